@@ -1,0 +1,39 @@
+// Helpers for the binary data files in the documents folder and a safe
+// way to replace a file.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+// The full path of a data file: the documents folder, a separator unless
+// the folder is empty or already ends in one, and `fileName`; the bare
+// name when the folder cannot be resolved. Returns 1, or 0 when the path
+// does not fit in outSize (out = "").
+int DataFilePath(const char* fileName, char* out, int outSize);
+
+// One 32-bit integer as 4 bytes, least significant first. A failed or
+// short read gives 0; a write returns 1, or 0 on failure.
+std::int32_t ReadFileInt32(std::FILE* file);
+int WriteFileInt32(std::FILE* file, std::int32_t value);
+
+// A file written beside its target and renamed over it only when every
+// byte is written, flushed and closed: a failure leaves the old file whole.
+struct AtomicFile {
+  std::FILE* file;
+  char target[1024];
+  char temporary[1040];
+  int ok;  // 0 after any failed write: Commit then fails
+};
+
+// Creates the temporary file beside `path`. Returns 1, or 0.
+int AtomicFileBegin(AtomicFile* af, const char* path);
+// Returns 1, or 0 (and the file is marked failed).
+int AtomicFileWrite(AtomicFile* af, const void* data, std::size_t size);
+// Flushes, closes and renames over the target. Returns 1, or 0 after
+// removing the temporary file (the target is untouched).
+int AtomicFileCommit(AtomicFile* af);
+// Closes and removes the temporary file; the target is untouched.
+void AtomicFileAbort(AtomicFile* af);
+
+// Whole-file convenience over the calls above. Returns 1, or 0.
+int WriteFileAtomically(const char* path, const void* data, std::size_t size);

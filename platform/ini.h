@@ -1,0 +1,21 @@
+// Private-profile (INI) settings access, as the program uses it everywhere.
+// `file` is a bare name such as "exportcal.ini", found in the settings
+// folder (see folders.h), or a path, used as it is.
+// Windows: the real private-profile API. POSIX: our own reader and writer
+// (platform/posix/ini_file.h) with the same behaviour.
+#pragma once
+
+// Copies the value of `key` in `section` (or `def` when the file, section
+// or key is missing) into out[0..outSize-1], NUL-terminated, with a pair of
+// surrounding quotes removed. Returns the number of characters copied.
+int IniReadString(const char* section, const char* key, const char* def,
+                  char* out, int outSize, const char* file);
+
+// The value read as an integer: optional sign and leading decimal digits
+// (text without digits reads as 0); `def` when the key is missing or empty.
+int IniReadInt(const char* section, const char* key, int def, const char* file);
+
+// Writes key=value, creating the file, section and key as needed and
+// keeping every other line. Returns 1, or 0 when the file cannot be written.
+int IniWriteString(const char* section, const char* key, const char* value,
+                   const char* file);

@@ -1,0 +1,22 @@
+#!/bin/sh
+# Installs the Debian packages the builds and tests need, when any is
+# missing: the host compiler and CMake, GoogleTest and Google Benchmark,
+# MinGW-w64 (posix threads) for the Windows build, Wine and Xvfb to run it.
+set -e
+packages="g++ make cmake googletest libgtest-dev libgmock-dev libbenchmark-dev
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  mingw-w64-x86-64-dev wine wine64 xvfb xauth"
+missing=""
+for p in $packages; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  case "$status" in
+    *"install ok installed"*) ;;
+    *) missing="$missing $p" ;;
+  esac
+done
+[ -z "$missing" ] && exit 0
+echo "Installing:$missing"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
