@@ -11,6 +11,10 @@
 // does not fit in outSize (out = "").
 int DataFilePath(const char* fileName, char* out, int outSize);
 
+// `folder`, a separator unless it is empty or already ends in one, and
+// `name`. Returns 1, or 0 when the path does not fit in outSize (out = "").
+int PathJoin(const char* folder, const char* name, char* out, int outSize);
+
 // One 32-bit integer as 4 bytes, least significant first. A failed or
 // short read gives 0; a write returns 1, or 0 on failure.
 std::int32_t ReadFileInt32(std::FILE* file);

@@ -16,6 +16,7 @@ int IniReadString(const char* section, const char* key, const char* def,
 int IniReadInt(const char* section, const char* key, int def, const char* file);
 
 // Writes key=value, creating the file, section and key as needed and
-// keeping every other line. Returns 1, or 0 when the file cannot be written.
+// keeping every other line; `value` nullptr removes the key. Returns 1, or 0
+// when the file cannot be written or `section` or `key` is missing.
 int IniWriteString(const char* section, const char* key, const char* value,
                    const char* file);

@@ -11,6 +11,7 @@ struct TextEntry {
 constexpr TextEntry kTexts[] = {
 #define STRING_ENTRY(id, text) {id, text},
 #include "resources/strings.def"
+#include "resources/readings.def"
 #undef STRING_ENTRY
 };
 

@@ -1,0 +1,92 @@
+// Data file paths, 32-bit integers on files, and the atomic file replace.
+#include "platform/datafile.h"
+
+#include <cstring>
+
+#include "platform/folders.h"
+#include "platform/system.h"
+
+int PathJoin(const char* folder, const char* name, char* out, int outSize) {
+  if (!out || outSize <= 0) return 0;
+  out[0] = '\0';
+  std::size_t folderLength = std::strlen(folder);
+  std::size_t nameLength = std::strlen(name);
+  bool separator = folderLength > 0 && folder[folderLength - 1] != kPathSeparator;
+  std::size_t total = folderLength + (separator ? 1 : 0) + nameLength;
+  if (total >= static_cast<std::size_t>(outSize)) return 0;
+  std::memcpy(out, folder, folderLength);
+  if (separator) out[folderLength] = kPathSeparator;
+  std::memcpy(out + total - nameLength, name, nameLength + 1);
+  return 1;
+}
+
+int DataFilePath(const char* fileName, char* out, int outSize) {
+  if (!out || outSize <= 0) return 0;
+  char folder[1024];
+  if (!DocumentsFolder(folder, sizeof folder)) folder[0] = '\0';  // the bare name
+  return PathJoin(folder, fileName, out, outSize);
+}
+
+std::int32_t ReadFileInt32(std::FILE* file) {
+  unsigned char b[4];
+  if (!file || std::fread(b, 1, 4, file) != 4) return 0;
+  std::uint32_t v = std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 | std::uint32_t{b[2]} << 16 |
+                    std::uint32_t{b[3]} << 24;
+  return static_cast<std::int32_t>(v);
+}
+
+int WriteFileInt32(std::FILE* file, std::int32_t value) {
+  std::uint32_t v = static_cast<std::uint32_t>(value);
+  unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
+                        static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
+  return file && std::fwrite(b, 1, 4, file) == 4 ? 1 : 0;
+}
+
+int AtomicFileBegin(AtomicFile* af, const char* path) {
+  af->file = nullptr;
+  af->ok = 0;
+  af->target[0] = '\0';
+  af->temporary[0] = '\0';
+  if (!path || !CopyText(path, af->target, sizeof af->target)) return 0;
+  // Beside the target, so that the rename stays on one volume.
+  std::size_t n = std::strlen(path);
+  std::memcpy(af->temporary, path, n);
+  std::memcpy(af->temporary + n, ".tmp", 5);
+  af->file = std::fopen(af->temporary, "wb");
+  if (!af->file) return 0;
+  af->ok = 1;
+  return 1;
+}
+
+int AtomicFileWrite(AtomicFile* af, const void* data, std::size_t size) {
+  if (!af->file || !af->ok) return 0;
+  if (size > 0 && std::fwrite(data, 1, size, af->file) != size) af->ok = 0;
+  return af->ok;
+}
+
+int AtomicFileCommit(AtomicFile* af) {
+  if (!af->file) return 0;
+  int ok = af->ok;
+  if (std::fflush(af->file) != 0 || !SystemSyncFile(af->file)) ok = 0;
+  if (std::fclose(af->file) != 0) ok = 0;
+  af->file = nullptr;
+  af->ok = 0;
+  if (ok && SystemRenameOver(af->temporary, af->target)) return 1;
+  std::remove(af->temporary);
+  return 0;
+}
+
+void AtomicFileAbort(AtomicFile* af) {
+  if (!af->file) return;
+  std::fclose(af->file);
+  af->file = nullptr;
+  af->ok = 0;
+  std::remove(af->temporary);
+}
+
+int WriteFileAtomically(const char* path, const void* data, std::size_t size) {
+  AtomicFile af;
+  if (!AtomicFileBegin(&af, path)) return 0;
+  AtomicFileWrite(&af, data, size);
+  return AtomicFileCommit(&af);
+}

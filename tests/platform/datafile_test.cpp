@@ -1,0 +1,199 @@
+// Data file paths, 32-bit integers on files, and the atomic replace that
+// never loses the old file.
+#include <cstdint>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "platform/datafile.h"
+#include "platform/folders.h"
+#include "platform_scratch.h"
+
+namespace {
+
+using namespace platform_test;
+
+const std::string kSep(1, kPathSeparator);
+
+TEST(DataFilePath, JoinsFolderAndName) {
+  struct Row {
+    const char* id;
+    std::string folder;
+    int outSize;
+    int ok;
+    std::string expected;
+  };
+  const Row rows[] = {
+      {"separator added", "dir", 64, 1, "dir" + kSep + "x.bin"},
+      {"separator present", "dir" + kSep, 64, 1, "dir" + kSep + "x.bin"},
+      {"empty folder: bare name", "", 64, 1, "x.bin"},
+      {"just fits", "dir", 10, 1, "dir" + kSep + "x.bin"},
+      {"one too long", "dir", 9, 0, ""},
+      {"bare name one too long", "", 5, 0, ""},
+      {"no room at all", "dir", 0, 0, ""},
+  };
+  for (const Row& row : rows) {
+    char out[64] = "untouched";
+    EXPECT_EQ(PathJoin(row.folder.c_str(), "x.bin", out, row.outSize), row.ok) << row.id;
+    if (row.outSize > 0) {
+      EXPECT_EQ(std::string(out), row.expected) << row.id;
+    }
+  }
+}
+
+TEST(DataFilePath, UsesTheDocumentsFolder) {
+  TempDir dir;
+  const std::string folders[] = {dir.Dir(), dir.Dir() + kSep};
+  for (const std::string& folder : folders) {
+    SetDocumentsFolderOverride(folder.c_str());
+    char out[1024];
+    EXPECT_EQ(DataFilePath("Merovan Cities.bin", out, sizeof out), 1);
+    EXPECT_EQ(std::string(out), dir.Dir() + kSep + "Merovan Cities.bin") << folder;
+    EXPECT_EQ(DataFilePath("Merovan Cities.bin", out, 8), 0);
+    EXPECT_STREQ(out, "");
+  }
+  SetDocumentsFolderOverride(nullptr);
+}
+
+TEST(DataFileInt32, LittleEndianRoundTrip) {
+  struct Row {
+    std::int32_t value;
+    unsigned char bytes[4];
+  };
+  constexpr Row kRows[] = {
+      {0, {0, 0, 0, 0}},
+      {1, {1, 0, 0, 0}},
+      {-1, {0xFF, 0xFF, 0xFF, 0xFF}},
+      {0x12345678, {0x78, 0x56, 0x34, 0x12}},
+      {static_cast<std::int32_t>(0xABCD0122), {0x22, 0x01, 0xCD, 0xAB}},
+      {INT32_MAX, {0xFF, 0xFF, 0xFF, 0x7F}},
+      {INT32_MIN, {0x00, 0x00, 0x00, 0x80}},
+  };
+  TempDir dir;
+  std::string path = dir.File("ints.bin");
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  for (const Row& row : kRows) EXPECT_EQ(WriteFileInt32(f, row.value), 1);
+  std::fclose(f);
+
+  std::string bytes = ReadText(path);
+  ASSERT_EQ(bytes.size(), sizeof kRows / sizeof kRows[0] * 4);
+  f = std::fopen(path.c_str(), "rb");
+  ASSERT_NE(f, nullptr);
+  for (std::size_t i = 0; i < sizeof kRows / sizeof kRows[0]; ++i) {
+    for (int b = 0; b < 4; ++b)
+      EXPECT_EQ(static_cast<unsigned char>(bytes[i * 4 + b]), kRows[i].bytes[b]) << kRows[i].value;
+    EXPECT_EQ(ReadFileInt32(f), kRows[i].value);
+  }
+  EXPECT_EQ(ReadFileInt32(f), 0);  // at the end
+  std::fclose(f);
+}
+
+TEST(DataFileInt32, ShortReadGivesZero) {
+  TempDir dir;
+  for (int length = 0; length < 4; ++length) {
+    std::string path = dir.File("short" + std::to_string(length));
+    ASSERT_EQ(WriteText(path, std::string(static_cast<std::size_t>(length), '\x7F')), 1);
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(ReadFileInt32(f), 0) << length << " bytes";
+    std::fclose(f);
+  }
+}
+
+TEST(DataFileInt32, WriteToReadOnlyStreamFails) {
+  TempDir dir;
+  std::string path = dir.File("ro.bin");
+  ASSERT_EQ(WriteText(path, "abcd"), 1);
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  ASSERT_NE(f, nullptr);
+  // Unbuffered, so the failure shows at the write itself.
+  std::setvbuf(f, nullptr, _IONBF, 0);
+  EXPECT_EQ(WriteFileInt32(f, 5), 0);
+  std::fclose(f);
+}
+
+class AtomicFileTest : public ::testing::Test {
+ protected:
+  TempDir dir_;
+  std::string target_ = dir_.File("data.bin");
+
+  // What the folder holds besides the target: no temporary file may stay.
+  int StrayFiles() {
+    int n = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path))
+      if (entry.path().filename() != "data.bin") ++n;
+    return n;
+  }
+};
+
+TEST_F(AtomicFileTest, CommitReplacesTheFile) {
+  ASSERT_EQ(WriteText(target_, "old contents"), 1);
+  AtomicFile af;
+  ASSERT_EQ(AtomicFileBegin(&af, target_.c_str()), 1);
+  EXPECT_EQ(AtomicFileWrite(&af, "new", 3), 1);
+  EXPECT_EQ(ReadText(target_), "old contents");  // untouched until the commit
+  EXPECT_EQ(AtomicFileWrite(&af, "er", 2), 1);
+  EXPECT_EQ(AtomicFileCommit(&af), 1);
+  EXPECT_EQ(ReadText(target_), "newer");
+  EXPECT_EQ(StrayFiles(), 0);
+}
+
+TEST_F(AtomicFileTest, CommitCreatesAMissingFile) {
+  EXPECT_EQ(WriteFileAtomically(target_.c_str(), "\0\1\2", 3), 1);
+  EXPECT_EQ(ReadText(target_), std::string("\0\1\2", 3));
+  EXPECT_EQ(WriteFileAtomically(target_.c_str(), "", 0), 1);
+  EXPECT_EQ(ReadText(target_), "");
+  EXPECT_EQ(StrayFiles(), 0);
+}
+
+TEST_F(AtomicFileTest, FailedWriteKeepsTheOldFile) {
+  ASSERT_EQ(WriteText(target_, "old contents"), 1);
+  AtomicFile af;
+  ASSERT_EQ(AtomicFileBegin(&af, target_.c_str()), 1);
+  EXPECT_EQ(AtomicFileWrite(&af, "new", 3), 1);
+  af.ok = 0;  // as after a failed write
+  EXPECT_EQ(AtomicFileWrite(&af, "more", 4), 0);
+  EXPECT_EQ(AtomicFileCommit(&af), 0);
+  EXPECT_EQ(ReadText(target_), "old contents");
+  EXPECT_EQ(StrayFiles(), 0);
+}
+
+TEST_F(AtomicFileTest, AbortKeepsTheOldFile) {
+  ASSERT_EQ(WriteText(target_, "old contents"), 1);
+  AtomicFile af;
+  ASSERT_EQ(AtomicFileBegin(&af, target_.c_str()), 1);
+  EXPECT_EQ(AtomicFileWrite(&af, "new", 3), 1);
+  AtomicFileAbort(&af);
+  EXPECT_EQ(ReadText(target_), "old contents");
+  EXPECT_EQ(StrayFiles(), 0);
+  EXPECT_EQ(AtomicFileCommit(&af), 0);  // nothing left to commit
+}
+
+TEST_F(AtomicFileTest, MissingFolderFails) {
+  std::string path = dir_.File("missing") + kSep + "data.bin";
+  AtomicFile af;
+  EXPECT_EQ(AtomicFileBegin(&af, path.c_str()), 0);
+  EXPECT_EQ(AtomicFileWrite(&af, "x", 1), 0);
+  EXPECT_EQ(AtomicFileCommit(&af), 0);
+  EXPECT_EQ(WriteFileAtomically(path.c_str(), "x", 1), 0);
+  EXPECT_EQ(StrayFiles(), 0);
+}
+
+// When the rename fails (the target is a folder), the temporary goes away.
+TEST_F(AtomicFileTest, FailedRenameCleansUp) {
+  std::filesystem::create_directory(target_);
+  std::filesystem::create_directory(target_ + kSep + "inside");
+  EXPECT_EQ(WriteFileAtomically(target_.c_str(), "x", 1), 0);
+  EXPECT_TRUE(std::filesystem::is_directory(target_ + kSep + "inside"));
+  EXPECT_EQ(StrayFiles(), 0);
+}
+
+TEST_F(AtomicFileTest, PathTooLongFails) {
+  std::string path = dir_.Dir() + kSep + std::string(sizeof(AtomicFile{}.target), 'x');
+  AtomicFile af;
+  EXPECT_EQ(AtomicFileBegin(&af, path.c_str()), 0);
+  EXPECT_EQ(af.file, nullptr);
+}
+
+}  // namespace
