@@ -1,0 +1,225 @@
+// The text table of anniversary dates: whole files for each sort order
+// compared byte for byte, equal keys in insertion order, long texts, and
+// the messages of a written and of an unwritable file.
+//
+// The entries (hand-worked, Purim 14 Adar on 4 Mar 2007, 14 Adar II on
+// 21 Mar 2008, 10 Mar 2009; 1 Tishri 5767-5769 on 23 Sep 2006, 13 Sep 2007,
+// 30 Sep 2008): "Miriam Levy", birthday 5 Mar 1990 = 8 Adar 5750; "de
+// Vries", yahrzeit after sunset on 5 Mar 1990 = 9 Adar 5750, kept in Adar I
+// in a leap year and written on the evening before; "Sarah Cohen",
+// anniversary 30 Sep 1989 = 1 Tishri 5750.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "calendar/anniversary.h"
+#include "calendar/anniversary_text.h"
+#include "calendar/callang.h"
+#include "export/settings.h"
+#include "platform/message.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+struct Shown {
+  std::string text;
+  std::string title;
+  int icon;
+};
+
+class MessageRecorder {
+ public:
+  MessageRecorder() { SetMessageHook(&Record, this); }
+  ~MessageRecorder() { SetMessageHook(nullptr, nullptr); }
+  std::vector<Shown> shown;
+
+ private:
+  static int Record(const char* text, const char* title, MessageIcon icon, void* context) {
+    static_cast<MessageRecorder*>(context)->shown.push_back({text, title, icon});
+    return 1;
+  }
+};
+
+AnniversaryRecord Make(const char* name, CalDate date, int afterSunset, int type) {
+  AnniversaryRecord r{};
+  std::snprintf(r.name, sizeof r.name, "%s", name);
+  r.date = date;
+  r.afterSunset = afterSunset;
+  r.type = type;
+  return r;
+}
+
+std::vector<AnniversaryRecord> Records() {
+  return {
+      Make("Miriam Levy", {5, 3, 1990}, 0, 'B'),
+      Make("de Vries", {5, 3, 1990}, 1, 'Y'),
+      Make("Sarah Cohen", {30, 9, 1989}, 0, 'A'),
+      Make("Miriam Levy", {5, 3, 1990}, 0, 'Y'),  // same name, not chosen
+      Make("Someone with a much longer name", {5, 3, 1990}, 0, 'B'),  // not chosen
+  };
+}
+
+// The documents folder holding the anniversary file, and the settings.
+struct Folder {
+  explicit Folder(const char* ini) {
+    EXPECT_NE(CallangInitialize(), 0);
+    if (ini) dir.Write(kSettingsFile, ini);
+    for (const AnniversaryRecord& r : Records()) AnniversaryListPut(&list, &r);
+    char path[1024];
+    EXPECT_EQ(AnniversaryFilePath(path, sizeof path), 1);
+    EXPECT_EQ(AnniversaryListSave(&list, path), 1);
+  }
+  ~Folder() { AnniversaryListFree(&list); }
+  ScratchDir dir;
+  AnniversaryList list{};
+};
+
+std::vector<char> Selection(const std::vector<std::pair<char, const char*>>& entries) {
+  std::vector<char> s;
+  for (const auto& e : entries) AnniversarySelectionAdd(&s, e.first, e.second);
+  return s;
+}
+
+// Type letters and names in other cases than the records'.
+const std::vector<char> kChosen =
+    Selection({{'y', "DE VRIES"}, {'B', "miriam levy"}, {'A', "Sarah Cohen"}});
+
+struct GoldenRow {
+  int sortOrder;
+  std::vector<char> selection;
+  std::string expected;
+};
+
+TEST(AnniversaryText, GoldenFilesForEachSortOrder) {
+  const std::vector<GoldenRow> rows = {
+      {1, kChosen,
+       "8 Adar 5767         26 February 2007    Miriam Levy          Birthday            \r\n"
+       "9 Adar 5767         26 February 2007    de Vries             Yahrzeit            \r\n"
+       "1 Tishri 5768       13 September 2007   Sarah Cohen          Anniversary         \r\n"
+       "9 Adar I 5768       14 February 2008    de Vries             Yahrzeit            \r\n"
+       "8 Adar II 5768      15 March 2008       Miriam Levy          Birthday            \r\n"
+       "1 Tishri 5769       30 September 2008   Sarah Cohen          Anniversary         \r\n"},
+      // 26 February 2007 twice: the one chosen first stays first.
+      {2, kChosen,
+       "26 February 2007    9 Adar 5767         de Vries             Yahrzeit            \r\n"
+       "26 February 2007    8 Adar 5767         Miriam Levy          Birthday            \r\n"
+       "13 September 2007   1 Tishri 5768       Sarah Cohen          Anniversary         \r\n"
+       "14 February 2008    9 Adar I 5768       de Vries             Yahrzeit            \r\n"
+       "15 March 2008       8 Adar II 5768      Miriam Levy          Birthday            \r\n"
+       "30 September 2008   1 Tishri 5769       Sarah Cohen          Anniversary         \r\n"},
+      {3, kChosen,
+       "de Vries             Yahrzeit            26 February 2007    9 Adar 5767         \r\n"
+       "de Vries             Yahrzeit            14 February 2008    9 Adar I 5768       \r\n"
+       "Miriam Levy          Birthday            26 February 2007    8 Adar 5767         \r\n"
+       "Miriam Levy          Birthday            15 March 2008       8 Adar II 5768      \r\n"
+       "Sarah Cohen          Anniversary         13 September 2007   1 Tishri 5768       \r\n"
+       "Sarah Cohen          Anniversary         30 September 2008   1 Tishri 5769       \r\n"},
+      // Any other order keeps the order of finding, in the first layout.
+      {0, Selection({{'A', "Sarah Cohen"}, {'B', "Miriam Levy"}, {'Y', "de Vries"}}),
+       "1 Tishri 5768       13 September 2007   Sarah Cohen          Anniversary         \r\n"
+       "1 Tishri 5769       30 September 2008   Sarah Cohen          Anniversary         \r\n"
+       "8 Adar 5767         26 February 2007    Miriam Levy          Birthday            \r\n"
+       "8 Adar II 5768      15 March 2008       Miriam Levy          Birthday            \r\n"
+       "9 Adar 5767         26 February 2007    de Vries             Yahrzeit            \r\n"
+       "9 Adar I 5768       14 February 2008    de Vries             Yahrzeit            \r\n"},
+  };
+  for (const GoldenRow& row : rows) {
+    SCOPED_TRACE(row.sortOrder);
+    Folder setup(nullptr);
+    const std::string out = setup.dir.File("dates.txt");
+    MessageRecorder recorder;
+    EXPECT_EQ(ExportAnniversariesToText(row.selection.data(), row.selection.size(), 2007, 2008,
+                                        out.c_str(), row.sortOrder),
+              1);
+    EXPECT_EQ(setup.dir.Read("dates.txt"), row.expected);
+    ASSERT_EQ(recorder.shown.size(), 1u);
+    EXPECT_EQ(recorder.shown[0].text, "Data was exported to file \"" + out + "\"");
+    EXPECT_EQ(recorder.shown[0].title, "Information");
+    EXPECT_EQ(recorder.shown[0].icon, MessageIconInformation);
+  }
+}
+
+TEST(AnniversaryText, EqualKeysKeepTheOrderOfInsertion) {
+  struct Row {
+    const char* id;
+    std::vector<char> selection;
+    std::vector<std::string> firstNames;  // the name column of the first two lines
+  };
+  const std::vector<Row> rows = {
+      {"Miriam chosen first", Selection({{'B', "Miriam Levy"}, {'Y', "de Vries"}}),
+       {"Miriam Levy", "de Vries"}},
+      {"de Vries chosen first", Selection({{'Y', "de Vries"}, {'B', "Miriam Levy"}}),
+       {"de Vries", "Miriam Levy"}},
+  };
+  Folder setup(nullptr);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.id);
+    std::string text;
+    ASSERT_EQ(AnniversaryTextTable(&setup.list, row.selection.data(), row.selection.size(), 2007,
+                                   2007, kAnniversarySortGregorian, &text),
+              2);
+    ASSERT_EQ(text.size(), 2u * (20 + 20 + 21 + 20 + 2));
+    std::vector<std::string> names = {text.substr(40, 21), text.substr(83 + 40, 21)};
+    for (std::string& n : names) n.erase(n.find_last_not_of(' ') + 1);
+    EXPECT_EQ(names, row.firstNames);
+  }
+}
+
+TEST(AnniversaryText, LongTextsAreNotCut) {
+  // Custom month names: September is long, the other months unset (empty).
+  Folder setup(
+      "[Custom]\r\nCustomEnable=1\r\nMonthSeptember=September-of-the-long-name\r\n");
+  const std::vector<char> selection = Selection({{'A', "Sarah Cohen"}, {'B', "Miriam Levy"}});
+  std::string text;
+  ASSERT_EQ(AnniversaryTextTable(&setup.list, selection.data(), selection.size(), 2007, 2007,
+                                 kAnniversarySortName, &text),
+            2);
+  EXPECT_EQ(text,
+            "Miriam Levy          Birthday            26  2007            8 Adar 5767         \r\n"
+            "Sarah Cohen          Anniversary         13 September-of-the-long-name 2007"
+            "1 Tishri 5768       \r\n");
+}
+
+TEST(AnniversaryText, NothingChosenWritesAnEmptyFile) {
+  Folder setup(nullptr);
+  const std::string out = setup.dir.File("dates.txt");
+  const std::vector<char> none = Selection({{'B', "Nobody"}, {'Y', "Sarah Cohen"}});
+  MessageRecorder recorder;
+  EXPECT_EQ(ExportAnniversariesToText(none.data(), none.size(), 2007, 2008, out.c_str(), 1), 1);
+  EXPECT_TRUE(std::filesystem::exists(out));
+  EXPECT_EQ(setup.dir.Read("dates.txt"), "");
+  EXPECT_EQ(recorder.shown.size(), 1u);
+}
+
+TEST(AnniversaryText, AnUnwritableFileIsReportedAndNothingIsLeft) {
+  Folder setup(nullptr);
+  struct Row {
+    const char* id;
+    std::string path;
+  };
+  const Row rows[] = {
+      {"missing folder", (setup.dir.path() / "missing" / "dates.txt").string()},
+      // The target is a folder: the file is written but cannot take its place.
+      {"a folder in the way", setup.dir.File("folder")},
+  };
+  std::filesystem::create_directory(setup.dir.path() / "folder");
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.id);
+    MessageRecorder recorder;
+    EXPECT_EQ(ExportAnniversariesToText(kChosen.data(), kChosen.size(), 2007, 2008,
+                                        row.path.c_str(), 1),
+              0);
+    ASSERT_EQ(recorder.shown.size(), 1u);
+    EXPECT_EQ(recorder.shown[0].text, "Data could not be exported to file \"" + row.path + "\"");
+    EXPECT_EQ(recorder.shown[0].title, "Error");
+    EXPECT_EQ(recorder.shown[0].icon, MessageIconError);
+    EXPECT_FALSE(std::filesystem::exists(row.path + ".tmp"));
+  }
+  EXPECT_FALSE(std::filesystem::exists(setup.dir.path() / "missing"));
+  EXPECT_TRUE(std::filesystem::is_directory(setup.dir.path() / "folder"));
+  EXPECT_TRUE(std::filesystem::is_empty(setup.dir.path() / "folder"));
+}
+
+}  // namespace
