@@ -1,0 +1,107 @@
+// Windows-1252 and Windows-1255 to Unicode, and visual to logical Hebrew.
+#include "export/text_encoding.h"
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+// Bytes 0x80-0x9F of Windows-1252 (0 = undefined).
+constexpr char32_t kLatinHigh[32] = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
+};
+
+// Bytes 0x80-0xFF of Windows-1255 (0 = undefined): the same punctuation as
+// Windows-1252 below 0xA0, the sheqel sign, the Hebrew points and marks,
+// the 27 letters at 0xE0-0xFA and the direction marks.
+constexpr char32_t kHebrewHigh[128] = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0, 0x2039, 0, 0, 0, 0,
+    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0, 0x203A, 0, 0, 0, 0,
+    0x00A0, 0x00A1, 0x00A2, 0x00A3, 0x20AA, 0x00A5, 0x00A6, 0x00A7,
+    0x00A8, 0x00A9, 0x00D7, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x00AF,
+    0x00B0, 0x00B1, 0x00B2, 0x00B3, 0x00B4, 0x00B5, 0x00B6, 0x00B7,
+    0x00B8, 0x00B9, 0x00F7, 0x00BB, 0x00BC, 0x00BD, 0x00BE, 0x00BF,
+    0x05B0, 0x05B1, 0x05B2, 0x05B3, 0x05B4, 0x05B5, 0x05B6, 0x05B7,
+    0x05B8, 0x05B9, 0x05BA, 0x05BB, 0x05BC, 0x05BD, 0x05BE, 0x05BF,
+    0x05C0, 0x05C1, 0x05C2, 0x05C3, 0x05F0, 0x05F1, 0x05F2, 0x05F3,
+    0x05F4, 0, 0, 0, 0, 0, 0, 0,
+    0x05D0, 0x05D1, 0x05D2, 0x05D3, 0x05D4, 0x05D5, 0x05D6, 0x05D7,
+    0x05D8, 0x05D9, 0x05DA, 0x05DB, 0x05DC, 0x05DD, 0x05DE, 0x05DF,
+    0x05E0, 0x05E1, 0x05E2, 0x05E3, 0x05E4, 0x05E5, 0x05E6, 0x05E7,
+    0x05E8, 0x05E9, 0x05EA, 0, 0, 0x200E, 0x200F, 0,
+};
+
+int IsHebrewLetter(unsigned char c) { return c >= 0xE0 && c <= 0xFA; }
+
+// Characters that stay inside a Hebrew run: the word gap, geresh and
+// gershayim written with ASCII quotes, and the joiners of holiday names.
+int IsRunJoiner(unsigned char c) {
+  return c == ' ' || c == '\'' || c == '"' || c == '/' || c == '_';
+}
+
+void AppendUtf8(char32_t cp, std::string* out) {
+  if (cp < 0x80) {
+    out->push_back((char)cp);
+  } else if (cp < 0x800) {
+    out->push_back((char)(0xC0 | (cp >> 6)));
+    out->push_back((char)(0x80 | (cp & 0x3F)));
+  } else {
+    out->push_back((char)(0xE0 | (cp >> 12)));
+    out->push_back((char)(0x80 | ((cp >> 6) & 0x3F)));
+    out->push_back((char)(0x80 | (cp & 0x3F)));
+  }
+}
+
+}  // namespace
+
+char32_t CodePointOf(unsigned char c, CodePage page) {
+  if (c < 0x80) return c;
+  char32_t cp;
+  if (page == kCodePageHebrew) {
+    cp = kHebrewHigh[c - 0x80];
+  } else {
+    if (c >= 0xA0) return c;  // Latin-1 above 0x9F
+    cp = kLatinHigh[c - 0x80];
+  }
+  return cp != 0 ? cp : kReplacement;
+}
+
+std::string LogicalFromVisualHebrew(const std::string& text) {
+  std::string out = text;
+  const std::size_t n = out.size();
+  std::size_t i = 0;
+  while (i < n) {
+    if (!IsHebrewLetter((unsigned char)out[i]) && !IsRunJoiner((unsigned char)out[i])) {
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    int letters = 0;
+    while (end < n && (IsHebrewLetter((unsigned char)out[end]) || IsRunJoiner((unsigned char)out[end]))) {
+      letters += IsHebrewLetter((unsigned char)out[end]);
+      ++end;
+    }
+    if (letters > 0) {
+      std::size_t first = i;
+      std::size_t last = end;  // one past
+      while (first < last && out[first] == ' ') ++first;
+      while (last > first && out[last - 1] == ' ') --last;
+      for (std::size_t a = first, b = last; a + 1 < b; ++a, --b) std::swap(out[a], out[b - 1]);
+    }
+    i = end;
+  }
+  return out;
+}
+
+std::string Utf8FromText(const char* text, CodePage page) {
+  std::string source = text;
+  if (page == kCodePageHebrew) source = LogicalFromVisualHebrew(source);
+  std::string out;
+  out.reserve(source.size() + source.size() / 2);
+  for (unsigned char c : source) AppendUtf8(CodePointOf(c, page), &out);
+  return out;
+}

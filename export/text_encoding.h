@@ -1,0 +1,24 @@
+// Text leaving the program: the single-byte texts of the program
+// (Windows-1252 for Latin text, Windows-1255 for Hebrew in visual order)
+// become Unicode in logical order for other programs.
+#pragma once
+#include <string>
+
+enum CodePage {
+  kCodePageLatin = 1252,
+  kCodePageHebrew = 1255,
+};
+
+// The Unicode code point of byte `c` in the code page; U+FFFD for a byte
+// the code page leaves undefined.
+char32_t CodePointOf(unsigned char c, CodePage page);
+
+// Puts Hebrew runs of a visual-order text back into reading order: every
+// run of Hebrew letters, with the spaces, apostrophes, quotes, slashes and
+// underscores between them, is reversed (spaces at a run's ends stay
+// where they are). Other text is untouched.
+std::string LogicalFromVisualHebrew(const std::string& text);
+
+// The text as UTF-8. With `page` Hebrew the Hebrew runs are first put back
+// into reading order.
+std::string Utf8FromText(const char* text, CodePage page);
