@@ -2,8 +2,12 @@
 // settings folder, which a write creates.
 #include <errno.h>
 #include <sys/stat.h>
+#include <time.h>
 
+#include <cstdio>
 #include <cstring>
+#include <string>
+#include <unordered_map>
 
 #include "platform/datafile.h"
 #include "platform/folders.h"
@@ -39,6 +43,65 @@ int ResolveIni(const char* file, char* path, int pathSize, char* folder, int fol
   return PathJoin(folder, file, path, pathSize);
 }
 
+// The text of each settings file read so far, with the file's identity and
+// time of change when it was read. Every read still asks the system about
+// the file, so a value written by another dialog, program or editor is seen
+// at once; only an unchanged file is not read and scanned again (a long
+// export reads its settings tens of thousands of times).
+struct CachedFile {
+  int exists;
+  dev_t device;
+  ino_t inode;
+  off_t size;
+  struct timespec changed;
+  int trusted;  // 0: the file changed just before it was read; read it again
+  std::string text;
+};
+
+std::unordered_map<std::string, CachedFile>& FileCache() {
+  static std::unordered_map<std::string, CachedFile> cache;
+  return cache;
+}
+
+int SameFile(const CachedFile& cached, const struct stat& st) {
+  return cached.exists && cached.trusted && cached.device == st.st_dev && cached.inode == st.st_ino &&
+         cached.size == st.st_size && cached.changed.tv_sec == st.st_mtim.tv_sec &&
+         cached.changed.tv_nsec == st.st_mtim.tv_nsec;
+}
+
+// The current text of the file at `path`; nullptr when it is missing,
+// unreadable or larger than an INI file may be.
+const std::string* CurrentText(const char* path) {
+  struct stat st{};
+  CachedFile& cached = FileCache()[path];
+  if (stat(path, &st) != 0 || !S_ISREG(st.st_mode) || (std::size_t)st.st_size > kIniMaxFileSize) {
+    cached.exists = 0;
+    return nullptr;
+  }
+  if (SameFile(cached, st)) return &cached.text;
+  std::FILE* file = std::fopen(path, "rb");
+  if (!file) {
+    cached.exists = 0;
+    return nullptr;
+  }
+  std::string text((std::size_t)st.st_size, '\0');
+  const std::size_t got = std::fread(text.data(), 1, text.size(), file);
+  const int more = std::fgetc(file) != EOF;  // grew while being read
+  std::fclose(file);
+  if (got != text.size() || more) {
+    cached.exists = 0;
+    return nullptr;
+  }
+  // File times move in steps of a few milliseconds, so a file rewritten in
+  // place within one step keeps its time: one that changed that recently
+  // is read again next time.
+  struct timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  const double age = (double)(now.tv_sec - st.st_mtim.tv_sec) + (now.tv_nsec - st.st_mtim.tv_nsec) / 1e9;
+  cached = CachedFile{1, st.st_dev, st.st_ino, st.st_size, st.st_mtim, age > 0.1, std::move(text)};
+  return &cached.text;
+}
+
 }  // namespace
 
 int IniReadString(const char* section, const char* key, const char* def,
@@ -46,13 +109,17 @@ int IniReadString(const char* section, const char* key, const char* def,
   char path[1024], folder[1024];
   if (!file || !ResolveIni(file, path, sizeof path, folder, sizeof folder))
     return IniTextReadString(nullptr, 0, section, key, def, out, outSize);
-  return IniFileReadString(path, section, key, def, out, outSize);
+  const std::string* text = CurrentText(path);
+  if (!text) return IniTextReadString(nullptr, 0, section, key, def, out, outSize);
+  return IniTextReadString(text->data(), text->size(), section, key, def, out, outSize);
 }
 
 int IniReadInt(const char* section, const char* key, int def, const char* file) {
   char path[1024], folder[1024];
   if (!file || !ResolveIni(file, path, sizeof path, folder, sizeof folder)) return def;
-  return IniFileReadInt(path, section, key, def);
+  const std::string* text = CurrentText(path);
+  if (!text) return def;
+  return IniTextReadInt(text->data(), text->size(), section, key, def);
 }
 
 int IniWriteString(const char* section, const char* key, const char* value,
