@@ -1,0 +1,163 @@
+// Candle lighting, end of Shabbat, their note lines and the settings
+// dialog's checks.
+#include "placetime/shabbat.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "calendar/caldate.h"
+#include "calendar/names.h"
+#include "export/settings.h"
+#include "placetime/suntimes.h"
+
+namespace {
+
+constexpr int kFriday = 5;
+constexpr int kSaturday = 6;
+constexpr int kTextSize = 256;
+
+constexpr char kCandleMessage[] = "Minutes for Candle Lighting must be a number";
+constexpr char kHavdalahMessage[] = "Minutes for End of Shabbat must be a number";
+constexpr char kDegreesMessage[] = "Degrees for End of Shabbat must be a floating-point number";
+constexpr double kSmallestDegrees = 0.01;
+
+// A field's text, NUL-terminated within its 256 bytes whatever was typed.
+void CopyField(const char* field, char* out) {
+  std::size_t n = 0;
+  while (n < kTextSize - 1 && field[n] != '\0') ++n;
+  std::memcpy(out, field, n);
+  out[n] = '\0';
+}
+
+// An unsigned decimal number with spaces around it, at most INT_MAX.
+int ParseUnsigned(const char* field, int* value) {
+  char text[kTextSize];
+  CopyField(field, text);
+  const char* at = text;
+  while (*at == ' ') ++at;
+  if (*at < '0' || *at > '9') return 0;
+  long long number = 0;
+  for (; *at >= '0' && *at <= '9'; ++at) {
+    number = number * 10 + (*at - '0');
+    if (number > INT_MAX) return 0;
+  }
+  while (*at == ' ') ++at;
+  if (*at != '\0') return 0;
+  *value = static_cast<int>(number);
+  return 1;
+}
+
+int Fail(ShabbatFieldError* error, const char* message, int control) {
+  error->message = message;
+  error->control = control;
+  return 0;
+}
+
+}  // namespace
+
+void ReadShabbatSettings(ShabbatSettings* s) {
+  s->candleLightingMinutes = ReadIniInt(kShabbatSection, "CandleLighting", 18, kSettingsFile);
+  s->havdalahMinutes = ReadIniInt(kShabbatSection, "Havdalah", 45, kSettingsFile);
+  s->havdalahByMinutes = ReadIniInt(kShabbatSection, "HavdalahMin", 1, kSettingsFile);
+  s->havdalahDegrees = ReadIniDouble(kShabbatSection, "HavdalahDegrees", 8.0, kSettingsFile);
+}
+
+void WriteShabbatSettings(const ShabbatSettings* s) {
+  WriteIniInt(kShabbatSection, "CandleLighting", s->candleLightingMinutes, kSettingsFile);
+  WriteIniInt(kShabbatSection, "Havdalah", s->havdalahMinutes, kSettingsFile);
+  WriteIniInt(kShabbatSection, "HavdalahMin", s->havdalahByMinutes, kSettingsFile);
+  WriteIniDouble(kShabbatSection, "HavdalahDegrees", s->havdalahDegrees, kSettingsFile);
+}
+
+void ShabbatSettingsFromState(const CalWindowState* state, ShabbatSettings* s) {
+  s->candleLightingMinutes = state->candleLightingMinutes;
+  s->havdalahMinutes = state->havdalahMinutes;
+  s->havdalahByMinutes = state->havdalahByMinutes;
+  s->havdalahDegrees = state->havdalahDegrees;
+}
+
+void ShabbatSettingsToState(const ShabbatSettings* s, CalWindowState* state) {
+  state->candleLightingMinutes = s->candleLightingMinutes;
+  state->havdalahMinutes = s->havdalahMinutes;
+  state->havdalahByMinutes = s->havdalahByMinutes;
+  state->havdalahDegrees = s->havdalahDegrees;
+}
+
+int ShabbatTimeOfDay(const CalWindowState* state, int absolute, char* out, int ampm) {
+  if (absolute < 1) return 0;  // before the calendar's first day
+  const int weekday = absolute % 7;
+  if (weekday != kFriday && weekday != kSaturday) return 0;
+  if (!state->locationKnown) return 0;
+  CalDate date;
+  GregorianFromAbsolute(absolute, &date);
+  int hour, minute;
+  if (!GetSunsetBasedTime(date.day, date.month, date.year, weekday == kFriday,
+                          state->candleLightingMinutes, state->havdalahMinutes,
+                          state->havdalahByMinutes, state->havdalahDegrees, state->latitude,
+                          state->longitude, state->timeZone, state->elevation, &hour, &minute))
+    return 0;
+  FormatTime(hour, minute, out, ampm);
+  return 1;
+}
+
+void ShabbatLines(int day, int month, int year, char* out, const CalWindowState* state) {
+  out[0] = '\0';
+  if (month < 1 || month > 12 || year < 1) return;
+  const CalDate date = {day, month, year};
+  const int absolute = AbsoluteFromGregorian(&date);
+  const int weekday = absolute % 7;
+  if (weekday != kFriday && weekday != kSaturday) return;
+  // Both days show the same pair: Friday's candle lighting and the end of
+  // Shabbat on the Saturday after it.
+  const int friday = weekday == kFriday ? absolute : absolute - 1;
+  char candle[kTextSize] = "";
+  char end[kTextSize] = "";
+  ShabbatTimeOfDay(state, friday, candle, 1);
+  ShabbatTimeOfDay(state, friday + 1, end, 1);
+  std::snprintf(out, kShabbatLinesSize, "Candle Lighting: %s\r\nEnd of shabbat: %s\r\n", candle,
+                end);
+}
+
+void ShabbatTimesFill(const ShabbatSettings* s, ShabbatTimesFields* f) {
+  std::snprintf(f->candle, sizeof f->candle, "%u",
+                static_cast<unsigned>(s->candleLightingMinutes));
+  std::snprintf(f->havdalah, sizeof f->havdalah, "%u", static_cast<unsigned>(s->havdalahMinutes));
+  std::snprintf(f->degrees, sizeof f->degrees, "%.2f", s->havdalahDegrees);
+  f->byMinutes = s->havdalahByMinutes > 0 ? 1 : 0;
+}
+
+int ShabbatControlEnabled(const ShabbatTimesFields* f, int control) {
+  switch (control) {
+    case kShabbatControlHavdalah:
+    case kShabbatControlHavdalahLabel:
+      return f->byMinutes ? 1 : 0;
+    case kShabbatControlDegrees:
+    case kShabbatControlDegreesLabel:
+      return f->byMinutes ? 0 : 1;
+    default:
+      return 1;
+  }
+}
+
+int ValidateShabbatTimes(const ShabbatTimesFields* f, ShabbatSettings* settings,
+                         ShabbatFieldError* error) {
+  ShabbatSettings result = *settings;
+  if (!ParseUnsigned(f->candle, &result.candleLightingMinutes))
+    return Fail(error, kCandleMessage, kShabbatControlCandle);
+  result.havdalahByMinutes = f->byMinutes ? 1 : 0;
+  if (result.havdalahByMinutes) {
+    if (!ParseUnsigned(f->havdalah, &result.havdalahMinutes))
+      return Fail(error, kHavdalahMessage, kShabbatControlHavdalah);
+  } else {
+    char text[kTextSize];
+    CopyField(f->degrees, text);
+    const double degrees = std::strtod(text, nullptr);
+    // Also refuses a text that reads as no number at all ("nan").
+    if (!(degrees >= kSmallestDegrees)) return Fail(error, kDegreesMessage, kShabbatControlDegrees);
+    result.havdalahDegrees = degrees;
+  }
+  *settings = result;
+  return 1;
+}

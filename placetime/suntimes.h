@@ -1,0 +1,61 @@
+// Sun times: sunrise, sunset and the moment the sun is a given depth below
+// the horizon, for a Gregorian date and a location in packed degrees-minutes
+// (degrees * 100 + minutes, negative for South and West), a whole-hour time
+// zone east of GMT and an elevation in meters. Results are whole minutes of
+// local clock time. Every operation returns 1, or 0 when the sun does not
+// rise or set that day at that place (polar day or night): no time then.
+#pragma once
+
+// The raw solar computation: sunrise and sunset in hours of local standard
+// time, not yet brought into 0-24. Returns 1, or 0 (outputs unusable) when
+// either pass finds no hour angle, and for a month outside 1-12.
+int ComputeSunEvents(int day, int month, int year, int zenithDegrees, int zenithMinutes,
+                     int longitudeDegrees, int longitudeMinutes, int east,
+                     int latitudeDegrees, int latitudeMinutes, int south, int timeZone,
+                     int elevation, double* sunrise, double* sunset);
+
+// Hours as a clock time: a negative value gains 24 once; the minute is
+// rounded; an hour above 24 loses 24 once (exactly 24 stays 24).
+void HoursToClock(double hours, int* hour, int* minute);
+
+// Sunrise (`sunrise` = 1) or sunset (0) as local clock time with daylight
+// saving applied.
+int GetSunriseSunset(int day, int month, int year, int sunrise, int latitude, int longitude,
+                     int timeZone, int elevation, int* hour, int* minute);
+
+// The time from sunset until the sun is `angle` degrees below the horizon,
+// as hours and minutes (a duration: no daylight saving). An angle outside
+// -90 to 90, or no number, has no such moment: 0.
+int GetDepressionInterval(int day, int month, int year, double angle, int latitude,
+                          int longitude, int timeZone, int elevation, int* hours, int* minutes);
+
+// Candle lighting (`candle` set: sunset less candleMinutes) or the end of
+// Shabbat (sunset plus havdalahMinutes, or by havdalahAngle degrees of
+// depression), through the sun-time cache. The hour is not wrapped.
+int GetSunsetBasedTime(int day, int month, int year, int candle, int candleMinutes,
+                       int havdalahMinutes, int havdalahByMinutes, double havdalahAngle,
+                       int latitude, int longitude, int timeZone, int elevation, int* hour,
+                       int* minute);
+
+// The process-wide cache of computed sunsets and depression intervals, for
+// the life of the program (it only grows until reset). An entry is keyed on
+// the date, latitude, longitude and time zone (not the elevation), the kind
+// of value and the angle. Angles are keyed rounded to hundredths, so 8.5
+// and 8.504 share an entry and 8.5 and 8.52 do not; settings store angles
+// with two decimals. A sunset is never taken for a depression interval,
+// whatever the angle. Lookups cost the same however many entries there are.
+enum SunCacheKind {
+  kSunCacheSunset = 0,      // sunset with daylight saving, angle 0.0
+  kSunCacheDepression = 1,  // interval from sunset to `angle` below the horizon
+};
+void SunCacheInit();
+void SunCacheFree();
+void SunCacheReset();  // free, then init: after the daylight-saving rule changed
+// 1 with the stored hours and minutes, or 0 when there is no such entry.
+int SunCacheFind(int day, int month, int year, int latitude, int longitude, int timeZone,
+                 int kind, double angle, int* hours, int* minutes);
+// Stores a value; a later value for the same key answers from then on.
+void SunCacheAdd(int day, int month, int year, int latitude, int longitude, int timeZone,
+                 int kind, double angle, int hours, int minutes);
+// The number of entries.
+int SunCacheSize();

@@ -1,0 +1,440 @@
+// Daylight saving: the rules of daylight.ini evaluated on dates around
+// their start and end days, and the dialog's loading, enabling, checks and
+// writing.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "placetime/daylight.h"
+#include "placetime/daylight_form.h"
+#include "platform/ini.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+std::string Rule(const std::string& keys) { return "[DaylightSaving]\r\n" + keys; }
+
+// Default rule switched on: last Sunday of March to last Sunday of October.
+const std::string kDefaultOn = Rule("IsAvail=1\r\n");
+// Last Friday before 2 April to the last Sunday before Yom Kippur.
+const std::string kYomKippurRule =
+    Rule("IsAvail=1\r\nStartMethod=1\r\nStartWeekNo=5\r\nStartWeekDay=5\r\nStartDay=2\r\n"
+         "StartMonth=4\r\nEndMethod=1\r\nEndWeekDay=0\r\n");
+// Second Sunday of March to the first Sunday of November.
+const std::string kSecondSundayRule =
+    Rule("IsAvail=1\r\nStartMethod=0\r\nStartWeekNo=2\r\nStartWeekDay=0\r\nStartMonth=3\r\n"
+         "EndMethod=0\r\nEndWeekNo=1\r\nEndMonth=11\r\n");
+// Southern hemisphere: first Sunday of October to the first Sunday of April.
+const std::string kSouthernRule =
+    Rule("IsAvail=1\r\nStartWeekNo=1\r\nStartMonth=10\r\nEndWeekNo=1\r\nEndMonth=4\r\n");
+
+struct SavingRow {
+  const char* id;
+  const std::string* file;  // nullptr: no daylight.ini
+  int day, month, year;
+  int inForce;
+};
+
+TEST(DaylightSaving, RulesAroundTheirStartAndEndDays) {
+  const std::string noAvail = Rule("StartMonth=1\r\nEndMonth=12\r\n");
+  const std::string availOff = Rule("IsAvail=0\r\n");
+  const std::string firstAfter =  // first Sunday strictly after 2 April (a Monday)
+      Rule("IsAvail=1\r\nStartMethod=1\r\nStartWeekNo=1\r\nStartWeekDay=0\r\nStartDay=2\r\n"
+           "StartMonth=4\r\n");
+  const std::string firstAfterSunday =  // 1 April 2007 is itself a Sunday
+      Rule("IsAvail=1\r\nStartMethod=1\r\nStartWeekNo=1\r\nStartWeekDay=0\r\nStartDay=1\r\n"
+           "StartMonth=4\r\n");
+  const std::string lastBeforeSunday =  // 8 April 2007 is itself a Sunday
+      Rule("IsAvail=1\r\nStartMethod=1\r\nStartWeekNo=5\r\nStartWeekDay=0\r\nStartDay=8\r\n"
+           "StartMonth=4\r\n");
+  const std::string leapDay =  // first Thursday after 29 February
+      Rule("IsAvail=1\r\nStartMethod=1\r\nStartWeekNo=1\r\nStartWeekDay=4\r\nStartDay=29\r\n"
+           "StartMonth=2\r\n");
+  const std::string fourthFriday = Rule("IsAvail=1\r\nStartWeekNo=4\r\nStartWeekDay=5\r\n");
+  const std::string thursdayBeforeYomKippur = Rule("IsAvail=1\r\nEndMethod=1\r\nEndWeekDay=4\r\n");
+  const std::string unknownMethods =  // methods 2 and 7 count as method 0
+      Rule("IsAvail=1\r\nStartMethod=2\r\nStartDay=20\r\nEndMethod=7\r\nEndWeekDay=0\r\n");
+  const std::string outOfRange =  // unusable values take their defaults
+      Rule("IsAvail=1\r\nStartWeekDay=9\r\nStartMonth=13\r\nEndWeekDay=-1\r\nEndMonth=0\r\n"
+           "StartWeekNo=0\r\n");
+
+  const SavingRow rows[] = {
+      {"no file: no saving", nullptr, 1, 7, 2007, 0},
+      {"IsAvail missing: no saving", &noAvail, 1, 7, 2007, 0},
+      {"IsAvail 0: no saving", &availOff, 1, 7, 2007, 0},
+
+      {"default: Saturday before the last Sunday of March", &kDefaultOn, 24, 3, 2007, 0},
+      {"default: last Sunday of March", &kDefaultOn, 25, 3, 2007, 1},
+      {"default: Saturday before the last Sunday of October", &kDefaultOn, 27, 10, 2007, 1},
+      {"default: last Sunday of October", &kDefaultOn, 28, 10, 2007, 0},
+      {"default: winter", &kDefaultOn, 1, 1, 2007, 0},
+
+      {"Yom Kippur rule: 10 January", &kYomKippurRule, 10, 1, 2007, 0},
+      {"Yom Kippur rule: Thursday 29 March", &kYomKippurRule, 29, 3, 2007, 0},
+      {"Yom Kippur rule: Friday 30 March", &kYomKippurRule, 30, 3, 2007, 1},
+      {"Yom Kippur rule: 10 September, before Rosh Hashanah", &kYomKippurRule, 10, 9, 2007, 1},
+      {"Yom Kippur rule: 14 September, after Rosh Hashanah", &kYomKippurRule, 14, 9, 2007, 1},
+      {"Yom Kippur rule: Saturday 15 September", &kYomKippurRule, 15, 9, 2007, 1},
+      {"Yom Kippur rule: Sunday 16 September", &kYomKippurRule, 16, 9, 2007, 0},
+      {"Yom Kippur rule: 20 September", &kYomKippurRule, 20, 9, 2007, 0},
+      {"Yom Kippur rule: 1 October, after Yom Kippur", &kYomKippurRule, 1, 10, 2007, 0},
+      {"Yom Kippur rule: December", &kYomKippurRule, 20, 12, 2007, 0},
+
+      {"second Sunday: 10 March", &kSecondSundayRule, 10, 3, 2007, 0},
+      {"second Sunday: 11 March", &kSecondSundayRule, 11, 3, 2007, 1},
+      {"second Sunday: 3 November", &kSecondSundayRule, 3, 11, 2007, 1},
+      {"second Sunday: 4 November", &kSecondSundayRule, 4, 11, 2007, 0},
+
+      {"southern: 1 January", &kSouthernRule, 1, 1, 2007, 1},
+      {"southern: day before the end", &kSouthernRule, 31, 3, 2007, 1},
+      {"southern: first Sunday of April", &kSouthernRule, 1, 4, 2007, 0},
+      {"southern: winter", &kSouthernRule, 1, 7, 2007, 0},
+      {"southern: day before the start", &kSouthernRule, 6, 10, 2007, 0},
+      {"southern: first Sunday of October", &kSouthernRule, 7, 10, 2007, 1},
+      {"southern: 31 December", &kSouthernRule, 31, 12, 2007, 1},
+
+      {"first after: Sunday 8 April", &firstAfter, 8, 4, 2007, 1},
+      {"first after: Saturday 7 April", &firstAfter, 7, 4, 2007, 0},
+      {"first after a Sunday is the next Sunday", &firstAfterSunday, 7, 4, 2007, 0},
+      {"first after a Sunday: 8 April", &firstAfterSunday, 8, 4, 2007, 1},
+      {"last before a Sunday is the Sunday before", &lastBeforeSunday, 1, 4, 2007, 1},
+      {"last before a Sunday: 31 March", &lastBeforeSunday, 31, 3, 2007, 0},
+      {"29 Feb of a common year is 1 March: not the Thursday itself", &leapDay, 7, 3, 2007, 0},
+      {"29 Feb of a common year: a week later", &leapDay, 8, 3, 2007, 1},
+      {"29 Feb of a leap year: 5 March", &leapDay, 5, 3, 2008, 0},
+      {"29 Feb of a leap year: next Thursday", &leapDay, 6, 3, 2008, 1},
+      {"fourth Friday of March: 22nd", &fourthFriday, 22, 3, 2007, 0},
+      {"fourth Friday of March: 23rd", &fourthFriday, 23, 3, 2007, 1},
+      {"a Thursday Yom Kippur ends the Thursday before", &thursdayBeforeYomKippur, 1, 10, 2008, 1},
+      {"Thursday before Yom Kippur 2008 is 2 October", &thursdayBeforeYomKippur, 2, 10, 2008, 0},
+      {"unknown methods: last Sunday of March", &unknownMethods, 25, 3, 2007, 1},
+      {"unknown methods: the day before", &unknownMethods, 24, 3, 2007, 0},
+      {"unknown methods: last Sunday of October", &unknownMethods, 28, 10, 2007, 0},
+      {"unusable values: default start", &outOfRange, 25, 3, 2007, 1},
+      {"unusable values: the day before", &outOfRange, 24, 3, 2007, 0},
+      {"unusable values: default end", &outOfRange, 28, 10, 2007, 0},
+  };
+  for (const SavingRow& row : rows) {
+    ScratchDir dir;
+    if (row.file) dir.Write(kDaylightFile, *row.file);
+    int hour = 10;
+    ApplyDaylightSaving(row.day, row.month, row.year, &hour);
+    EXPECT_EQ(hour, 10 + row.inForce) << row.id;
+  }
+}
+
+TEST(DaylightSaving, HourWrapsAtMidnight) {
+  ScratchDir dir;
+  dir.Write(kDaylightFile, kDefaultOn);
+  int hour = 23;
+  ApplyDaylightSaving(1, 7, 2007, &hour);
+  EXPECT_EQ(hour, 0);
+  hour = 0;
+  ApplyDaylightSaving(1, 7, 2007, &hour);
+  EXPECT_EQ(hour, 1);
+  hour = 23;
+  ApplyDaylightSaving(1, 1, 2007, &hour);
+  EXPECT_EQ(hour, 23);
+}
+
+TEST(DaylightSaving, RuleIsReadOnEveryCall) {
+  ScratchDir dir;
+  int hour = 10;
+  ApplyDaylightSaving(1, 7, 2007, &hour);
+  EXPECT_EQ(hour, 10);
+  dir.Write(kDaylightFile, kDefaultOn);
+  ApplyDaylightSaving(1, 7, 2007, &hour);
+  EXPECT_EQ(hour, 11);
+}
+
+// ---- the dialog ----
+
+// A valid "Enable" state: start method 0 (last Sunday of March), end
+// method 0 (last Sunday of October).
+DaylightFields ValidFields() {
+  DaylightFields f{};
+  f.enabled = 1;
+  f.startMethod = 0;
+  f.startWeekNo = 4;
+  f.startWeekDay = 0;
+  f.startMonth = 2;
+  f.startFirstLast = f.startWeekDay1 = f.startDay = f.startMonth1 = -1;
+  f.endMethod = 0;
+  f.endWeekNo = 4;
+  f.endWeekDay = 0;
+  f.endMonth = 9;
+  f.endWeekDay1 = -1;
+  return f;
+}
+
+DaylightFields ValidMethod1Fields() {
+  DaylightFields f = ValidFields();
+  f.startMethod = 1;
+  f.startFirstLast = 1;
+  f.startWeekDay1 = 5;
+  f.startDay = 1;
+  f.startMonth1 = 3;
+  f.endMethod = 1;
+  f.endWeekDay1 = 0;
+  return f;
+}
+
+TEST(DaylightForm, LoadSelectsOnlyTheStoredMethodsRows) {
+  struct Row {
+    const char* id;
+    const char* file;  // nullptr: none
+    DaylightFields expected;
+  };
+  const Row rows[] = {
+      {"no file: the defaults, disabled", nullptr,
+       {0, 0, 4, 0, 2, -1, -1, -1, -1, 0, 4, 0, 9, -1}},
+      {"method 1 on both sides",
+       "[DaylightSaving]\r\nIsAvail=1\r\nStartMethod=1\r\nStartWeekNo=5\r\nStartWeekDay=5\r\n"
+       "StartDay=2\r\nStartMonth=4\r\nEndMethod=1\r\nEndWeekDay=6\r\nEndMonth=3\r\n",
+       {1, 1, -1, -1, -1, 1, 5, 1, 3, 1, -1, -1, -1, 6}},
+      {"method 1 start week number 1 is First",
+       "[DaylightSaving]\r\nIsAvail=7\r\nStartMethod=1\r\nStartWeekNo=1\r\n",
+       {1, 1, -1, -1, -1, 0, 0, 1, 2, 0, 4, 0, 9, -1}},
+      {"methods neither 0 nor 1 check no radio button",
+       "[DaylightSaving]\r\nStartMethod=2\r\nEndMethod=-1\r\n",
+       {0, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1}},
+      {"values without a list entry select nothing",
+       "[DaylightSaving]\r\nStartWeekNo=6\r\nStartWeekDay=7\r\nStartMonth=0\r\n"
+       "EndWeekNo=0\r\nEndWeekDay=-1\r\nEndMonth=13\r\n",
+       {0, 0, -1, -1, -1, -1, -1, -1, -1, 0, -1, -1, -1, -1}},
+      {"start day 32 has no entry",
+       "[DaylightSaving]\r\nStartMethod=1\r\nStartDay=32\r\n",
+       {0, 1, -1, -1, -1, 1, 0, -1, 2, 0, 4, 0, 9, -1}},
+  };
+  for (const Row& row : rows) {
+    ScratchDir dir;
+    if (row.file) dir.Write(kDaylightFile, row.file);
+    DaylightFields f;
+    DaylightFormLoad(&f);
+    const DaylightFields& e = row.expected;
+    const int got[] = {f.enabled,        f.startMethod,   f.startWeekNo, f.startWeekDay,
+                       f.startMonth,     f.startFirstLast, f.startWeekDay1, f.startDay,
+                       f.startMonth1,    f.endMethod,     f.endWeekNo,   f.endWeekDay,
+                       f.endMonth,       f.endWeekDay1};
+    const int want[] = {e.enabled,        e.startMethod,   e.startWeekNo, e.startWeekDay,
+                        e.startMonth,     e.startFirstLast, e.startWeekDay1, e.startDay,
+                        e.startMonth1,    e.endMethod,     e.endWeekNo,   e.endWeekDay,
+                        e.endMonth,       e.endWeekDay1};
+    EXPECT_EQ(std::vector<int>(got, got + 14), std::vector<int>(want, want + 14)) << row.id;
+  }
+}
+
+TEST(DaylightForm, EnablingFollowsTheRadioButtons) {
+  struct Row {
+    const char* id;
+    int enabled, startMethod, endMethod;
+    int control;
+    int expected;
+  };
+  constexpr Row rows[] = {
+      {"disabled: Enable stays", 0, 0, 0, kDaylightControlEnable, 1},
+      {"disabled: Disable stays", 0, 0, 0, kDaylightControlDisable, 1},
+      {"disabled: start label", 0, 0, 0, kDaylightControlStartLabel, 0},
+      {"disabled: method radio", 0, 0, 0, kDaylightControlStartMethod0, 0},
+      {"disabled: even the checked method's row", 0, 0, 0, kDaylightControlStartWeekNo, 0},
+      {"disabled: end row", 0, 1, 1, kDaylightControlEndWeekDay1, 0},
+      {"enabled: end label", 1, -1, -1, kDaylightControlEndLabel, 1},
+      {"enabled: method radios without a method", 1, -1, -1, kDaylightControlEndMethod1, 1},
+      {"enabled: no method, no row", 1, -1, -1, kDaylightControlStartMonth, 0},
+      {"start 0: its row", 1, 0, 1, kDaylightControlStartOf, 1},
+      {"start 0: not the other row", 1, 0, 1, kDaylightControlStartDay, 0},
+      {"start 1: its row", 1, 1, 0, kDaylightControlStartAfterBefore, 1},
+      {"start 1: not the other row", 1, 1, 0, kDaylightControlStartWeekNo, 0},
+      {"end 0: its row", 1, 1, 0, kDaylightControlEndMonth, 1},
+      {"end 0: not the other row", 1, 1, 0, kDaylightControlEndKippur, 0},
+      {"end 1: its row", 1, 0, 1, kDaylightControlEndYom, 1},
+      {"end 1: not the other row", 1, 0, 1, kDaylightControlEndWeekNo, 0},
+  };
+  for (const Row& row : rows) {
+    DaylightFields f = ValidFields();
+    f.enabled = row.enabled;
+    f.startMethod = row.startMethod;
+    f.endMethod = row.endMethod;
+    EXPECT_EQ(DaylightControlEnabled(&f, row.control), row.expected) << row.id;
+  }
+}
+
+TEST(DaylightForm, AfterBeforeLabel) {
+  EXPECT_STREQ(DaylightAfterBeforeText(0), "after");
+  EXPECT_STREQ(DaylightAfterBeforeText(1), "before");
+  EXPECT_STREQ(DaylightAfterBeforeText(-1), "");
+}
+
+TEST(DaylightForm, ChecksInOrder) {
+  struct Row {
+    const char* id;
+    DaylightFields (*make)();
+    void (*change)(DaylightFields*);
+    const char* message;  // nullptr: valid
+    int control;
+  };
+  const Row rows[] = {
+      {"method 0 valid", ValidFields, [](DaylightFields*) {}, nullptr, 0},
+      {"method 1 valid", ValidMethod1Fields, [](DaylightFields*) {}, nullptr, 0},
+      {"disabled: nothing is checked", ValidFields,
+       [](DaylightFields* f) { f->enabled = 0, f->startMethod = f->endMethod = -1; }, nullptr, 0},
+      {"start 0 week number", ValidFields,
+       [](DaylightFields* f) { f->startWeekNo = -1, f->startWeekDay = -1, f->endMethod = -1; },
+       "Start week no has to be selected", kDaylightControlStartWeekNo},
+      {"start 0 weekday", ValidFields,
+       [](DaylightFields* f) { f->startWeekDay = -1, f->startMonth = -1; },
+       "Start weekday has to be selected", kDaylightControlStartWeekDay},
+      {"start 0 month", ValidFields, [](DaylightFields* f) { f->startMonth = -1; },
+       "Start month has to be selected", kDaylightControlStartMonth},
+      {"start 0 ignores the method 1 row", ValidFields,
+       [](DaylightFields* f) { f->startDay = 30, f->startMonth1 = 3; }, nullptr, 0},
+      {"start 1 First or Last", ValidMethod1Fields,
+       [](DaylightFields* f) { f->startFirstLast = -1, f->startDay = -1; },
+       "Start week no has to be selected", kDaylightControlStartFirstLast},
+      {"start 1 weekday", ValidMethod1Fields,
+       [](DaylightFields* f) { f->startWeekDay1 = -1, f->startDay = -1; },
+       "Start weekday has to be selected", kDaylightControlStartWeekDay1},
+      {"start 1 day", ValidMethod1Fields,
+       [](DaylightFields* f) { f->startDay = -1, f->startMonth1 = -1; },
+       "Start day has to be selected", kDaylightControlStartDay},
+      {"start 1 month", ValidMethod1Fields, [](DaylightFields* f) { f->startMonth1 = -1; },
+       "Start month has to be selected", kDaylightControlStartMonth1},
+      {"31 April", ValidMethod1Fields, [](DaylightFields* f) { f->startDay = 30, f->startMonth1 = 3; },
+       "Invalid day was selected", kDaylightControlStartDay},
+      {"30 February", ValidMethod1Fields,
+       [](DaylightFields* f) { f->startDay = 29, f->startMonth1 = 1; },
+       "Invalid day was selected", kDaylightControlStartDay},
+      {"29 February is accepted", ValidMethod1Fields,
+       [](DaylightFields* f) { f->startDay = 28, f->startMonth1 = 1; }, nullptr, 0},
+      {"31 December is accepted", ValidMethod1Fields,
+       [](DaylightFields* f) { f->startDay = 30, f->startMonth1 = 11; }, nullptr, 0},
+      {"an invalid day comes before the end side", ValidMethod1Fields,
+       [](DaylightFields* f) { f->startDay = 30, f->startMonth1 = 5, f->endMethod = -1; },
+       "Invalid day was selected", kDaylightControlStartDay},
+      {"no start method", ValidFields,
+       [](DaylightFields* f) { f->startMethod = -1, f->endMethod = -1; },
+       "Method for start calculation must be selected", kDaylightControlStartMethod0},
+      {"end 0 week number", ValidFields,
+       [](DaylightFields* f) { f->endWeekNo = -1, f->endWeekDay = -1; },
+       "End week no has to be selected", kDaylightControlEndWeekNo},
+      {"end 0 weekday", ValidFields, [](DaylightFields* f) { f->endWeekDay = -1, f->endMonth = -1; },
+       "End weekday has to be selected", kDaylightControlEndWeekDay},
+      {"end 0 month", ValidFields, [](DaylightFields* f) { f->endMonth = -1; },
+       "End month has to be selected", kDaylightControlEndMonth},
+      {"end 1 weekday", ValidMethod1Fields,
+       [](DaylightFields* f) { f->endWeekDay1 = -1, f->endMonth = -1; },
+       "End weekday has to be selected", kDaylightControlEndWeekDay1},
+      {"end 1 ignores the method 0 row", ValidMethod1Fields,
+       [](DaylightFields* f) { f->endWeekNo = -1; }, nullptr, 0},
+      {"no end method", ValidFields, [](DaylightFields* f) { f->endMethod = -1; },
+       "Method for end calculation must be selected", kDaylightControlEndMethod0},
+  };
+  for (const Row& row : rows) {
+    DaylightFields f = row.make();
+    row.change(&f);
+    DaylightFieldError error{nullptr, kDaylightControlNone};
+    const int ok = DaylightValidate(&f, &error);
+    if (!row.message) {
+      EXPECT_EQ(ok, 1) << row.id << ": " << (error.message ? error.message : "");
+      continue;
+    }
+    EXPECT_EQ(ok, 0) << row.id;
+    EXPECT_STREQ(error.message, row.message) << row.id;
+    EXPECT_EQ(error.control, row.control) << row.id;
+  }
+}
+
+// The order in which keys first appear in the file.
+std::vector<std::string> KeysInOrder(const std::string& text) {
+  std::vector<std::string> keys;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find("\r\n", at);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = text.substr(at, end - at);
+    const std::size_t eq = line.find('=');
+    if (eq != std::string::npos) keys.push_back(line.substr(0, eq));
+    at = end + 2;
+  }
+  return keys;
+}
+
+int Key(const char* key) { return IniReadInt(kDaylightSection, key, -99, kDaylightFile); }
+
+TEST(DaylightForm, OkWritesEveryKeyInOrder) {
+  ScratchDir dir;
+  DaylightFields f = ValidMethod1Fields();  // last Friday before 2 April; last Sunday before YK
+  DaylightFieldError error{};
+  ASSERT_EQ(DaylightFormOk(&f, &error), 1);
+  const std::vector<std::string> expected = {
+      "IsAvail",  "StartMethod", "StartWeekNo", "StartWeekDay", "StartMonth",
+      "StartDay", "EndMethod",   "EndWeekNo",   "EndWeekDay",   "EndMonth"};
+  EXPECT_EQ(KeysInOrder(dir.Read(kDaylightFile)), expected);
+  EXPECT_EQ(Key("IsAvail"), 1);
+  EXPECT_EQ(Key("StartMethod"), 1);
+  EXPECT_EQ(Key("StartWeekNo"), 5);  // "Last"
+  EXPECT_EQ(Key("StartWeekDay"), 5);
+  EXPECT_EQ(Key("StartMonth"), 4);
+  EXPECT_EQ(Key("StartDay"), 2);
+  EXPECT_EQ(Key("EndMethod"), 1);
+  EXPECT_EQ(Key("EndWeekNo"), 1);
+  EXPECT_EQ(Key("EndWeekDay"), 0);
+  EXPECT_EQ(Key("EndMonth"), 10);  // unread under method 1: the stored value, here the default
+
+  // The written rule is the one evaluated: from Friday 30 March 2007 to
+  // Sunday 16 September 2007.
+  int hour = 10;
+  ApplyDaylightSaving(29, 3, 2007, &hour);
+  EXPECT_EQ(hour, 10);
+  ApplyDaylightSaving(30, 3, 2007, &hour);
+  EXPECT_EQ(hour, 11);
+
+  // Method 0 on both sides, First in the method 1 row is not looked at.
+  f = ValidFields();
+  f.startWeekNo = 1;  // "2nd"
+  f.endWeekNo = 0;    // "1st"
+  f.endMonth = 10;    // November
+  f.startFirstLast = 0;
+  ASSERT_EQ(DaylightFormOk(&f, &error), 1);
+  EXPECT_EQ(Key("StartMethod"), 0);
+  EXPECT_EQ(Key("StartWeekNo"), 2);
+  EXPECT_EQ(Key("StartMonth"), 3);
+  EXPECT_EQ(Key("StartDay"), 1);
+  EXPECT_EQ(Key("EndMethod"), 0);
+  EXPECT_EQ(Key("EndWeekNo"), 1);
+  EXPECT_EQ(Key("EndMonth"), 11);
+
+  // Method 1 "First".
+  f = ValidMethod1Fields();
+  f.startFirstLast = 0;
+  ASSERT_EQ(DaylightFormOk(&f, &error), 1);
+  EXPECT_EQ(Key("StartWeekNo"), 1);
+  EXPECT_EQ(Key("EndMonth"), 11);  // the value stored before stays
+}
+
+TEST(DaylightForm, DisableWritesOnlyIsAvail) {
+  ScratchDir dir;
+  dir.Write(kDaylightFile, kYomKippurRule);
+  DaylightFields f = ValidFields();
+  f.enabled = 0;
+  f.startMethod = -1;  // whatever the rows hold is not checked
+  DaylightFieldError error{};
+  ASSERT_EQ(DaylightFormOk(&f, &error), 1);
+  EXPECT_EQ(Key("IsAvail"), 0);
+  EXPECT_EQ(Key("StartMethod"), 1);
+  EXPECT_EQ(Key("StartDay"), 2);
+  EXPECT_EQ(Key("EndMethod"), 1);
+}
+
+TEST(DaylightForm, AFailedCheckWritesNothing) {
+  ScratchDir dir;
+  DaylightFields f = ValidFields();
+  f.endMonth = -1;
+  DaylightFieldError error{};
+  EXPECT_EQ(DaylightFormOk(&f, &error), 0);
+  EXPECT_STREQ(error.message, "End month has to be selected");
+  EXPECT_EQ(dir.Read(kDaylightFile), "");
+}
+
+}  // namespace

@@ -1,0 +1,289 @@
+// Shabbat times: the two note lines of a Friday and a Saturday, the time of
+// one day, and the settings dialog's filling, checks and the keys written.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "calendar/caldate.h"
+#include "export/settings.h"
+#include "placetime/shabbat.h"
+#include "placetime/suntimes.h"
+#include "platform/ini.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+// Jerusalem with the default Shabbat settings.
+CalWindowState Jerusalem() {
+  CalWindowState s{};
+  s.locationKnown = 1;
+  s.latitude = 3124;
+  s.longitude = 3500;
+  s.timeZone = 2;
+  s.elevation = 0;
+  s.candleLightingMinutes = 18;
+  s.havdalahMinutes = 45;
+  s.havdalahByMinutes = 1;
+  s.havdalahDegrees = 8.0;
+  return s;
+}
+
+CalWindowState Place(int latitude, int longitude, int timeZone) {
+  CalWindowState s = Jerusalem();
+  s.latitude = latitude;
+  s.longitude = longitude;
+  s.timeZone = timeZone;
+  return s;
+}
+
+class Shabbat : public ::testing::Test {
+ protected:
+  void SetUp() override { SunCacheReset(); }
+  void TearDown() override { SunCacheReset(); }
+  ScratchDir dir_;  // no daylight.ini: no saving; no exportcal.ini: 24-hour times
+};
+
+struct LinesRow {
+  const char* id;
+  CalWindowState state;
+  int day, month, year;
+  const char* settings;  // exportcal.ini, or nullptr
+  const char* expected;
+};
+
+TEST_F(Shabbat, Lines) {
+  CalWindowState byDegrees = Jerusalem();
+  byDegrees.havdalahByMinutes = 0;
+  CalWindowState unknown = Jerusalem();
+  unknown.locationKnown = 0;
+  CalWindowState early = Jerusalem();
+  early.candleLightingMinutes = 600;
+  CalWindowState oslo = Place(5955, 1045, 1);
+  oslo.havdalahByMinutes = 0;
+  oslo.havdalahDegrees = 8.5;
+
+  const LinesRow rows[] = {
+      {"Friday: candle lighting 16:51 - 18, end 16:52 + 45", Jerusalem(), 5, 1, 2007, nullptr,
+       "Candle Lighting: 16:33\r\nEnd of shabbat: 17:37\r\n"},
+      {"Saturday: the same pair", Jerusalem(), 6, 1, 2007, nullptr,
+       "Candle Lighting: 16:33\r\nEnd of shabbat: 17:37\r\n"},
+      {"Thursday: nothing", Jerusalem(), 4, 1, 2007, nullptr, ""},
+      {"Sunday: nothing", Jerusalem(), 7, 1, 2007, nullptr, ""},
+      {"end by 8 degrees", byDegrees, 6, 1, 2007, nullptr,
+       "Candle Lighting: 16:33\r\nEnd of shabbat: 17:29\r\n"},
+      {"12-hour clock with am/pm", Jerusalem(), 5, 1, 2007, "[Settings]\r\nTimeFormat=1\r\n",
+       "Candle Lighting: 4.33pm\r\nEnd of shabbat: 5.37pm\r\n"},
+      {"600 minutes before sunset", early, 5, 1, 2007, nullptr,
+       "Candle Lighting: 06:51\r\nEnd of shabbat: 17:37\r\n"},
+      {"unknown location: labels with empty times", unknown, 5, 1, 2007, nullptr,
+       "Candle Lighting: \r\nEnd of shabbat: \r\n"},
+      {"polar night: labels with empty times", Place(7117, -15647, -9), 14, 12, 2007, nullptr,
+       "Candle Lighting: \r\nEnd of shabbat: \r\n"},
+      {"no month: nothing", Jerusalem(), 5, 13, 2007, nullptr, ""},
+  };
+  for (const LinesRow& row : rows) {
+    dir_.Write(kSettingsFile, row.settings ? row.settings : "");
+    char out[kShabbatLinesSize];
+    std::memset(out, 'x', sizeof out);
+    ShabbatLines(row.day, row.month, row.year, out, &row.state);
+    EXPECT_STREQ(out, row.expected) << row.id;
+  }
+
+  // Oslo in June: the sun sets, but never sinks 8.5 degrees below the
+  // horizon: candle lighting is given, the end of Shabbat is not.
+  char out[kShabbatLinesSize];
+  ShabbatLines(22, 6, 2007, out, &oslo);
+  const std::string text = out;
+  EXPECT_EQ(text.rfind("Candle Lighting: 2", 0), 0u) << text;
+  EXPECT_NE(text.find(":", 17), std::string::npos) << text;
+  EXPECT_EQ(text.substr(text.size() - 18), "End of shabbat: \r\n") << text;
+}
+
+TEST_F(Shabbat, TimeOfDay) {
+  const CalWindowState state = Jerusalem();
+  const CalDate thursday = {4, 1, 2007};
+  const int d = AbsoluteFromGregorian(&thursday);
+  char out[256] = "untouched";
+  EXPECT_EQ(ShabbatTimeOfDay(&state, d, out, 1), 0);
+  EXPECT_STREQ(out, "untouched");
+  EXPECT_EQ(ShabbatTimeOfDay(&state, d + 1, out, 1), 1);
+  EXPECT_STREQ(out, "16:33");
+  EXPECT_EQ(ShabbatTimeOfDay(&state, d + 2, out, 1), 1);
+  EXPECT_STREQ(out, "17:37");
+  std::strcpy(out, "untouched");
+  EXPECT_EQ(ShabbatTimeOfDay(&state, d + 3, out, 1), 0);
+  EXPECT_STREQ(out, "untouched");
+
+  dir_.Write(kSettingsFile, "[Settings]\r\nTimeFormat=1\r\n");
+  EXPECT_EQ(ShabbatTimeOfDay(&state, d + 1, out, 0), 1);
+  EXPECT_STREQ(out, "4.33");  // the am/pm flag is passed on
+
+  CalWindowState unknown = state;
+  unknown.locationKnown = 0;
+  std::strcpy(out, "untouched");
+  EXPECT_EQ(ShabbatTimeOfDay(&unknown, d + 1, out, 1), 0);
+  EXPECT_STREQ(out, "untouched");
+}
+
+// ---- the settings dialog ----
+
+TEST_F(Shabbat, FillShowsTheSettings) {
+  struct Row {
+    const char* id;
+    ShabbatSettings settings;
+    const char* candle;
+    const char* havdalah;
+    const char* degrees;
+    int byMinutes;
+  };
+  constexpr Row rows[] = {
+      {"defaults", {18, 45, 1, 8.0}, "18", "45", "8.00", 1},
+      {"by degrees", {20, 72, 0, 8.5}, "20", "72", "8.50", 0},
+      {"any flag above 0 is by minutes", {0, 0, 2, 0.01}, "0", "0", "0.01", 1},
+      {"a negative flag is by degrees", {0, 0, -1, 16.1}, "0", "0", "16.10", 0},
+  };
+  for (const Row& row : rows) {
+    ShabbatTimesFields f;
+    ShabbatTimesFill(&row.settings, &f);
+    EXPECT_STREQ(f.candle, row.candle) << row.id;
+    EXPECT_STREQ(f.havdalah, row.havdalah) << row.id;
+    EXPECT_STREQ(f.degrees, row.degrees) << row.id;
+    EXPECT_EQ(f.byMinutes, row.byMinutes) << row.id;
+  }
+}
+
+TEST_F(Shabbat, EachEditFieldFollowsItsRadioButton) {
+  ShabbatTimesFields f{};
+  f.byMinutes = 1;
+  EXPECT_EQ(ShabbatControlEnabled(&f, kShabbatControlCandle), 1);
+  EXPECT_EQ(ShabbatControlEnabled(&f, kShabbatControlHavdalah), 1);
+  EXPECT_EQ(ShabbatControlEnabled(&f, kShabbatControlHavdalahLabel), 1);
+  EXPECT_EQ(ShabbatControlEnabled(&f, kShabbatControlDegrees), 0);
+  EXPECT_EQ(ShabbatControlEnabled(&f, kShabbatControlDegreesLabel), 0);
+  EXPECT_EQ(ShabbatControlEnabled(&f, kShabbatControlByDegrees), 1);
+  f.byMinutes = 0;
+  EXPECT_EQ(ShabbatControlEnabled(&f, kShabbatControlHavdalah), 0);
+  EXPECT_EQ(ShabbatControlEnabled(&f, kShabbatControlHavdalahLabel), 0);
+  EXPECT_EQ(ShabbatControlEnabled(&f, kShabbatControlDegrees), 1);
+  EXPECT_EQ(ShabbatControlEnabled(&f, kShabbatControlDegreesLabel), 1);
+  EXPECT_EQ(ShabbatControlEnabled(&f, kShabbatControlByMinutes), 1);
+}
+
+constexpr char kCandle[] = "Minutes for Candle Lighting must be a number";
+constexpr char kHavdalah[] = "Minutes for End of Shabbat must be a number";
+constexpr char kDegrees[] = "Degrees for End of Shabbat must be a floating-point number";
+
+TEST_F(Shabbat, ChecksInOrder) {
+  struct Row {
+    const char* id;
+    const char* candle;
+    const char* havdalah;
+    const char* degrees;
+    int byMinutes;
+    const char* message;  // nullptr: accepted
+    int control;
+    ShabbatSettings result;  // when accepted, from {1, 2, 1, 3.0}
+  };
+  constexpr Row rows[] = {
+      {"by minutes", "18", "45", "junk", 1, nullptr, 0, {18, 45, 1, 3.0}},
+      {"by degrees", "20", "junk", "8.5", 0, nullptr, 0, {20, 2, 0, 8.5}},
+      {"spaces around numbers", " 18 ", " 45", "8", 1, nullptr, 0, {18, 45, 1, 3.0}},
+      {"zero minutes", "0", "0", "", 1, nullptr, 0, {0, 0, 1, 3.0}},
+      {"600 minutes, no upper bound", "600", "45", "", 1, nullptr, 0, {600, 45, 1, 3.0}},
+      {"largest number", "2147483647", "45", "", 1, nullptr, 0, {2147483647, 45, 1, 3.0}},
+      {"0.01 degrees is the least", "18", "45", "0.01", 0, nullptr, 0, {18, 2, 0, 0.01}},
+      {"leading number of the degrees text", "18", "45", "16.1 deg", 0, nullptr, 0,
+       {18, 2, 0, 16.1}},
+      {"empty candle", "", "45", "8", 1, kCandle, kShabbatControlCandle, {}},
+      {"candle text", "abc", "45", "8", 1, kCandle, kShabbatControlCandle, {}},
+      {"candle signed", "-5", "45", "8", 1, kCandle, kShabbatControlCandle, {}},
+      {"candle with a plus", "+5", "45", "8", 1, kCandle, kShabbatControlCandle, {}},
+      {"candle trailing text", "18x", "45", "8", 1, kCandle, kShabbatControlCandle, {}},
+      {"candle decimal", "18.5", "45", "8", 1, kCandle, kShabbatControlCandle, {}},
+      {"candle too large", "2147483648", "45", "8", 1, kCandle, kShabbatControlCandle, {}},
+      {"candle comes first", "x", "x", "x", 1, kCandle, kShabbatControlCandle, {}},
+      {"candle comes first, by degrees", "x", "x", "x", 0, kCandle, kShabbatControlCandle, {}},
+      {"havdalah text", "18", "4 5", "8", 1, kHavdalah, kShabbatControlHavdalah, {}},
+      {"havdalah empty", "18", "", "8", 1, kHavdalah, kShabbatControlHavdalah, {}},
+      {"degrees 0", "18", "45", "0", 0, kDegrees, kShabbatControlDegrees, {}},
+      {"degrees below 0.01", "18", "45", "0.009", 0, kDegrees, kShabbatControlDegrees, {}},
+      {"degrees negative", "18", "45", "-8", 0, kDegrees, kShabbatControlDegrees, {}},
+      {"degrees text", "18", "45", "abc", 0, kDegrees, kShabbatControlDegrees, {}},
+      {"degrees empty", "18", "45", "", 0, kDegrees, kShabbatControlDegrees, {}},
+      {"degrees no number", "18", "45", "nan", 0, kDegrees, kShabbatControlDegrees, {}},
+  };
+  for (const Row& row : rows) {
+    ShabbatTimesFields f{};
+    std::strcpy(f.candle, row.candle);
+    std::strcpy(f.havdalah, row.havdalah);
+    std::strcpy(f.degrees, row.degrees);
+    f.byMinutes = row.byMinutes;
+    ShabbatSettings settings = {1, 2, 1, 3.0};
+    ShabbatFieldError error{nullptr, kShabbatControlNone};
+    const int ok = ValidateShabbatTimes(&f, &settings, &error);
+    if (!row.message) {
+      ASSERT_EQ(ok, 1) << row.id << ": " << (error.message ? error.message : "");
+      EXPECT_EQ(settings.candleLightingMinutes, row.result.candleLightingMinutes) << row.id;
+      EXPECT_EQ(settings.havdalahMinutes, row.result.havdalahMinutes) << row.id;
+      EXPECT_EQ(settings.havdalahByMinutes, row.result.havdalahByMinutes) << row.id;
+      EXPECT_DOUBLE_EQ(settings.havdalahDegrees, row.result.havdalahDegrees) << row.id;
+      continue;
+    }
+    EXPECT_EQ(ok, 0) << row.id;
+    EXPECT_STREQ(error.message, row.message) << row.id;
+    EXPECT_EQ(error.control, row.control) << row.id;
+    EXPECT_EQ(settings.candleLightingMinutes, 1) << row.id << ": untouched on failure";
+    EXPECT_EQ(settings.havdalahByMinutes, 1) << row.id << ": untouched on failure";
+  }
+}
+
+TEST_F(Shabbat, FieldsWithoutTerminatorAreReadWithinTheirSize) {
+  ShabbatTimesFields f;
+  std::memset(f.candle, '7', sizeof f.candle);       // 256 digits, no NUL
+  std::memset(f.degrees, '1', sizeof f.degrees);
+  std::memset(f.havdalah, '4', sizeof f.havdalah);
+  f.byMinutes = 0;
+  ShabbatSettings settings = {1, 2, 1, 3.0};
+  ShabbatFieldError error{};
+  EXPECT_EQ(ValidateShabbatTimes(&f, &settings, &error), 0);
+  EXPECT_STREQ(error.message, kCandle);  // too large
+}
+
+TEST_F(Shabbat, SettingsWrittenInOrderAndReadBack) {
+  ShabbatSettings defaults;
+  ReadShabbatSettings(&defaults);
+  EXPECT_EQ(defaults.candleLightingMinutes, 18);
+  EXPECT_EQ(defaults.havdalahMinutes, 45);
+  EXPECT_EQ(defaults.havdalahByMinutes, 1);
+  EXPECT_DOUBLE_EQ(defaults.havdalahDegrees, 8.0);
+
+  const ShabbatSettings s = {20, 72, 0, 8.5};
+  WriteShabbatSettings(&s);
+  const std::string text = dir_.Read(kSettingsFile);
+  std::size_t position = 0;
+  for (const char* line :
+       {"CandleLighting=20", "Havdalah=72", "HavdalahMin=0", "HavdalahDegrees=8.50"}) {
+    const std::size_t found = text.find(line, position);
+    ASSERT_NE(found, std::string::npos) << line << " in order in\n" << text;
+    position = found + std::strlen(line);
+  }
+  ShabbatSettings back;
+  ReadShabbatSettings(&back);
+  EXPECT_EQ(back.candleLightingMinutes, 20);
+  EXPECT_EQ(back.havdalahMinutes, 72);
+  EXPECT_EQ(back.havdalahByMinutes, 0);
+  EXPECT_DOUBLE_EQ(back.havdalahDegrees, 8.5);
+
+  CalWindowState state = Jerusalem();
+  ShabbatSettingsToState(&s, &state);
+  ShabbatSettings fromState;
+  ShabbatSettingsFromState(&state, &fromState);
+  EXPECT_EQ(fromState.candleLightingMinutes, 20);
+  EXPECT_EQ(fromState.havdalahMinutes, 72);
+  EXPECT_EQ(fromState.havdalahByMinutes, 0);
+  EXPECT_DOUBLE_EQ(fromState.havdalahDegrees, 8.5);
+}
+
+}  // namespace
