@@ -1,0 +1,208 @@
+// The "Configure Zmanim" dialogs without a window: the lists they open
+// with, which keys their OK writes and what it leaves alone.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "export/settings.h"
+#include "placetime/zmanim_form.h"
+#include "platform/ini.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+constexpr int kWithLists = 1;
+constexpr int kWithChametz = 1;
+
+std::string Stored(const char* section, const char* key) {
+  char value[256];
+  IniReadString(section, key, "<missing>", value, sizeof value, kSettingsFile);
+  return value;
+}
+
+// Row r of the form in table order: label, method count, display texts.
+struct RowLayout {
+  const char* label;
+  int count;
+  const char* first;
+  const char* last;
+};
+constexpr RowLayout kLayout[kZmanimFormRows] = {
+    {"Alot Hashachar:", 3, "72 min before sunrise", "16.1\xB0 below horizon"},
+    {"Earliest Tallit:", 2, "11\xB0 below horizon", "10.2\xB0 below horizon"},
+    {"Kriat Shema:", 2, "GR\"O", "M\"A"},
+    {"Tefila:", 2, "GR\"O", "M\"A"},
+    {"Chatzot:", 2, "GR\"O", "M\"A"},
+    {"Mincha Gedola:", 2, "GR\"O", "M\"A"},
+    {"Mincha K'tana:", 2, "GR\"O", "M\"A"},
+    {"Plag Hamincha:", 2, "GR\"O", "M\"A"},
+    {"Tzait Hakochavim:", 9, "72 min after sunset", "10.0\xB0 below horizon"},
+};
+
+TEST(ZmanimForm, OpensWithTheNineChoiceZmanimAndDefaults) {
+  ScratchDir dir;
+  ZmanimForm form;
+  std::memset(&form, 0x55, sizeof form);
+  ZmanimFormOpen(&form, kWithLists, kWithChametz);
+  for (int r = 0; r < kZmanimFormRows; ++r) {
+    const ZmanimFormRow& row = form.rows[r];
+    EXPECT_STREQ(row.label, kLayout[r].label) << r;
+    ASSERT_EQ(row.itemCount, kLayout[r].count) << kLayout[r].label;
+    EXPECT_STREQ(row.items[0], kLayout[r].first) << kLayout[r].label;
+    EXPECT_STREQ(row.items[row.itemCount - 1], kLayout[r].last) << kLayout[r].label;
+    EXPECT_EQ(row.selected, 0) << kLayout[r].label;
+  }
+  EXPECT_EQ(form.chametzSelected, 0);
+  EXPECT_STREQ(kChametzMethodItems[0].text, "Vilna Gaon");
+  EXPECT_STREQ(kChametzMethodItems[1].text, "Magen Avraham");
+  EXPECT_EQ(dir.Read(kSettingsFile), "");  // opening writes nothing
+}
+
+TEST(ZmanimForm, OpeningSelectsTheStoredChoices) {
+  struct Row {
+    const char* id;
+    const char* ini;
+    int row;       // the form row checked
+    int selected;  // in that row
+    int chametz;   // the chametz list's selection
+  };
+  constexpr Row rows[] = {
+      {"stored key", "[Zmanim]\r\nAlot Hashachar=AlotHashachar16\r\n", 0, 2, 0},
+      {"key without case", "[Zmanim]\r\nTzait Hakochavim=deg85\r\n", 8, 6, 0},
+      {"last method", "[Zmanim]\r\nTzait Hakochavim=Deg100\r\n", 8, 8, 0},
+      {"unknown key selects the first", "[Zmanim]\r\nKriat Shema=Bogus\r\n", 2, 0, 0},
+      {"empty key selects the first", "[Zmanim]\r\nPlag Hamincha=\r\n", 7, 0, 0},
+      {"Magen Avraham", "[ErevPesach]\r\nMethod=2\r\n", 0, 0, 1},
+      {"Vilna Gaon", "[ErevPesach]\r\nMethod=1\r\n", 0, 0, 0},
+      {"method 100 has no item", "[ErevPesach]\r\nMethod=100\r\n", 0, 0, 0},
+      {"method 3 has no item", "[ErevPesach]\r\nMethod=3\r\n", 0, 0, 0},
+  };
+  for (const Row& row : rows) {
+    ScratchDir dir;
+    dir.Write(kSettingsFile, row.ini);
+    ZmanimForm form;
+    ZmanimFormOpen(&form, kWithLists, kWithChametz);
+    EXPECT_EQ(form.rows[row.row].selected, row.selected) << row.id;
+    EXPECT_EQ(form.chametzSelected, row.chametz) << row.id;
+  }
+}
+
+TEST(ZmanimForm, TemplatesLackingListsLeaveThemEmpty) {
+  ScratchDir dir;
+  dir.Write(kSettingsFile, "[ErevPesach]\r\nMethod=2\r\n");
+  ZmanimForm chametzOnly;
+  ZmanimFormOpen(&chametzOnly, 0, kWithChametz);
+  for (int r = 0; r < kZmanimFormRows; ++r) {
+    EXPECT_EQ(chametzOnly.rows[r].itemCount, 0) << r;
+    EXPECT_EQ(chametzOnly.rows[r].selected, kZmanimNoSelection) << r;
+  }
+  EXPECT_EQ(chametzOnly.chametzSelected, 1);
+  ZmanimForm listsOnly;
+  ZmanimFormOpen(&listsOnly, kWithLists, 0);
+  EXPECT_EQ(listsOnly.chametzSelected, kZmanimNoSelection);
+}
+
+TEST(ZmanimForm, OkWritesEveryMethodKeyAndTheChametzValue) {
+  ScratchDir dir;
+  ZmanimForm form;
+  ZmanimFormOpen(&form, kWithLists, kWithChametz);
+  form.rows[0].selected = 1;  // "90 min before sunrise"
+  form.rows[2].selected = 1;  // Kriat Shema M"A
+  form.rows[8].selected = 4;  // "7.08° below horizon"
+  form.chametzSelected = 1;   // Magen Avraham
+  ZmanimFieldError error{"untouched", -5};
+  ASSERT_EQ(ZmanimFormApply(&form, &error), 1);
+  EXPECT_EQ(error.message, nullptr);
+  EXPECT_EQ(error.control, kZmanimControlNone);
+  struct Key {
+    const char* name;
+    const char* value;
+  };
+  constexpr Key keys[] = {
+      {"Alot Hashachar", "AlotHashachar90"},  {"Earliest Tallit", "EarliestTallit11"},
+      {"Kriat Shema", "KriatShemaMA"},        {"Tefila", "TefilaGRO"},
+      {"Chatzot", "ChatzotGRO"},              {"Mincha Gedola", "MinchaGedolaGRO"},
+      {"Mincha K'tana", "MinchaKtanaGRO"},    {"Plag Hamincha", "PlagHaMinchaGRO"},
+      {"Tzait Hakochavim", "Deg708"},
+  };
+  for (const Key& key : keys) EXPECT_EQ(Stored("Zmanim", key.name), key.value) << key.name;
+  EXPECT_EQ(Stored("Zmanim", "Hanetz Hachama"), "<missing>");  // fixed zmanim have no key
+  EXPECT_EQ(Stored("Zmanim", "Shkiat Hachama"), "<missing>");
+  EXPECT_EQ(Stored("ErevPesach", "Method"), "2");
+
+  // What was written is what the next opening selects.
+  ZmanimForm again;
+  ZmanimFormOpen(&again, kWithLists, kWithChametz);
+  for (int r = 0; r < kZmanimFormRows; ++r)
+    EXPECT_EQ(again.rows[r].selected, form.rows[r].selected) << r;
+  EXPECT_EQ(again.chametzSelected, 1);
+}
+
+TEST(ZmanimForm, ARowWithoutSelectionStopsTheWriting) {
+  ScratchDir dir;
+  dir.Write(kSettingsFile, "[ErevPesach]\r\nMethod=1\r\n");
+  ZmanimForm form;
+  ZmanimFormOpen(&form, kWithLists, kWithChametz);
+  form.rows[3].selected = kZmanimNoSelection;  // Tefila
+  form.chametzSelected = 1;
+  ZmanimFieldError error{};
+  ASSERT_EQ(ZmanimFormApply(&form, &error), 0);
+  EXPECT_STREQ(error.message, "An entry has to be selected");
+  EXPECT_EQ(error.control, kZmanimControlFirstList + 3);
+  EXPECT_EQ(Stored("Zmanim", "Alot Hashachar"), "AlotHashachar72");
+  EXPECT_EQ(Stored("Zmanim", "Kriat Shema"), "KriatShemaGRO");
+  EXPECT_EQ(Stored("Zmanim", "Tefila"), "<missing>");
+  EXPECT_EQ(Stored("Zmanim", "Chatzot"), "<missing>");
+  EXPECT_EQ(Stored("ErevPesach", "Method"), "1");
+
+  // A selection past the row's last method is no selection either.
+  form.rows[3].selected = 0;
+  form.rows[1].selected = 2;  // Earliest Tallit has two methods
+  ASSERT_EQ(ZmanimFormApply(&form, &error), 0);
+  EXPECT_EQ(error.control, kZmanimControlFirstList + 1);
+}
+
+TEST(ZmanimForm, ChametzValueOnlyFromAListThatExistsAndIsSelected) {
+  struct Row {
+    const char* id;
+    int hasZmanLists, hasChametzList, chametzSelected;
+    const char* method;  // stored afterwards
+    const char* alot;
+  };
+  constexpr Row rows[] = {
+      {"chametz dialog alone", 0, 1, 1, "2", "<missing>"},
+      {"main dialog without the list", 1, 0, 1, "<missing>", "AlotHashachar72"},
+      {"no chametz selection", 1, 1, kZmanimNoSelection, "<missing>", "AlotHashachar72"},
+      {"handheld page with both", 1, 1, 0, "1", "AlotHashachar72"},
+  };
+  for (const Row& row : rows) {
+    ScratchDir dir;
+    ZmanimForm form;
+    ZmanimFormOpen(&form, row.hasZmanLists, row.hasChametzList);
+    form.chametzSelected = row.chametzSelected;
+    ZmanimFieldError error{};
+    EXPECT_EQ(ZmanimFormApply(&form, &error), 1) << row.id;
+    EXPECT_EQ(Stored("ErevPesach", "Method"), row.method) << row.id;
+    EXPECT_EQ(Stored("Zmanim", "Alot Hashachar"), row.alot) << row.id;
+  }
+}
+
+TEST(ZmanimForm, HandheldEmulationPicksTheTemplate) {
+  struct Row {
+    const char* ini;
+    const char* expected;
+  };
+  constexpr Row rows[] = {
+      {"", "CONFIGZMANIM"},
+      {"[HandheldPC]\r\nEmulate=0\r\n", "CONFIGZMANIM"},
+      {"[HandheldPC]\r\nEmulate=1\r\n", "HPCCONFIGZMANIM"},
+  };
+  for (const Row& row : rows) {
+    ScratchDir dir;
+    if (row.ini[0] != '\0') dir.Write(kSettingsFile, row.ini);
+    EXPECT_STREQ(ZmanimDialogTemplate(), row.expected) << row.ini;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,662 @@
+// Zmanim: every method of the table evaluated on a hand-worked day, the
+// definition language's values and its six error texts, the lines and
+// their selection, the chametz limits by each method, Erev Pesach, and
+// the whole block of a day record on real sun times, polar days included.
+// Each row writes its own settings file; with no daylight.ini no saving is
+// applied, so sun times are local standard time.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "export/settings.h"
+#include "placetime/zmanim.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+// Jerusalem (3124, 3500, zone 2), 1 January 2007: sunrise 6:39 (399),
+// sunset 16:48 (1008), as the sun-time rules work them out. The day is 609
+// minutes; its twelfth, the proportional hour, is 50.75 minutes.
+constexpr ZmanDay kJerusalem = {1, 1, 2007, 3124, 3500, 2, 0, 6, 39, 16, 48};
+// New York (4043, -7401, zone -5), 21 June 2007: sunrise 4:25 (265), sunset
+// 19:30 (1170): 905 minutes, proportional hour 75.4166 minutes.
+constexpr ZmanDay kNewYork = {21, 6, 2007, 4043, -7401, -5, 0, 4, 25, 19, 30};
+// Sunrise 6:00 (360) and sunset 18:00 (1080): proportional hour 60. The
+// place and date are Jerusalem's, for the depression terms.
+constexpr ZmanDay kEvenDay = {1, 1, 2007, 3124, 3500, 2, 0, 6, 0, 18, 0};
+// Helsinki (6010, 2458, zone 2), 21 June 2007: sunrise 2:54, sunset 21:49,
+// but the sun goes down only about 6.4 degrees at midnight, so every
+// depression of 6.5 degrees or more fails.
+constexpr ZmanDay kHelsinki = {21, 6, 2007, 6010, 2458, 2, 0, 2, 54, 21, 49};
+// 14 Nisan 5767 was Monday 2 April 2007; the sun at 6:00 and 18:00.
+constexpr ZmanDay kErevPesach2007 = {2, 4, 2007, 3124, 3500, 2, 0, 6, 0, 18, 0};
+
+// Records each text the definition language reports.
+class DiagnosticRecorder {
+ public:
+  DiagnosticRecorder() { SetZmanimDiagnosticHook(&Record, this); }
+  ~DiagnosticRecorder() { SetZmanimDiagnosticHook(nullptr, nullptr); }
+  std::vector<std::string> texts;
+
+ private:
+  static void Record(const char* text, void* context) {
+    static_cast<DiagnosticRecorder*>(context)->texts.push_back(text);
+  }
+};
+
+// A scratch settings folder holding `ini` as exportcal.ini ("" for none).
+struct RowSettings {
+  explicit RowSettings(const std::string& ini) {
+    if (!ini.empty()) dir.Write(kSettingsFile, ini);
+  }
+  ScratchDir dir;
+};
+
+// The 11 selection flags with only zman `index` set.
+std::vector<int> OnlyZman(int index) {
+  std::vector<int> flags(kZmanCount, 0);
+  flags[index] = 1;
+  return flags;
+}
+
+std::string Lines(const ZmanDay& day, const int* flags) {
+  char out[2048];
+  std::memset(out, 'x', sizeof out);
+  ZmanimLines(&day, out, sizeof out, flags);
+  return out;
+}
+
+// ---- The table, method by method -----------------------------------------
+
+struct MethodRow {
+  int zman;
+  int position;  // in the zman's methods
+  const char* name;
+  const char* key;
+  const char* display;
+  const char* time;  // Jerusalem, 1 January 2007
+};
+
+// Proportional hours of 50.75: 3 -> 152 (152.25), 4 -> 203, 6 -> 304
+// (304.5), 6.5 -> 329 (329.875), 9.5 -> 482 (482.125), 10.75 -> 545
+// (545.5625). Depression intervals after sunset there, from the sun-time
+// formula worked separately: 16.1 -> 77, 11 -> 52, 10.2 -> 48, 5.95 -> 27,
+// 6.5 -> 29, 7.0 -> 32, 7.08 -> 32, 7.5 -> 35, 8.5 -> 40 (the published
+// example: 17:28), 8.75 -> 41, 10.0 -> 47.
+constexpr MethodRow kMethodRows[] = {
+    {0, 0, "Alot Hashachar", "AlotHashachar72", "72 min before sunrise", "05:27"},  // 399-72
+    {0, 1, "Alot Hashachar", "AlotHashachar90", "90 min before sunrise", "05:09"},  // 399-90
+    {0, 2, "Alot Hashachar", "AlotHashachar16", "16.1\xB0 below horizon", "05:22"},  // 399-77
+    {1, 0, "Earliest Tallit", "EarliestTallit11", "11\xB0 below horizon", "05:47"},  // 399-52
+    {1, 1, "Earliest Tallit", "EarliestTallit10", "10.2\xB0 below horizon", "05:51"},  // 399-48
+    {3, 0, "Kriat Shema", "KriatShemaGRO", "GR\"O", "09:11"},  // 399+152 = 551
+    {3, 1, "Kriat Shema", "KriatShemaMA", "M\"A", "08:35"},    // 551-36 = 515
+    {4, 0, "Tefila", "TefilaGRO", "GR\"O", "10:02"},           // 399+203 = 602
+    {4, 1, "Tefila", "TefilaMA", "M\"A", "09:38"},             // 602-24 = 578
+    {5, 0, "Chatzot", "ChatzotGRO", "GR\"O", "11:43"},         // 399+304 = 703
+    {5, 1, "Chatzot", "ChatzotMA", "M\"A", "11:43"},
+    {6, 0, "Mincha Gedola", "MinchaGedolaGRO", "GR\"O", "12:08"},  // 399+329 = 728
+    {6, 1, "Mincha Gedola", "MinchaGedolaMA", "M\"A", "12:14"},    // 728+6
+    {7, 0, "Mincha K'tana", "MinchaKtanaGRO", "GR\"O", "14:41"},   // 399+482 = 881
+    {7, 1, "Mincha K'tana", "MinchaKtanaMA", "M\"A", "15:23"},     // 881+42 = 923
+    {8, 0, "Plag Hamincha", "PlagHaMinchaGRO", "GR\"O", "15:44"},  // 399+545 = 944
+    {8, 1, "Plag Hamincha", "PlagHaMinchaMA", "M\"A", "16:41"},    // 944+57 = 1001
+    {10, 0, "Tzait Hakochavim", "Sunset72", "72 min after sunset", "18:00"},  // 1008+72
+    {10, 1, "Tzait Hakochavim", "Deg595", "5.95\xB0 below horizon", "17:15"},  // 1008+27
+    {10, 2, "Tzait Hakochavim", "Deg65", "6.5\xB0 below horizon", "17:17"},
+    {10, 3, "Tzait Hakochavim", "Deg70", "7.0\xB0 below horizon", "17:20"},
+    {10, 4, "Tzait Hakochavim", "Deg708", "7.08\xB0 below horizon", "17:20"},
+    {10, 5, "Tzait Hakochavim", "Deg75", "7.5\xB0 below horizon", "17:23"},
+    {10, 6, "Tzait Hakochavim", "Deg85", "8.5\xB0 below horizon", "17:28"},
+    {10, 7, "Tzait Hakochavim", "Deg875", "8.75\xB0 below horizon", "17:29"},
+    {10, 8, "Tzait Hakochavim", "Deg100", "10.0\xB0 below horizon", "17:35"},
+};
+
+TEST(ZmanimTable, EveryMethodByItsKeyOnAHandWorkedDay) {
+  for (const MethodRow& row : kMethodRows) {
+    const ZmanEntry* entry = ZmanimEntry(row.zman);
+    ASSERT_NE(entry, nullptr) << row.key;
+    EXPECT_STREQ(entry->name, row.name) << row.key;
+    ASSERT_EQ(entry->kind, kZmanChoice) << row.key;
+    ASSERT_LT(row.position, entry->methodCount) << row.key;
+    EXPECT_STREQ(entry->methods[row.position].key, row.key);
+    EXPECT_STREQ(entry->methods[row.position].displayText, row.display) << row.key;
+
+    RowSettings setup(std::string("[Zmanim]\r\n") + row.name + "=" + row.key + "\r\n");
+    const std::vector<int> flags = OnlyZman(row.zman);
+    EXPECT_EQ(Lines(kJerusalem, flags.data()), std::string(row.name) + ": " + row.time + "\r\n")
+        << row.key;
+  }
+}
+
+TEST(ZmanimTable, KindsAndMethodCounts) {
+  struct Row {
+    const char* name;
+    int kind;
+    int methods;
+  };
+  constexpr Row rows[kZmanCount] = {
+      {"Alot Hashachar", 2, 3},   {"Earliest Tallit", 2, 2}, {"Hanetz Hachama", 1, 0},
+      {"Kriat Shema", 2, 2},      {"Tefila", 2, 2},          {"Chatzot", 2, 2},
+      {"Mincha Gedola", 2, 2},    {"Mincha K'tana", 2, 2},   {"Plag Hamincha", 2, 2},
+      {"Shkiat Hachama", 1, 0},   {"Tzait Hakochavim", 2, 9},
+  };
+  for (int i = 0; i < kZmanCount; ++i) {
+    const ZmanEntry* entry = ZmanimEntry(i);
+    ASSERT_NE(entry, nullptr) << i;
+    EXPECT_STREQ(entry->name, rows[i].name) << i;
+    EXPECT_EQ(entry->kind, rows[i].kind) << rows[i].name;
+    EXPECT_EQ(entry->methodCount, rows[i].methods) << rows[i].name;
+  }
+  EXPECT_EQ(ZmanimEntry(-1), nullptr);
+  EXPECT_EQ(ZmanimEntry(kZmanCount), nullptr);
+}
+
+// ---- The definition language -----------------------------------------------
+
+struct LanguageRow {
+  const char* id;
+  const char* definition;
+  int ok;
+  int hour, minute;     // when ok
+  const char* report;   // the one text reported, nullptr for none
+};
+
+TEST(ZmanimLanguage, ValuesAndErrors) {
+  // Evaluated on kEvenDay: sunrise 360, sunset 1080, proportional hour 60;
+  // Jerusalem on 1 January 2007 for depressions (8.5 degrees: 40 minutes).
+  constexpr LanguageRow rows[] = {
+      {"sunrise alone", "sunrise", 1, 6, 0, nullptr},
+      {"sunset alone", "sunset", 1, 18, 0, nullptr},
+      {"keywords in any case", "SunRise + PROPORTIONAL_hour(3)", 1, 9, 0, nullptr},
+      {"an integer is minutes", "sunset + 72", 1, 19, 12, nullptr},
+      {"a lone integer", "75", 1, 1, 15, nullptr},
+      {"GRO shema", "sunrise + proportional_hour(3)", 1, 9, 0, nullptr},
+      {"MA shema", "sunrise + proportional_hour(3) - 36", 1, 8, 24, nullptr},
+      {"plag by a decimal", "sunrise + proportional_hour(10.75)", 1, 16, 45, nullptr},
+      {"decimal with no digits after the point", "sunrise + proportional_hour(7.)", 1, 13, 0,
+       nullptr},
+      {"integer inside the parentheses", "proportional_hour(2)", 1, 2, 0, nullptr},
+      // 60 * 0.35 is 21 only when "0.35" becomes the double nearest 0.35;
+      // a parse that lands one unit lower gives 20.999... and truncates to 20.
+      {"decimal read exactly", "proportional_hour(0.35)", 1, 0, 21, nullptr},
+      {"depression after sunset", "sunset + degrees_below_horizon(8.5)", 1, 18, 40, nullptr},
+      {"depression before sunrise", "sunrise - degrees_below_horizon(8.5)", 1, 5, 20, nullptr},
+      {"left to right, no grouping", "100 - 50 - 20", 1, 0, 30, nullptr},
+      {"minus then plus", "sunrise - 90 + 30", 1, 5, 0, nullptr},
+      {"tabs and spaces separate", "\tsunrise\t+  1 ", 1, 6, 1, nullptr},
+      {"no spaces needed", "sunset+degrees_below_horizon(8.5)-1", 1, 18, 39, nullptr},
+      {"a total before midnight truncates", "sunrise - 400", 1, 0, -40, nullptr},
+      {"a total of -1 is a time", "0 - 1", 1, 0, -1, nullptr},
+      {"largest integer", "2147483647", 1, 35791394, 7, nullptr},
+      // The six texts, each as the first and only report.
+      {"decimal outside parentheses", "sunset + 7.5", 0, 0, 0,
+       "ZmanimParseIt: Identifer or number expected"},
+      {"empty text", "", 0, 0, 0, "ZmanimParseIt: Identifer or number expected"},
+      {"only spaces", "  \t ", 0, 0, 0, "ZmanimParseIt: Identifer or number expected"},
+      {"operator at the end", "sunrise +", 0, 0, 0,
+       "ZmanimParseIt: Identifer or number expected"},
+      {"leading sign", "-72", 0, 0, 0, "ZmanimParseIt: Identifer or number expected"},
+      {"no grouping parentheses", "sunrise + (72)", 0, 0, 0,
+       "ZmanimParseIt: Identifer or number expected"},
+      {"point before digits", "sunset + .5", 0, 0, 0,
+       "ZmanimParseIt: Identifer or number expected"},
+      {"underscore cannot start a name", "_sunset", 0, 0, 0,
+       "ZmanimParseIt: Identifer or number expected"},
+      {"integer beyond 32 bits", "2147483648", 0, 0, 0,
+       "ZmanimParseIt: Identifer or number expected"},
+      {"unknown word", "sunset + nightfall", 0, 0, 0, "ZmanimParseIt: Unknown identifer"},
+      {"underscore inside a name", "sun_set", 0, 0, 0, "ZmanimParseIt: Unknown identifer"},
+      {"keyword prefix", "sunrises", 0, 0, 0, "ZmanimParseIt: Unknown identifer"},
+      {"function without parentheses", "sunset + degrees_below_horizon 8", 0, 0, 0,
+       "ZmanimParseIt: ( expected"},
+      {"function at the end", "proportional_hour", 0, 0, 0, "ZmanimParseIt: ( expected"},
+      {"empty parentheses", "proportional_hour()", 0, 0, 0, "ZmanimParseIt: Number expected"},
+      {"word in parentheses", "proportional_hour(sunset)", 0, 0, 0,
+       "ZmanimParseIt: Number expected"},
+      {"point first in parentheses", "proportional_hour(.5)", 0, 0, 0,
+       "ZmanimParseIt: Number expected"},
+      {"unclosed parenthesis", "sunrise + proportional_hour(3", 0, 0, 0,
+       "ZmanimParseIt: ) expected"},
+      {"exponent is no number", "proportional_hour(1e5)", 0, 0, 0,
+       "ZmanimParseIt: ) expected"},
+      {"two numbers", "proportional_hour(3 4)", 0, 0, 0, "ZmanimParseIt: ) expected"},
+      {"missing operator", "sunset 72", 0, 0, 0, "ZmanimParseIt: + or - expected"},
+      {"digits after a name", "sunrise2", 0, 0, 0, "ZmanimParseIt: + or - expected"},
+      {"a line end is no space", "sunrise\r\n", 0, 0, 0, "ZmanimParseIt: + or - expected"},
+      {"multiplication", "sunrise * 2", 0, 0, 0, "ZmanimParseIt: + or - expected"},
+      {"only the first error", "sunset 72 )", 0, 0, 0, "ZmanimParseIt: + or - expected"},
+      // Failures that are no syntax error report nothing.
+      {"total beyond 32 bits", "2147483647 + 1", 0, 0, 0, nullptr},
+      {"negative total beyond 32 bits", "0 - 2147483647 - 2", 0, 0, 0, nullptr},
+      {"proportional hours beyond 32 bits", "proportional_hour(99999999.5)", 0, 0, 0, nullptr},
+      {"depression past the nadir", "sunset + degrees_below_horizon(91)", 0, 0, 0, nullptr},
+  };
+  RowSettings setup("");
+  for (const LanguageRow& row : rows) {
+    DiagnosticRecorder recorder;
+    int hour = 99, minute = 99;
+    EXPECT_EQ(EvaluateZmanDefinition(&kEvenDay, row.definition, &hour, &minute), row.ok)
+        << row.id;
+    if (row.ok) {
+      EXPECT_EQ(hour, row.hour) << row.id;
+      EXPECT_EQ(minute, row.minute) << row.id;
+    }
+    const std::vector<std::string> expected =
+        row.report ? std::vector<std::string>{row.report} : std::vector<std::string>{};
+    EXPECT_EQ(recorder.texts, expected) << row.id;
+  }
+}
+
+TEST(ZmanimLanguage, ATermOfMinusOneFails) {
+  // Sunrise 6:12 after sunset 6:00: the day is -12 minutes, and one
+  // proportional hour is -1, which is how a failed term comes back.
+  constexpr ZmanDay inverted = {1, 1, 2007, 3124, 3500, 2, 0, 6, 12, 6, 0};
+  RowSettings setup("");
+  DiagnosticRecorder recorder;
+  int hour = 0, minute = 0;
+  EXPECT_EQ(EvaluateZmanDefinition(&inverted, "sunset + proportional_hour(1)", &hour, &minute), 0);
+  // Two proportional hours are -2: a time like any other.
+  ASSERT_EQ(EvaluateZmanDefinition(&inverted, "sunset + proportional_hour(2)", &hour, &minute), 1);
+  EXPECT_EQ(hour * 60 + minute, 358);
+  EXPECT_TRUE(recorder.texts.empty());
+}
+
+TEST(ZmanimLanguage, DepressionTheSunDoesNotReachFails) {
+  RowSettings setup("");
+  DiagnosticRecorder recorder;
+  int hour = 0, minute = 0;
+  EXPECT_EQ(EvaluateZmanDefinition(&kHelsinki, "sunrise - degrees_below_horizon(16.1)", &hour,
+                                   &minute), 0);
+  EXPECT_EQ(EvaluateZmanDefinition(&kHelsinki, "sunset + degrees_below_horizon(7.0)", &hour,
+                                   &minute), 0);
+  EXPECT_TRUE(recorder.texts.empty());
+}
+
+TEST(ZmanimLanguage, NoDepressionBeyondTheNadir) {
+  // Quito (-13, -7830, zone -5) at the equinox, sunset 18:24 (1104). The
+  // sun formula answers an angle past 90 degrees as if it were its mirror
+  // below 90 (100 comes out as 80: 317 minutes), which is no time at all.
+  constexpr ZmanDay quito = {21, 3, 2007, -13, -7830, -5, 0, 6, 18, 18, 24};
+  RowSettings setup("");
+  DiagnosticRecorder recorder;
+  int hour = 0, minute = 0;
+  ASSERT_EQ(EvaluateZmanDefinition(&quito, "sunset + degrees_below_horizon(80)", &hour, &minute),
+            1);
+  EXPECT_EQ(hour * 60 + minute, 1104 + 317);
+  EXPECT_EQ(EvaluateZmanDefinition(&quito, "sunset + degrees_below_horizon(100)", &hour, &minute),
+            0);
+  EXPECT_EQ(EvaluateZmanDefinition(&quito, "sunset + degrees_below_horizon(99999999999.5)",
+                                   &hour, &minute), 0);
+  EXPECT_TRUE(recorder.texts.empty());
+}
+
+// ---- Lines -------------------------------------------------------------------
+
+TEST(ZmanimLines, EveryZmanByTheFirstMethods) {
+  RowSettings setup("");
+  EXPECT_EQ(Lines(kJerusalem, nullptr),
+            "Alot Hashachar: 05:27\r\n"
+            "Earliest Tallit: 05:47\r\n"
+            "Hanetz Hachama: 06:39\r\n"
+            "Kriat Shema: 09:11\r\n"
+            "Tefila: 10:02\r\n"
+            "Chatzot: 11:43\r\n"
+            "Mincha Gedola: 12:08\r\n"
+            "Mincha K'tana: 14:41\r\n"
+            "Plag Hamincha: 15:44\r\n"
+            "Shkiat Hachama: 16:48\r\n"
+            "Tzait Hakochavim: 18:00\r\n");
+}
+
+struct LinesRow {
+  const char* id;
+  const char* ini;
+  const ZmanDay* day;
+  std::vector<int> flags;  // empty: none given
+  const char* expected;
+  int lines;
+};
+
+TEST(ZmanimLines, SelectionMethodsAndFormats) {
+  const std::vector<int> shemaAndPlag = {0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0};
+  const std::vector<int> dawnAndNight = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
+  const std::vector<int> none(kZmanCount, 0);
+  const LinesRow rows[] = {
+      {"GRO shema and plag on an even day", "", &kEvenDay, shemaAndPlag,
+       "Kriat Shema: 09:00\r\nPlag Hamincha: 16:45\r\n", 2},
+      {"MA shema on an even day",
+       "[Zmanim]\r\nKriat Shema=KriatShemaMA\r\nPlag Hamincha=PlagHaMinchaMA\r\n", &kEvenDay,
+       shemaAndPlag, "Kriat Shema: 08:24\r\nPlag Hamincha: 17:42\r\n", 2},  // 1005 + 57
+      {"stored key compared without case", "[Zmanim]\r\nKriat Shema=kriatshemama\r\n",
+       &kEvenDay, shemaAndPlag, "Kriat Shema: 08:24\r\nPlag Hamincha: 16:45\r\n", 2},
+      {"empty value takes the first method", "[Zmanim]\r\nKriat Shema=\r\n", &kEvenDay,
+       shemaAndPlag, "Kriat Shema: 09:00\r\nPlag Hamincha: 16:45\r\n", 2},
+      {"unknown key leaves the zman out", "[Zmanim]\r\nKriat Shema=KriatShemaXY\r\n",
+       &kEvenDay, shemaAndPlag, "Plag Hamincha: 16:45\r\n", 1},
+      {"unknown key, no flags", "[Zmanim]\r\nTefila=GRO\r\nChatzot=x\r\n", &kJerusalem, {},
+       "Alot Hashachar: 05:27\r\nEarliest Tallit: 05:47\r\nHanetz Hachama: 06:39\r\n"
+       "Kriat Shema: 09:11\r\nMincha Gedola: 12:08\r\nMincha K'tana: 14:41\r\n"
+       "Plag Hamincha: 15:44\r\nShkiat Hachama: 16:48\r\nTzait Hakochavim: 18:00\r\n",
+       9},
+      {"no flag set", "", &kJerusalem, none, "", 0},
+      {"twelve-hour clock with am and pm", "[Settings]\r\nTimeFormat=1\r\n", &kJerusalem,
+       shemaAndPlag, "Kriat Shema: 9.11am\r\nPlag Hamincha: 3.44pm\r\n", 2},
+      {"New York in June", "", &kNewYork, shemaAndPlag,
+       "Kriat Shema: 08:11\r\nPlag Hamincha: 17:55\r\n", 2},  // 265+226, 265+810
+      {"a failing depression shows no time",
+       "[Zmanim]\r\nAlot Hashachar=AlotHashachar16\r\nTzait Hakochavim=Deg70\r\n", &kHelsinki,
+       dawnAndNight, "Alot Hashachar: --:--\r\nTzait Hakochavim: --:--\r\n", 2},
+      {"the same night by minutes", "", &kHelsinki, dawnAndNight,
+       "Alot Hashachar: 01:42\r\nTzait Hakochavim: 23:01\r\n", 2},  // 174-72, 1309+72
+  };
+  for (const LinesRow& row : rows) {
+    RowSettings setup(row.ini);
+    char out[2048];
+    std::memset(out, 'x', sizeof out);
+    const int lines =
+        ZmanimLines(row.day, out, sizeof out, row.flags.empty() ? nullptr : row.flags.data());
+    EXPECT_STREQ(out, row.expected) << row.id;
+    EXPECT_EQ(lines, row.lines) << row.id;
+  }
+}
+
+TEST(ZmanimLines, TimesOutsideTheDayShowTheClock) {
+  // Sunset 23:30 + 72 is 24:42, on the clock 00:42 of the next day; a
+  // sunrise of 0:30 - 72 is -42 minutes, 23:18 of the day before.
+  constexpr ZmanDay late = {21, 6, 2007, 6010, 2458, 2, 0, 0, 30, 23, 30};
+  RowSettings setup("");
+  const std::vector<int> flags = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
+  EXPECT_EQ(Lines(late, flags.data()), "Alot Hashachar: 23:18\r\nTzait Hakochavim: 00:42\r\n");
+  int hour = 0, minute = 0;
+  ASSERT_EQ(ZmanByName(&late, "Tzait Hakochavim", &hour, &minute), 1);
+  EXPECT_EQ(hour, 24);  // the value itself is not wrapped
+  EXPECT_EQ(minute, 42);
+}
+
+TEST(ZmanimLines, OutputIsCutToTheBuffer) {
+  RowSettings setup("");
+  for (int size : {1, 2, 10, 23, 24, 40}) {
+    char out[64];
+    std::memset(out, '#', sizeof out);
+    ZmanimLines(&kJerusalem, out, size, nullptr);
+    const std::string full = "Alot Hashachar: 05:27\r\nEarliest Tallit: 05:47\r\n";
+    EXPECT_EQ(std::string(out), full.substr(0, (std::size_t)size - 1)) << size;
+    for (int i = size; i < (int)sizeof out; ++i) ASSERT_EQ(out[i], '#') << size << " at " << i;
+  }
+}
+
+// ---- ZmanByName ----------------------------------------------------------------
+
+TEST(ZmanimByName, ConfiguredMethodOrMinusOne) {
+  struct Row {
+    const char* id;
+    const char* ini;
+    const ZmanDay* day;
+    const char* name;
+    int ok, hour, minute;
+  };
+  constexpr Row rows[] = {
+      {"first method", "", &kJerusalem, "Kriat Shema", 1, 9, 11},
+      {"configured method", "[Zmanim]\r\nKriat Shema=KriatShemaMA\r\n", &kJerusalem,
+       "Kriat Shema", 1, 8, 35},
+      {"name without case", "", &kJerusalem, "kriat shema", 1, 9, 11},
+      {"fixed zman", "", &kJerusalem, "Shkiat Hachama", 1, 16, 48},
+      {"unknown name", "", &kJerusalem, "Kriat", 0, -1, -1},
+      {"unknown stored key", "[Zmanim]\r\nKriat Shema=Bogus\r\n", &kJerusalem, "Kriat Shema",
+       0, -1, -1},
+      {"failing definition", "[Zmanim]\r\nAlot Hashachar=AlotHashachar16\r\n", &kHelsinki,
+       "Alot Hashachar", 0, -1, -1},
+  };
+  for (const Row& row : rows) {
+    RowSettings setup(row.ini);
+    int hour = 99, minute = 99;
+    EXPECT_EQ(ZmanByName(row.day, row.name, &hour, &minute), row.ok) << row.id;
+    EXPECT_EQ(hour, row.hour) << row.id;
+    EXPECT_EQ(minute, row.minute) << row.id;
+  }
+}
+
+// ---- Chametz ---------------------------------------------------------------------
+
+struct ChametzRow {
+  const char* id;
+  const char* ini;
+  const ZmanDay* day;
+  int type, method;
+  const char* expected;
+};
+
+TEST(ZmanimChametz, EveryMethodAndType) {
+  // Even day: R 360, S 1080, S-R 720. Alot 72 gives A 288, Sunset 72 gives
+  // Z 1152, Z-A 864; Alot 90 gives A 270, Z-A 882.
+  constexpr char kAlot90[] = "[Zmanim]\r\nAlot Hashachar=AlotHashachar90\r\n";
+  constexpr char kDawnByDegrees[] = "[Zmanim]\r\nAlot Hashachar=AlotHashachar16\r\n";
+  constexpr char kNightByDegrees[] = "[Zmanim]\r\nTzait Hakochavim=Deg70\r\n";
+  const ChametzRow rows[] = {
+      {"GRA eating", "", &kEvenDay, 1, 1, "10:00"},    // 360 + 720*4/12
+      {"GRA burning", "", &kEvenDay, 2, 1, "11:00"},   // 360 + 720*5/12
+      {"MA eating", "", &kEvenDay, 1, 2, "09:36"},     // 288 + 864*4/12 = 576
+      {"MA burning", "", &kEvenDay, 2, 2, "10:48"},    // 288 + 360 = 648
+      {"100 eating", "", &kEvenDay, 1, 100, "10:48"},  // 360 + 288
+      {"100 burning", "", &kEvenDay, 2, 100, "12:00"}, // 360 + 360
+      {"101 eating", "", &kEvenDay, 1, 101, "08:48"},  // 288 + 240
+      {"101 burning", "", &kEvenDay, 2, 101, "09:48"}, // 288 + 300
+      {"MA eating, dawn at 90", kAlot90, &kEvenDay, 1, 2, "09:24"},   // 270 + 294
+      {"MA burning, dawn at 90", kAlot90, &kEvenDay, 2, 2, "10:37"},  // 270 + 367 (367.5)
+      // Jerusalem, 1 January: R 399, S 1008, S-R 609: 4/12 -> 203, 5/12 -> 253 (253.75).
+      {"GRA eating, odd length", "", &kJerusalem, 1, 1, "10:02"},
+      {"GRA burning, truncated", "", &kJerusalem, 2, 1, "10:52"},  // 399 + 253 = 652
+      {"twelve-hour clock", "[Settings]\r\nTimeFormat=1\r\n", &kEvenDay, 2, 100, "12.00pm"},
+      {"unknown type", "", &kEvenDay, 3, 1, "Invalid iType: 3"},
+      {"type 0", "", &kEvenDay, 0, 2, "Invalid iType: 0"},
+      {"type checked before method", "", &kEvenDay, -1, 7, "Invalid iType: -1"},
+      {"unknown method", "", &kEvenDay, 1, 3, "Invalid iMethod: 3"},
+      {"method 0", "", &kEvenDay, 2, 0, "Invalid iMethod: 0"},
+      // Helsinki in June: no 16.1 degree dawn, no 7 degree nightfall.
+      {"GRA needs no dawn", kDawnByDegrees, &kHelsinki, 1, 1, "09:12"},  // 174 + 378
+      {"MA without dawn", kDawnByDegrees, &kHelsinki, 1, 2, "--:--"},
+      {"100 without dawn", kDawnByDegrees, &kHelsinki, 2, 100, "--:--"},
+      {"101 without dawn", kDawnByDegrees, &kHelsinki, 1, 101, "--:--"},
+      {"MA without nightfall", kNightByDegrees, &kHelsinki, 2, 2, "--:--"},
+      // 101 starts at dawn but takes the day from sunrise to sunset: A 102
+      // (Alot 72) + 1135*4/12 (378.33).
+      {"101 needs no nightfall", kNightByDegrees, &kHelsinki, 1, 101, "08:00"},
+  };
+  for (const ChametzRow& row : rows) {
+    RowSettings setup(row.ini);
+    char text[kZmanTimeSize];
+    std::memset(text, 'x', sizeof text);
+    ChametzTime(row.day, row.type, row.method, text, sizeof text);
+    EXPECT_STREQ(text, row.expected) << row.id;
+  }
+}
+
+TEST(ZmanimChametz, IsErevPesach) {
+  struct Row {
+    int day, month, year;
+    int expected;
+  };
+  constexpr Row rows[] = {
+      {2, 4, 2007, 1},    // 14 Nisan 5767
+      {19, 4, 2008, 1},   // 14 Nisan 5768
+      {22, 4, 2024, 1},   // 14 Nisan 5784
+      {12, 4, 2025, 1},   // 14 Nisan 5785
+      {1, 4, 2007, 0},    // 13 Nisan
+      {3, 4, 2007, 0},    // 15 Nisan, first day of Pesach
+      {2, 5, 2007, 0},    // 14 Iyar, Pesach Sheni
+      {26, 9, 2007, 0},   // 14 Tishri, Erev Sukkot
+      {2, 4, 2008, 0},    // the same Gregorian day a year on: 26 Adar II
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(IsErevPesach(row.day, row.month, row.year), row.expected)
+        << row.day << "." << row.month << "." << row.year;
+}
+
+TEST(ZmanimChametz, ErevPesachLines) {
+  struct Row {
+    const char* id;
+    const char* ini;
+    const ZmanDay* day;
+    int written;
+    const char* lines;  // appended after "Before"
+    const char* eating;
+    const char* burning;
+  };
+  static constexpr ZmanDay kDayAfter = {3, 4, 2007, 3124, 3500, 2, 0, 6, 0, 18, 0};
+  const Row rows[] = {
+      {"default method", "", &kErevPesach2007, 1,
+       "\r\nsof zman achilat chametz: 10:00\r\nsof zman sreifat chametz: 11:00\r\n", "10:00",
+       "11:00"},
+      {"empty method is 1", "[ErevPesach]\r\nMethod=\r\n", &kErevPesach2007, 1,
+       "\r\nsof zman achilat chametz: 10:00\r\nsof zman sreifat chametz: 11:00\r\n", "10:00",
+       "11:00"},
+      {"Magen Avraham", "[ErevPesach]\r\nMethod=2\r\n", &kErevPesach2007, 1,
+       "\r\nsof zman achilat chametz: 09:36\r\nsof zman sreifat chametz: 10:48\r\n", "09:36",
+       "10:48"},
+      {"method 100", "[ErevPesach]\r\nMethod=100\r\n", &kErevPesach2007, 1,
+       "\r\nsof zman achilat chametz: 10:48\r\nsof zman sreifat chametz: 12:00\r\n", "10:48",
+       "12:00"},
+      {"method 101", "[ErevPesach]\r\nMethod=101\r\n", &kErevPesach2007, 1,
+       "\r\nsof zman achilat chametz: 08:48\r\nsof zman sreifat chametz: 09:48\r\n", "08:48",
+       "09:48"},
+      {"text method reads as 0", "[ErevPesach]\r\nMethod=Vilna\r\n", &kErevPesach2007, 1,
+       "\r\nsof zman achilat chametz: Invalid iMethod: 0\r\n"
+       "sof zman sreifat chametz: Invalid iMethod: 0\r\n",
+       "Invalid iMethod: 0", "Invalid iMethod: 0"},
+      {"not Erev Pesach", "[ErevPesach]\r\nMethod=2\r\n", &kDayAfter, 0, "", "keep", "keep"},
+  };
+  for (const Row& row : rows) {
+    RowSettings setup(row.ini);
+    char out[512] = "Before";
+    char eating[kZmanTimeSize] = "keep";
+    char burning[kZmanTimeSize] = "keep";
+    EXPECT_EQ(ErevPesachLines(row.day, out, sizeof out, eating, burning), row.written) << row.id;
+    EXPECT_EQ(std::string(out), std::string("Before") + row.lines) << row.id;
+    EXPECT_STREQ(eating, row.eating) << row.id;
+    EXPECT_STREQ(burning, row.burning) << row.id;
+    // The two buffers are optional.
+    char again[512] = "";
+    ErevPesachLines(row.day, again, sizeof again, nullptr, nullptr);
+    EXPECT_STREQ(again, row.lines) << row.id;
+  }
+}
+
+// ---- The day record's block ------------------------------------------------------
+
+CalWindowState City(int latitude, int longitude, int timeZone, int elevation) {
+  CalWindowState state{};
+  state.locationKnown = 1;
+  state.latitude = latitude;
+  state.longitude = longitude;
+  state.timeZone = timeZone;
+  state.elevation = elevation;
+  return state;
+}
+
+IncludeFlags AllZmanFlags(int shaaZmanit, int erevPesach) {
+  IncludeFlags flags{};
+  for (int i = kFirstZmanFlag; i < kIncludeShaaZmanit; ++i) flags.flag[i] = 1;
+  flags.flag[kIncludeShaaZmanit] = shaaZmanit;
+  flags.flag[kIncludeErevPesach] = erevPesach;
+  return flags;
+}
+
+std::string DayText(int day, int month, int year, const CalWindowState& state,
+                    const IncludeFlags& flags) {
+  char out[2048];
+  std::memset(out, 'x', sizeof out);
+  const int length = ZmanimDayText(day, month, year, out, sizeof out, &state, &flags);
+  EXPECT_EQ(length, (int)std::strlen(out));
+  return out;
+}
+
+const CalWindowState kJerusalemCity = City(3124, 3500, 2, 0);
+const CalWindowState kNewYorkCity = City(4043, -7401, -5, 0);
+// Tromso (69 40' N): midnight sun in June, polar night in December.
+const CalWindowState kTromsoCity = City(6940, 1857, 1, 0);
+// Alert (82 30' N): midnight sun on 22 April 2024, 14 Nisan 5784.
+const CalWindowState kAlertCity = City(8230, -6220, -5, 0);
+
+TEST(ZmanimDayText, WholeBlocksOnRealSunTimes) {
+  struct Row {
+    const char* id;
+    int day, month, year;
+    const CalWindowState* city;
+    IncludeFlags flags;
+    const char* expected;
+  };
+  IncludeFlags onlyErevPesach{};
+  onlyErevPesach.flag[kIncludeErevPesach] = 1;
+  IncludeFlags onlyShaa{};
+  onlyShaa.flag[kIncludeShaaZmanit] = 1;
+  IncludeFlags dawnAndShaa{};
+  dawnAndShaa.flag[kIncludeAlotHaShachar] = 1;
+  dawnAndShaa.flag[kIncludeShaaZmanit] = 1;
+  IncludeFlags otherFlags{};
+  for (int i = 0; i < kFirstZmanFlag; ++i) otherFlags.flag[i] = 1;
+
+  const Row rows[] = {
+      // Day of 609 minutes: sha'a zmanit 50 (50.75).
+      {"Jerusalem in January", 1, 1, 2007, &kJerusalemCity, AllZmanFlags(1, 1),
+       "Alot Hashachar: 05:27\r\nEarliest Tallit: 05:47\r\nHanetz Hachama: 06:39\r\n"
+       "Kriat Shema: 09:11\r\nTefila: 10:02\r\nChatzot: 11:43\r\nMincha Gedola: 12:08\r\n"
+       "Mincha K'tana: 14:41\r\nPlag Hamincha: 15:44\r\nShkiat Hachama: 16:48\r\n"
+       "Tzait Hakochavim: 18:00\r\nSha'a Zmanit: 50 minutes\r\n"},
+      // Day of 905 minutes, proportional hour 75.4166: 3 -> 226, 4 -> 301,
+      // 6 -> 452, 6.5 -> 490, 9.5 -> 716, 10.75 -> 810; 11 degrees of
+      // depression there: 69 minutes. Sha'a zmanit 75: 1 hour, 15 minutes.
+      {"New York in June", 21, 6, 2007, &kNewYorkCity, AllZmanFlags(1, 1),
+       "Alot Hashachar: 03:13\r\nEarliest Tallit: 03:16\r\nHanetz Hachama: 04:25\r\n"
+       "Kriat Shema: 08:11\r\nTefila: 09:26\r\nChatzot: 11:57\r\nMincha Gedola: 12:35\r\n"
+       "Mincha K'tana: 16:21\r\nPlag Hamincha: 17:55\r\nShkiat Hachama: 19:30\r\n"
+       "Tzait Hakochavim: 20:42\r\nSha'a Zmanit: 1 hour, 15 minutes\r\n"},
+      // 5:45 to 17:50: 725 minutes, a twelfth of 60 (60.4).
+      {"an hour exactly", 19, 3, 2007, &kJerusalemCity, onlyShaa, "Sha'a Zmanit: 1 hour\r\n"},
+      // 5:37 to 17:54: 737 minutes, a twelfth of 61 (61.4).
+      {"one minute over", 25, 3, 2007, &kJerusalemCity, onlyShaa,
+       "Sha'a Zmanit: 1 hour, 1 minute\r\n"},
+      {"selected lines only", 1, 1, 2007, &kJerusalemCity, dawnAndShaa,
+       "Alot Hashachar: 05:27\r\nSha'a Zmanit: 50 minutes\r\n"},
+      {"the other include flags do not count", 1, 1, 2007, &kJerusalemCity, otherFlags, ""},
+      // 14 Nisan 5767, sunrise 5:27 (327), sunset 18:00 (1080): 753 minutes;
+      // 4/12 -> 251, 5/12 -> 313 (313.75).
+      {"Erev Pesach", 2, 4, 2007, &kJerusalemCity, onlyErevPesach,
+       "\r\nsof zman achilat chametz: 09:38\r\nsof zman sreifat chametz: 10:40\r\n"},
+      {"no chametz lines the day before", 1, 4, 2007, &kJerusalemCity, onlyErevPesach, ""},
+      {"polar day", 21, 6, 2007, &kTromsoCity, AllZmanFlags(1, 1),
+       "Alot Hashachar: --:--\r\nEarliest Tallit: --:--\r\nHanetz Hachama: --:--\r\n"
+       "Kriat Shema: --:--\r\nTefila: --:--\r\nChatzot: --:--\r\nMincha Gedola: --:--\r\n"
+       "Mincha K'tana: --:--\r\nPlag Hamincha: --:--\r\nShkiat Hachama: --:--\r\n"
+       "Tzait Hakochavim: --:--\r\nSha'a Zmanit: --:--\r\n"},
+      {"polar night", 21, 12, 2007, &kTromsoCity, dawnAndShaa,
+       "Alot Hashachar: --:--\r\nSha'a Zmanit: --:--\r\n"},
+      {"midnight sun on Erev Pesach", 22, 4, 2024, &kAlertCity, onlyErevPesach,
+       "\r\nsof zman achilat chametz: --:--\r\nsof zman sreifat chametz: --:--\r\n"},
+  };
+  for (const Row& row : rows) {
+    RowSettings setup("");
+    EXPECT_EQ(DayText(row.day, row.month, row.year, *row.city, row.flags), row.expected)
+        << row.id;
+  }
+}
+
+TEST(ZmanimDayText, NothingWithoutALocation) {
+  RowSettings setup("");
+  CalWindowState state = kJerusalemCity;
+  state.locationKnown = 0;
+  EXPECT_EQ(DayText(2, 4, 2007, state, AllZmanFlags(1, 1)), "");
+}
+
+TEST(ZmanimDayText, MethodsAreReadOnEachCall) {
+  RowSettings setup("");
+  IncludeFlags shema{};
+  shema.flag[kIncludeKriatShema] = 1;
+  EXPECT_EQ(DayText(1, 1, 2007, kJerusalemCity, shema), "Kriat Shema: 09:11\r\n");
+  setup.dir.Write(kSettingsFile, "[Zmanim]\r\nKriat Shema=KriatShemaMA\r\n");
+  EXPECT_EQ(DayText(1, 1, 2007, kJerusalemCity, shema), "Kriat Shema: 08:35\r\n");
+}
+
+}  // namespace
