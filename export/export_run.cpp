@@ -1,0 +1,105 @@
+// The export runs.
+#include "export/export_run.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "calendar/anniversary.h"
+#include "calendar/holidays.h"
+#include "export/composer.h"
+#include "export/icalendar.h"
+
+CodePage ExportCodePage() { return GetHebrewFlag() ? kCodePageHebrew : kCodePageLatin; }
+
+int RunExportToIcs(int first, int last, const CalWindowState* state,
+                   const ExportSettings* settings, const char* path, ExportProgress progress,
+                   void* context) {
+  CalDate firstDate;
+  CalDate lastDate;
+  GregorianFromAbsolute(first, &firstDate);
+  GregorianFromAbsolute(last, &lastDate);
+  // The anniversary file is read once for the whole run.
+  AnniversaryDays anniversaries;
+  AnniversaryDaysLoad(&anniversaries, firstDate.year, lastDate.year);
+
+  IcsWriter writer;
+  if (!IcsBegin(&writer, path, ExportCodePage())) return kExportFailed;
+  const int total = last - first + 1;
+  char caption[kDayTextSize];
+  char notes[kDayTextSize];
+  for (int day = first; day <= last; ++day) {
+    CalDate date;
+    GregorianFromAbsolute(day, &date);
+    if (progress && !progress(context, day - first, total, &date)) {
+      IcsAbort(&writer);
+      return kExportCancelled;
+    }
+    ComposeDayRecord(date.day, date.month, date.year, state, settings, &anniversaries, caption, notes);
+    if (!IcsWriteEvent(&writer, &date, caption, notes)) {
+      IcsAbort(&writer);
+      return kExportFailed;
+    }
+  }
+  if (progress) progress(context, total, total, &lastDate);
+  return IcsEnd(&writer) ? kExportWritten : kExportFailed;
+}
+
+int HolidayImportEntries(int first, int last, int diaspora, int label,
+                         std::vector<ExportEntry>* out) {
+  out->clear();
+  char key[kHolidayKeySize];
+  char text[256];
+  for (int day = first; day <= last; ++day) {
+    if (!HolidaysOfDay(day, diaspora, key, text, sizeof text)) continue;
+    if (std::strstr(key, "Erev") || std::strstr(key, "IsruChag")) continue;
+    ExportEntry entry;
+    GregorianFromAbsolute(day, &entry.date);
+    entry.caption = text;
+    if (label != 0) entry.caption += "#" + std::to_string(label);
+    out->push_back(entry);
+  }
+  return (int)out->size();
+}
+
+int AnniversaryImportEntries(const char* selection, std::size_t selectionSize, int fromYear,
+                             int toYear, std::vector<ExportEntry>* out) {
+  out->clear();
+  char path[1024];
+  AnniversaryList list;
+  if (AnniversaryFilePath(path, sizeof path)) AnniversaryListLoad(&list, path);
+  AnniversarySelectionCursor cursor = {selection, selectionSize, 0};
+  char type;
+  const char* name;
+  std::vector<AnniversaryOccurrence> occurrences;
+  while (AnniversarySelectionNext(&cursor, &type, &name)) {
+    for (const AnniversaryRecord& record : list.records) {
+      const int wanted = type >= 'a' && type <= 'z' ? type - 'a' + 'A' : type;
+      if (record.type != wanted || AnniversaryCompareNames(record.name, name) != 0) continue;
+      char label[300];
+      if (!FormatAnniversaryLabel(record.type, record.name, label, sizeof label)) continue;
+      occurrences.clear();
+      AnniversaryOccurrences(&record, fromYear, toYear, kAnniversaryDayOfHebrewDate, &occurrences);
+      for (const AnniversaryOccurrence& o : occurrences) out->push_back({o.gregorian, label, label});
+    }
+  }
+  AnniversaryListFree(&list);
+  return (int)out->size();
+}
+
+int WriteEntriesToIcs(const std::vector<ExportEntry>& entries, const char* path,
+                      ExportProgress progress, void* context) {
+  IcsWriter writer;
+  if (!IcsBegin(&writer, path, ExportCodePage())) return kExportFailed;
+  const int total = (int)entries.size();
+  for (int i = 0; i < total; ++i) {
+    if (progress && !progress(context, i, total, &entries[i].date)) {
+      IcsAbort(&writer);
+      return kExportCancelled;
+    }
+    if (!IcsWriteEvent(&writer, &entries[i].date, entries[i].caption.c_str(), entries[i].notes.c_str())) {
+      IcsAbort(&writer);
+      return kExportFailed;
+    }
+  }
+  return IcsEnd(&writer) ? kExportWritten : kExportFailed;
+}

@@ -1,0 +1,61 @@
+// The export runs without their windows: every day of a range composed and
+// written as iCalendar, and the entries of the two narrower exports (the
+// holidays of a range; the chosen anniversaries over a range of years).
+// The Windows progress window and the command line both follow a run
+// through the progress callback.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "calendar/caldate.h"
+#include "export/settings.h"
+#include "export/text_encoding.h"
+#include "placetime/window_state.h"
+
+// One entry for a writer: an all-day entry on `date`.
+struct ExportEntry {
+  CalDate date;  // Gregorian
+  std::string caption;
+  std::string notes;
+};
+
+// Called before each entry is made: `done` of `total`. Returning 0 stops
+// the run (nothing is written).
+using ExportProgress = int (*)(void* context, int done, int total, const CalDate* day);
+
+enum ExportResult {
+  kExportWritten = 1,
+  kExportFailed = 0,      // the file could not be written; none is left
+  kExportCancelled = -1,  // stopped through the progress callback
+};
+
+// The code page the composed texts are in: Hebrew while names are given in
+// Hebrew letters ([Flags] HebrewFlag), else Latin.
+CodePage ExportCodePage();
+
+// Composes every day from absolute day `first` to `last` (first <= last)
+// and writes one event per day to the iCalendar file `path`, day by day.
+// Returns an ExportResult.
+int RunExportToIcs(int first, int last, const CalWindowState* state,
+                   const ExportSettings* settings, const char* path, ExportProgress progress,
+                   void* context);
+
+// The holiday days from `first` to `last`: days with a holiday that is no
+// eve and no Isru Chag, captioned with the holiday text, "%s#%d" with a
+// label of 1 or more; empty notes. Returns the number of entries.
+int HolidayImportEntries(int first, int last, int diaspora, int label,
+                         std::vector<ExportEntry>* out);
+
+// The occurrences of the selected anniversaries (packed selection: type
+// letter, name, NUL, ..., final NUL; letters and names compared without
+// case) in Gregorian years fromYear to toYear, each on the day of its
+// Hebrew date, captioned and noted "Kind: name"; in the order of the
+// selection, then of the anniversary list, then of the years. Returns the
+// number of entries.
+int AnniversaryImportEntries(const char* selection, std::size_t selectionSize, int fromYear,
+                             int toYear, std::vector<ExportEntry>* out);
+
+// Writes the entries to the iCalendar file `path`. Returns an ExportResult.
+int WriteEntriesToIcs(const std::vector<ExportEntry>& entries, const char* path,
+                      ExportProgress progress, void* context);
