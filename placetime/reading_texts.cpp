@@ -27,7 +27,14 @@ int KeyText(int key, int base, int israelBase, char* out, int outSize) {
 
 }  // namespace
 
+namespace {
+int gDiasporaOverride = -1;  // -1: none, the settings decide
+}  // namespace
+
+void SetReadingsDiasporaOverride(int diaspora) { gDiasporaOverride = diaspora < 0 ? -1 : diaspora != 0; }
+
 int ReadingsDiasporaFlag() {
+  if (gDiasporaOverride >= 0) return gDiasporaOverride;
   return IniReadInt("Parasha", "DiasporaFlag", 1, kReadingSettingsFile) != 0;
 }
 

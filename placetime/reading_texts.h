@@ -31,6 +31,10 @@ inline constexpr int kReadingLanguageEnglish = 1;
 // 1 in the Diaspora ([Parasha] DiasporaFlag of exportcalshab.ini non-zero
 // or missing), 0 in Israel. Read afresh on every call.
 int ReadingsDiasporaFlag();
+// Makes ReadingsDiasporaFlag answer `diaspora` (1 or 0) whatever the
+// settings say, for a run whose custom was chosen on the command line;
+// -1 gives the decision back to the settings.
+void SetReadingsDiasporaOverride(int diaspora);
 
 // 1 when `text` is the whole text "(none)" in any mix of cases: the string
 // stands for no text.

@@ -1,0 +1,842 @@
+// The user's cities: the zone-and-elevation packing, the file's bytes,
+// load and save (order reversed by each round, every truncation, damaged
+// files and their .bak, failed saves), the merged lookup, and the logic of
+// the Select Location dialog and the location editor.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "placetime/cities.h"
+#include "platform/message.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+struct Shown {
+  std::string text;
+  std::string title;
+  MessageIcon icon;
+};
+
+// Records every message; questions get `answer`.
+class MessageRecorder {
+ public:
+  MessageRecorder() { SetMessageHook(&Record, this); }
+  ~MessageRecorder() { SetMessageHook(nullptr, nullptr); }
+  std::vector<Shown> shown;
+  int answer = 1;
+
+ private:
+  static int Record(const char* text, const char* title, MessageIcon icon, void* context) {
+    auto* self = static_cast<MessageRecorder*>(context);
+    self->shown.push_back({text, title, icon});
+    return icon == MessageIconQuestion ? self->answer : 1;
+  }
+};
+
+// The file's bytes, written out by hand.
+class Bytes {
+ public:
+  Bytes& Int(std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) text_ += static_cast<char>((v >> (8 * i)) & 0xFF);
+    return *this;
+  }
+  Bytes& Text(const std::string& s) {
+    text_ += s;
+    return *this;
+  }
+  // A whole record: name length, name, latitude, longitude, packed field.
+  Bytes& Record(const std::string& name, std::int32_t latitude, std::int32_t longitude,
+                std::int32_t packed) {
+    return Int(static_cast<std::uint32_t>(name.size()))
+        .Text(name)
+        .Int(static_cast<std::uint32_t>(latitude))
+        .Int(static_cast<std::uint32_t>(longitude))
+        .Int(static_cast<std::uint32_t>(packed));
+  }
+  const std::string& str() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+Bytes Header(std::uint32_t count) { return Bytes().Int(kCitiesMagic).Int(count); }
+
+// Three cities as the file holds them: Haifa, Eilat, Safed.
+std::string ThreeCities() {
+  return Header(3)
+      .Record("Haifa", 3249, 3459, 2)
+      .Record("Eilat", 2933, 3457, 2 + 5 * 65536)
+      .Record("Safed", 3258, 3530, 2 + 900 * 65536)
+      .str();
+}
+
+std::vector<std::string> Names(const UserCityList& list) {
+  std::vector<std::string> names;
+  for (int i = 0; i < UserCityCount(&list); ++i) {
+    CityRecord city{};
+    GetUserCity(&list, i, &city);
+    names.emplace_back(city.name);
+  }
+  return names;
+}
+
+std::string PathOf(const ScratchDir& dir) {
+  char path[1024];
+  EXPECT_EQ(CitiesFilePath(path, sizeof path), 1);
+  EXPECT_EQ(std::string(path), dir.File("Merovan Cities.bin"));
+  return path;
+}
+
+const char kCorrupted[] = "Location database is corrupted";
+
+// ---- Packing -------------------------------------------------------------
+
+TEST(CitiesFile, ZoneAndElevationPacking) {
+  struct Row {
+    int timeZone, elevation;
+    std::int32_t packed;
+  };
+  constexpr Row kRows[] = {
+      {-5, 0, -5},
+      {2, 800, 2 + 800 * 65536},
+      {-3, 10, -(3 + 10 * 65536)},
+      {0, 0, 0},
+      {0, 1, 65536},
+      {12, 32767, 12 + 32767 * 65536},
+      {-12, 32767, -(12 + 32767 * 65536)},
+      {14, 263, 14 + 263 * 65536},
+      {-1, 1, -65537},
+  };
+  for (const Row& row : kRows) {
+    EXPECT_EQ(PackZoneElevation(row.timeZone, row.elevation), row.packed)
+        << row.timeZone << " " << row.elevation;
+    int timeZone = 99, elevation = 99;
+    UnpackZoneElevation(row.packed, &timeZone, &elevation);
+    EXPECT_EQ(timeZone, row.timeZone) << row.packed;
+    EXPECT_EQ(elevation, row.elevation) << row.packed;
+  }
+  // A field no save writes still reads without overflow: |INT32_MIN| = 2^31.
+  int timeZone = 99, elevation = 99;
+  UnpackZoneElevation(INT32_MIN, &timeZone, &elevation);
+  EXPECT_EQ(timeZone, 0);
+  EXPECT_EQ(elevation, 32768);
+}
+
+// ---- Bytes ---------------------------------------------------------------
+
+TEST(CitiesFile, BytesOfAList) {
+  UserCityList list{};
+  AddUserCity(&list, "Ab", -3653, 17445, 12, 10);
+  AddUserCity(&list, "Quito", -14, -7831, -5, 2850);
+  std::vector<unsigned char> bytes;
+  UserCitiesSerialize(&list, &bytes);
+  const unsigned char expected[] = {
+      0x22, 0x01, 0xCD, 0xAB,  // magic
+      0x02, 0x00, 0x00, 0x00,  // two records, head first
+      0x05, 0x00, 0x00, 0x00, 'Q', 'u', 'i', 't', 'o',
+      0xF2, 0xFF, 0xFF, 0xFF,  // -14
+      0x69, 0xE1, 0xFF, 0xFF,  // -7831
+      0xFB, 0xFF, 0xDD, 0xF4,  // -(5 + 2850 * 65536) = -186777605
+      0x02, 0x00, 0x00, 0x00, 'A', 'b',
+      0xBB, 0xF1, 0xFF, 0xFF,  // -3653
+      0x25, 0x44, 0x00, 0x00,  // 17445
+      0x0C, 0x00, 0x0A, 0x00,  // 12 + 10 * 65536
+  };
+  EXPECT_EQ(bytes, std::vector<unsigned char>(expected, expected + sizeof expected));
+
+  UserCityList empty{};
+  UserCitiesSerialize(&empty, &bytes);
+  EXPECT_EQ(bytes, (std::vector<unsigned char>{0x22, 0x01, 0xCD, 0xAB, 0, 0, 0, 0}));
+}
+
+TEST(CitiesFile, ParseInsertsEachRecordAtTheHead) {
+  const std::string file = ThreeCities();
+  UserCityList list{};
+  const auto* data = reinterpret_cast<const unsigned char*>(file.data());
+  ASSERT_EQ(UserCitiesParse(data, file.size(), &list), 1);
+  EXPECT_EQ(Names(list), (std::vector<std::string>{"Safed", "Eilat", "Haifa"}));
+  EXPECT_EQ(list.damaged, 0);
+  CityRecord safed{};
+  ASSERT_EQ(GetUserCity(&list, 0, &safed), 1);
+  EXPECT_EQ(safed.latitude, 3258);
+  EXPECT_EQ(safed.longitude, 3530);
+  EXPECT_EQ(safed.timeZone, 2);
+  EXPECT_EQ(safed.elevation, 900);
+  EXPECT_EQ(GetUserCity(&list, 3, &safed), 0);
+  EXPECT_EQ(GetUserCity(&list, -1, &safed), 0);
+}
+
+// Damaged files are refused whole; each row says what is wrong.
+TEST(CitiesFile, DamagedBytesAreRefused) {
+  const std::string name255(255, 'n');
+  struct Row {
+    const char* id;
+    std::string bytes;
+    int whole;
+  };
+  const Row rows[] = {
+      {"empty", "", 0},
+      {"magic only", Bytes().Int(kCitiesMagic).str(), 0},
+      {"no records", Header(0).str(), 1},
+      {"wrong magic", Bytes().Int(0xABCD0123).Int(0).str(), 0},
+      {"anniversary magic", Bytes().Int(0xAB332289).Int(0).str(), 0},
+      {"count beyond the file", Header(2).Record("Haifa", 1, 2, 3).str(), 0},
+      {"count of 2^32-1", Header(0xFFFFFFFF).Record("Haifa", 1, 2, 3).str(), 0},
+      {"name length beyond the file", Header(1).Int(200).Text("Haifa").Int(1).Int(2).Int(3).str(),
+       0},
+      {"name length 2^32-1", Header(1).Int(0xFFFFFFFF).Text("Haifa").Int(1).Int(2).Int(3).str(), 0},
+      {"255-byte name", Header(1).Record(name255, 1, 2, 3).str(), 1},
+      {"256-byte name", Header(1).Record(name255 + "n", 1, 2, 3).str(), 0},
+      {"NUL inside a name", Header(1).Record(std::string("Ha\0fa", 5), 1, 2, 3).str(), 0},
+      {"empty name", Header(1).Record("", 1, 2, 3).str(), 1},
+      {"one byte too many", Header(1).Record("Haifa", 1, 2, 3).Text("x").str(), 0},
+      {"a record too many", Header(1).Record("Haifa", 1, 2, 3).Record("Acre", 1, 2, 3).str(), 0},
+  };
+  for (const Row& row : rows) {
+    // Exactly the file's bytes on the heap, so a sanitizer sees any overrun.
+    std::vector<unsigned char> data(row.bytes.begin(), row.bytes.end());
+    UserCityList list{};
+    AddUserCity(&list, "left over", 0, 0, 0, 0);
+    EXPECT_EQ(UserCitiesParse(data.data(), data.size(), &list), row.whole) << row.id;
+    EXPECT_EQ(list.damaged, row.whole ? 0 : 1) << row.id;
+    if (!row.whole) {
+      EXPECT_EQ(UserCityCount(&list), 0) << row.id;
+    } else {
+      EXPECT_EQ(Names(list).size(), row.bytes.size() > 8 ? 1u : 0u) << row.id;
+    }
+  }
+}
+
+// Any change to the 8 header bytes leaves a file that is refused.
+TEST(CitiesFile, EveryHeaderByteFlipIsRefused) {
+  const std::string file = ThreeCities();
+  for (std::size_t i = 0; i < 8; ++i) {
+    for (unsigned char flip : {0x01, 0x80, 0xFF}) {
+      std::vector<unsigned char> data(file.begin(), file.end());
+      data[i] ^= flip;
+      UserCityList list{};
+      EXPECT_EQ(UserCitiesParse(data.data(), data.size(), &list), 0) << i << " " << int{flip};
+      EXPECT_EQ(UserCityCount(&list), 0) << i;
+    }
+  }
+}
+
+// ---- Load and save -------------------------------------------------------
+
+TEST(CitiesFile, EveryTruncationLoadsAsCorrupted) {
+  ScratchDir dir;
+  const std::string path = PathOf(dir);
+  const std::string file = ThreeCities();
+  for (std::size_t cut = 0; cut < file.size(); ++cut) {
+    dir.Write("Merovan Cities.bin", file.substr(0, cut));
+    MessageRecorder messages;
+    UserCityList list{};
+    EXPECT_EQ(LoadUserCities(&list, path.c_str()), 0) << cut;
+    EXPECT_EQ(UserCityCount(&list), 0) << cut;
+    EXPECT_EQ(list.damaged, 1) << cut;
+    ASSERT_EQ(messages.shown.size(), 1u) << cut;
+    EXPECT_EQ(messages.shown[0].text, kCorrupted);
+    EXPECT_EQ(messages.shown[0].title, "Error");
+    EXPECT_EQ(messages.shown[0].icon, MessageIconError);
+  }
+  dir.Write("Merovan Cities.bin", file);
+  MessageRecorder messages;
+  UserCityList list{};
+  EXPECT_EQ(LoadUserCities(&list, path.c_str()), 3);
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(CitiesFile, MissingAndEmptyFilesLoadSilently) {
+  ScratchDir dir;
+  const std::string path = PathOf(dir);
+  MessageRecorder messages;
+  UserCityList list{};
+  AddUserCity(&list, "stale", 0, 0, 0, 0);
+  EXPECT_EQ(LoadUserCities(&list, path.c_str()), 0);
+  EXPECT_EQ(UserCityCount(&list), 0);
+  EXPECT_EQ(list.damaged, 0);
+
+  // Saving the empty list writes the 8-byte file; it loads as empty again.
+  ASSERT_EQ(SaveUserCities(&list, path.c_str()), 1);
+  EXPECT_EQ(dir.Read("Merovan Cities.bin"), Header(0).str());
+  EXPECT_EQ(LoadUserCities(&list, path.c_str()), 0);
+  EXPECT_EQ(list.damaged, 0);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_FALSE(std::filesystem::exists(dir.File("Merovan Cities.bin.bak")));
+}
+
+TEST(CitiesFile, LoadAndSaveReverseTheRecords) {
+  ScratchDir dir;
+  const std::string path = PathOf(dir);
+  dir.Write("Merovan Cities.bin", ThreeCities());
+  UserCityList list{};
+  ASSERT_EQ(LoadUserCities(&list, path.c_str()), 3);
+  ASSERT_EQ(SaveUserCities(&list, path.c_str()), 1);
+  const std::string reversed = Header(3)
+                                   .Record("Safed", 3258, 3530, 2 + 900 * 65536)
+                                   .Record("Eilat", 2933, 3457, 2 + 5 * 65536)
+                                   .Record("Haifa", 3249, 3459, 2)
+                                   .str();
+  EXPECT_EQ(dir.Read("Merovan Cities.bin"), reversed);
+  // A second round restores the first order.
+  ASSERT_EQ(LoadUserCities(&list, path.c_str()), 3);
+  ASSERT_EQ(SaveUserCities(&list, path.c_str()), 1);
+  EXPECT_EQ(dir.Read("Merovan Cities.bin"), ThreeCities());
+  EXPECT_FALSE(std::filesystem::exists(dir.File("Merovan Cities.bin.bak")));
+}
+
+TEST(CitiesFile, RoundTripKeepsEveryValue) {
+  ScratchDir dir;
+  const std::string path = PathOf(dir);
+  UserCityList list{};
+  const std::string longName(255, 'L');
+  AddUserCity(&list, "Ushuaia", -5448, -6818, -3, 0);
+  AddUserCity(&list, "Kiritimati", 152, -15724, 14, 32767);
+  AddUserCity(&list, longName.c_str(), 0, 0, -12, 1);
+  AddUserCity(&list, "Z\xFCrich", 4722, 833, 1, 408);
+  ASSERT_EQ(SaveUserCities(&list, path.c_str()), 1);
+  UserCityList back{};
+  ASSERT_EQ(LoadUserCities(&back, path.c_str()), 4);
+  ASSERT_EQ(UserCityCount(&back), 4);
+  for (int i = 0; i < 4; ++i) {
+    CityRecord saved{}, loaded{};
+    GetUserCity(&list, i, &saved);
+    GetUserCity(&back, 3 - i, &loaded);  // the load reverses the order
+    EXPECT_STREQ(loaded.name, saved.name) << i;
+    EXPECT_EQ(loaded.latitude, saved.latitude) << saved.name;
+    EXPECT_EQ(loaded.longitude, saved.longitude) << saved.name;
+    EXPECT_EQ(loaded.timeZone, saved.timeZone) << saved.name;
+    EXPECT_EQ(loaded.elevation, saved.elevation) << saved.name;
+  }
+}
+
+TEST(CitiesFile, DamagedFileIsKeptAsBakBeforeTheSave) {
+  ScratchDir dir;
+  const std::string path = PathOf(dir);
+  const std::string damaged = Header(5).Record("Haifa", 3249, 3459, 2).str();
+  dir.Write("Merovan Cities.bin", damaged);
+  MessageRecorder messages;
+  UserCityList list{};
+  EXPECT_EQ(LoadUserCities(&list, path.c_str()), 0);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, kCorrupted);
+
+  AddUserCity(&list, "Acre", 3255, 3504, 2, 0);
+  ASSERT_EQ(SaveUserCities(&list, path.c_str()), 1);
+  EXPECT_EQ(dir.Read("Merovan Cities.bin.bak"), damaged);
+  EXPECT_EQ(dir.Read("Merovan Cities.bin"), Header(1).Record("Acre", 3255, 3504, 2).str());
+  EXPECT_EQ(messages.shown.size(), 1u);
+
+  // The copy is made once: a later save leaves it alone.
+  AddUserCity(&list, "Tiberias", 3247, 3532, 2, 0);
+  ASSERT_EQ(SaveUserCities(&list, path.c_str()), 1);
+  EXPECT_EQ(dir.Read("Merovan Cities.bin.bak"), damaged);
+}
+
+TEST(CitiesFile, FailedSaveKeepsTheOldFileAndSaysSo) {
+  ScratchDir dir;
+  const std::string path = PathOf(dir);
+  const std::string old = ThreeCities();
+  dir.Write("Merovan Cities.bin", old);
+  UserCityList list{};
+  ASSERT_EQ(LoadUserCities(&list, path.c_str()), 3);
+  FreeUserCities(&list);
+  // The temporary file beside the target cannot be created.
+  std::filesystem::create_directory(dir.File("Merovan Cities.bin.tmp"));
+  MessageRecorder messages;
+  EXPECT_EQ(SaveUserCities(&list, path.c_str()), 0);
+  EXPECT_EQ(dir.Read("Merovan Cities.bin"), old);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text,
+            "The location database could not be saved to \"" + path + "\"");
+  EXPECT_EQ(messages.shown[0].title, "Error");
+  EXPECT_EQ(messages.shown[0].icon, MessageIconError);
+}
+
+TEST(CitiesFile, NoSaveOverADamagedFileWithoutItsCopy) {
+  ScratchDir dir;
+  const std::string path = PathOf(dir);
+  const std::string damaged = Bytes().Int(0x12345678).str();
+  dir.Write("Merovan Cities.bin", damaged);
+  MessageRecorder messages;
+  UserCityList list{};
+  LoadUserCities(&list, path.c_str());
+  std::filesystem::create_directory(dir.File("Merovan Cities.bin.bak.tmp"));
+  AddUserCity(&list, "Acre", 3255, 3504, 2, 0);
+  EXPECT_EQ(SaveUserCities(&list, path.c_str()), 0);
+  EXPECT_EQ(dir.Read("Merovan Cities.bin"), damaged);
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].text,
+            "The location database could not be saved to \"" + path + "\"");
+}
+
+// ---- The list and the merged lookup --------------------------------------
+
+TEST(UserCities, NewestFirstAndFirstMatchWins) {
+  UserCityList list{};
+  AddUserCity(&list, "Haifa", 1, 1, 1, 1);
+  AddUserCity(&list, "HAIFA", 2, 2, 2, 2);
+  AddUserCity(&list, "Acre", 3, 3, 3, 3);
+  EXPECT_EQ(Names(list), (std::vector<std::string>{"Acre", "HAIFA", "Haifa"}));
+  int latitude = 0;
+  ASSERT_EQ(FindUserCity(&list, "haifa", &latitude, nullptr, nullptr, nullptr), 1);
+  EXPECT_EQ(latitude, 2);
+  EXPECT_EQ(RemoveUserCity(&list, "Haifa"), 1);  // the newer one
+  EXPECT_EQ(Names(list), (std::vector<std::string>{"Acre", "Haifa"}));
+  EXPECT_EQ(RemoveUserCity(&list, "Safed"), 0);
+  EXPECT_EQ(UserCityCount(&list), 2);
+  EXPECT_EQ(FindUserCity(&list, "Safed", &latitude, nullptr, nullptr, nullptr), 0);
+
+  // Names are kept to 255 characters.
+  const std::string longName(300, 'x');
+  AddUserCity(&list, longName.c_str(), 0, 0, 0, 0);
+  CityRecord city{};
+  ASSERT_EQ(GetUserCity(&list, 0, &city), 1);
+  EXPECT_EQ(std::string(city.name), std::string(255, 'x'));
+}
+
+TEST(UserCities, CaseIsFoldedInWindows1252) {
+  struct Row {
+    const char* a;
+    const char* b;
+    int equal;
+  };
+  constexpr Row kRows[] = {
+      {"Z\xFCrich", "Z\xDCRICH", 1},   // u umlaut
+      {"\xC5rhus", "\xE5rhus", 1},     // a ring
+      {"\x8Aiauliai", "\x9Aiauliai", 1},  // S caron
+      {"\xD7", "\xF7", 0},             // multiplication and division signs are no letters
+      {"Haifa", "Haifa ", 0},
+  };
+  for (const Row& row : kRows) {
+    EXPECT_EQ(CityNameCompare(row.a, row.b) == 0, row.equal == 1) << row.a;
+  }
+}
+
+TEST(UserCities, UserCityOverridesTheBuiltinRow) {
+  FreeUserCities(UserCities());
+  AddUserCity(UserCities(), "jerusalem", 3147, 3513, 2, 754);
+  int latitude, longitude, timeZone, elevation;
+  ASSERT_EQ(LookupCity("Jerusalem", &latitude, &longitude, &timeZone, &elevation), 1);
+  EXPECT_EQ(latitude, 3147);
+  EXPECT_EQ(longitude, 3513);
+  EXPECT_EQ(elevation, 754);
+  FreeUserCities(UserCities());
+  ASSERT_EQ(LookupCity("Jerusalem", &latitude, &longitude, &timeZone, &elevation), 1);
+  EXPECT_EQ(latitude, 3124);
+  EXPECT_EQ(elevation, 0);
+}
+
+// ---- Select Location -----------------------------------------------------
+
+int CountOf(const LocationChoices& choices, const char* name) {
+  int n = 0;
+  for (const std::string& s : choices.names) n += CityNameCompare(s.c_str(), name) == 0;
+  return n;
+}
+
+TEST(SelectLocation, FillShowsEachUserNameOnceAndSelects) {
+  UserCityList list{};
+  AddUserCity(&list, "JERUSALEM", 3147, 3513, 2, 754);  // overrides a built-in row
+  AddUserCity(&list, "Kibbutz Yotvata", 2953, 3501, 2, 0);
+  AddUserCity(&list, "kibbutz yotvata", 2953, 3501, 2, 0);
+  LocationChoices choices;
+  SelectLocationFill(&list, "kibbutz YOTVATA", &choices);
+  EXPECT_EQ(choices.names.size(), 1139u);
+  EXPECT_EQ(CountOf(choices, "Jerusalem"), 1);
+  EXPECT_EQ(CountOf(choices, "Kibbutz Yotvata"), 1);
+  EXPECT_EQ(CountOf(choices, "Tirana, Albania"), 2);  // as the table has it
+  ASSERT_GE(choices.selected, 0);
+  EXPECT_EQ(CityNameCompare(choices.names[choices.selected].c_str(), "Kibbutz Yotvata"), 0);
+  for (std::size_t i = 1; i < choices.names.size(); ++i)
+    EXPECT_LE(CityNameCompare(choices.names[i - 1].c_str(), choices.names[i].c_str()), 0) << i;
+
+  SelectLocationFill(&list, "Atlantis", &choices);
+  EXPECT_EQ(choices.selected, 0);
+  SelectLocationFill(&list, "new york, ny", &choices);
+  EXPECT_EQ(choices.names[choices.selected], "New York, NY");
+}
+
+TEST(SelectLocation, InformationLine) {
+  UserCityList list{};
+  AddUserCity(&list, "Buenos Aires", -3436, -5822, -3, 25);
+  AddUserCity(&list, "Greenwich", 5128, -1, 0, 0);
+  AddUserCity(&list, "Null Island", 0, 0, 0, 0);
+  struct Row {
+    const char* name;
+    const char* line;
+  };
+  constexpr Row kRows[] = {
+      {"Auckland", "Auckland, 36,53S, 174,45E, GMT+12, Elevation: 0 meters"},
+      {"Jerusalem", "Jerusalem, 31,24N, 35,00E, GMT+2, Elevation: 0 meters"},
+      {"New York, NY", "New York, NY, 40,43N, 74,01W, GMT-5, Elevation: 0 meters"},
+      {"Fairbanks, AK", "Fairbanks, AK, 64,51N, 147,43W, GMT-10, Elevation: 0 meters"},
+      {"Pforzheim", "Pforzheim, 48,53N, 8,42E, GMT+1, Elevation: 263 meters"},
+      {"Buenos Aires", "Buenos Aires, 34,36S, 58,22W, GMT-3, Elevation: 25 meters"},
+      {"Greenwich", "Greenwich, 51,28N, 0,01W, GMT, Elevation: 0 meters"},
+      {"Null Island", "Null Island, 0,00N, 0,00E, GMT, Elevation: 0 meters"},
+      {"Atlantis", ""},
+  };
+  for (const Row& row : kRows) {
+    char line[kLocationInfoSize] = "untouched";
+    SelectLocationInfo(&list, row.name, line, sizeof line);
+    EXPECT_STREQ(line, row.line);
+  }
+  // A line that does not fit is cut, never overrun.
+  char small[12];
+  SelectLocationInfo(&list, "Auckland", small, sizeof small);
+  EXPECT_STREQ(small, "Auckland, 3");
+}
+
+// A fake editor: checks what it was handed and answers with a record.
+struct FakeEditor {
+  int save = 1;
+  int calls = 0;
+  LocationEditBlock received{};
+  CityRecord answer{};
+
+  static int Edit(LocationEditBlock* block, void* context) {
+    auto* self = static_cast<FakeEditor*>(context);
+    ++self->calls;
+    self->received = *block;
+    if (self->save) block->city = self->answer;
+    return self->save;
+  }
+};
+
+CityRecord City(const char* name, int latitude, int longitude, int timeZone, int elevation) {
+  CityRecord city{};
+  std::snprintf(city.name, sizeof city.name, "%s", name);
+  city.latitude = latitude;
+  city.longitude = longitude;
+  city.timeZone = timeZone;
+  city.elevation = elevation;
+  return city;
+}
+
+TEST(SelectLocation, OkNeedsASelection) {
+  MessageRecorder messages;
+  LocationChoices choices{{"Haifa", "Acre"}, -1};
+  char name[kCityNameSize] = "before";
+  EXPECT_EQ(SelectLocationOk(&choices, name), 0);
+  EXPECT_STREQ(name, "before");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "A list item has to be selected");
+  EXPECT_EQ(messages.shown[0].title, "Error");
+  EXPECT_EQ(messages.shown[0].icon, MessageIconError);
+  choices.selected = 1;
+  EXPECT_EQ(SelectLocationOk(&choices, name), 1);
+  EXPECT_STREQ(name, "Acre");
+  EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST(SelectLocation, AddPutsTheNewCityAtTheHeadAndSelectsIt) {
+  MessageRecorder messages;
+  UserCityList list{};
+  LocationChoices choices;
+  SelectLocationFill(&list, "Aachen", &choices);
+  FakeEditor editor;
+  editor.answer = City("Mitzpe Ramon", 3036, 3448, 2, 860);
+  EXPECT_EQ(SelectLocationAdd(&list, &choices, &FakeEditor::Edit, &editor), 1);
+  EXPECT_STREQ(editor.received.title, "Add new location");
+  EXPECT_EQ(editor.received.isNew, 1);
+  EXPECT_STREQ(editor.received.city.name, "");
+  EXPECT_EQ(editor.received.city.latitude, 0);
+  EXPECT_EQ(Names(list), (std::vector<std::string>{"Mitzpe Ramon"}));
+  EXPECT_EQ(choices.names[choices.selected], "Mitzpe Ramon");
+  EXPECT_EQ(choices.names.size(), 1139u);
+
+  editor.save = 0;  // Cancel changes nothing
+  EXPECT_EQ(SelectLocationAdd(&list, &choices, &FakeEditor::Edit, &editor), 0);
+  EXPECT_EQ(UserCityCount(&list), 1);
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(SelectLocation, ModifyAndRemoveABuiltinCity) {
+  MessageRecorder messages;
+  UserCityList list{};
+  LocationChoices choices;
+  SelectLocationFill(&list, "Jerusalem", &choices);
+  FakeEditor editor;
+  editor.answer = City("Jerusalem", 3147, 3513, 2, 754);
+  ASSERT_EQ(SelectLocationModify(&list, &choices, &FakeEditor::Edit, &editor), 1);
+  EXPECT_STREQ(editor.received.title, "Modify existing location");
+  EXPECT_EQ(editor.received.isNew, 0);
+  EXPECT_STREQ(editor.received.city.name, "Jerusalem");
+  EXPECT_EQ(editor.received.city.latitude, 3124);
+  EXPECT_EQ(editor.received.city.longitude, 3500);
+  EXPECT_EQ(editor.received.city.timeZone, 2);
+  EXPECT_EQ(editor.received.city.elevation, 0);
+  EXPECT_EQ(CountOf(choices, "Jerusalem"), 1);
+  EXPECT_EQ(choices.names[choices.selected], "Jerusalem");
+  int latitude, elevation;
+  ASSERT_EQ(LookupCityIn(&list, "Jerusalem", &latitude, nullptr, nullptr, &elevation), 1);
+  EXPECT_EQ(latitude, 3147);
+  EXPECT_EQ(elevation, 754);
+
+  // Modifying again replaces the user city rather than adding a second.
+  editor.answer = City("Jerusalem", 3147, 3513, 2, 800);
+  ASSERT_EQ(SelectLocationModify(&list, &choices, &FakeEditor::Edit, &editor), 1);
+  EXPECT_EQ(editor.received.city.elevation, 754);
+  EXPECT_EQ(UserCityCount(&list), 1);
+
+  // Removing it asks, then brings the built-in values back.
+  ASSERT_EQ(SelectLocationRemove(&list, &choices), 1);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Are you sure that you want to delete the city \"Jerusalem\"?");
+  EXPECT_EQ(messages.shown[0].title, "Question");
+  EXPECT_EQ(messages.shown[0].icon, MessageIconQuestion);
+  EXPECT_EQ(UserCityCount(&list), 0);
+  EXPECT_EQ(choices.names[choices.selected], "Jerusalem");
+  ASSERT_EQ(LookupCityIn(&list, "Jerusalem", &latitude, nullptr, nullptr, &elevation), 1);
+  EXPECT_EQ(latitude, 3124);
+  EXPECT_EQ(elevation, 0);
+}
+
+TEST(SelectLocation, ModifyMayRename) {
+  UserCityList list{};
+  AddUserCity(&list, "Beit Shean", 3230, 3530, 2, 0);
+  LocationChoices choices;
+  SelectLocationFill(&list, "Beit Shean", &choices);
+  FakeEditor editor;
+  editor.answer = City("Beit She'an", 3230, 3530, 2, 0);
+  ASSERT_EQ(SelectLocationModify(&list, &choices, &FakeEditor::Edit, &editor), 1);
+  EXPECT_EQ(Names(list), (std::vector<std::string>{"Beit She'an"}));
+  EXPECT_EQ(CountOf(choices, "Beit Shean"), 0);
+  EXPECT_EQ(choices.names[choices.selected], "Beit She'an");
+}
+
+TEST(SelectLocation, RefusalsAndTheirMessages) {
+  struct Row {
+    const char* id;
+    const char* selected;  // nullptr: nothing selected
+    int button;            // 0 Modify, 1 Remove
+    int answer;            // to the question
+    const char* message;
+    MessageIcon icon;
+  };
+  constexpr Row kRows[] = {
+      {"modify without selection", nullptr, 0, 1, "An entry must be selected", MessageIconError},
+      {"remove without selection", nullptr, 1, 1, "An entry must be selected", MessageIconError},
+      {"modify a vanished city", "Atlantis", 0, 1, "City \"Atlantis\" was not found",
+       MessageIconError},
+      {"remove a built-in city", "Aachen", 1, 1, "A built-in location cannot be removed",
+       MessageIconError},
+      {"remove answered No", "Beit Shean", 1, 0,
+       "Are you sure that you want to delete the city \"Beit Shean\"?", MessageIconQuestion},
+  };
+  for (const Row& row : kRows) {
+    MessageRecorder messages;
+    messages.answer = row.answer;
+    UserCityList list{};
+    AddUserCity(&list, "Beit Shean", 3230, 3530, 2, 0);
+    LocationChoices choices{{"Aachen", "Atlantis", "Beit Shean"}, -1};
+    for (std::size_t i = 0; row.selected && i < choices.names.size(); ++i)
+      if (choices.names[i] == row.selected) choices.selected = static_cast<int>(i);
+    FakeEditor editor;
+    int changed = row.button == 0
+                      ? SelectLocationModify(&list, &choices, &FakeEditor::Edit, &editor)
+                      : SelectLocationRemove(&list, &choices);
+    EXPECT_EQ(changed, 0) << row.id;
+    EXPECT_EQ(editor.calls, 0) << row.id;
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"Beit Shean"})) << row.id;
+    ASSERT_EQ(messages.shown.size(), 1u) << row.id;
+    EXPECT_EQ(messages.shown[0].text, row.message) << row.id;
+    EXPECT_EQ(messages.shown[0].icon, row.icon) << row.id;
+    EXPECT_EQ(messages.shown[0].title, row.icon == MessageIconQuestion ? "Question" : "Error")
+        << row.id;
+  }
+}
+
+// ---- The location editor -------------------------------------------------
+
+void Set(char (&field)[32], const char* text) { std::snprintf(field, sizeof field, "%s", text); }
+
+// The checks in their order: starting from an empty form, each row mends
+// the field in error (or breaks it another way), and the next message is
+// the next check's. Fields after the one in error are still empty, so a
+// check run out of order shows up as the wrong message.
+TEST(LocationEditor, ChecksInOrder) {
+  using F = LocationEditFields;
+  struct Row {
+    const char* id;
+    void (*change)(F*);
+    const char* message;  // nullptr: saved
+    LocationEditControl control;
+  };
+  const Row rows[] = {
+      {"empty form", [](F*) {}, "City Name must not be blank", kLocationEditName},
+      {"spaces only", [](F* f) { std::snprintf(f->name, sizeof f->name, "   "); },
+       "City Name must not be blank", kLocationEditName},
+      {"name", [](F* f) { std::snprintf(f->name, sizeof f->name, " Eilat"); },
+       "Latitude degrees must be a number", kLocationEditLatitudeDegrees},
+      {"negative degrees", [](F* f) { Set(f->latitudeDegrees, "-29"); },
+       "Latitude degrees must be a number", kLocationEditLatitudeDegrees},
+      {"degrees 65", [](F* f) { Set(f->latitudeDegrees, "65"); },
+       "Latitude degrees must be in range 0-64", kLocationEditLatitudeDegrees},
+      {"degrees 64", [](F* f) { Set(f->latitudeDegrees, "64"); },
+       "Latitude minutes must be a number", kLocationEditLatitudeMinutes},
+      {"minutes 60", [](F* f) { Set(f->latitudeMinutes, "60"); },
+       "Latitude minutes must be in range 0-59", kLocationEditLatitudeMinutes},
+      {"minutes 59", [](F* f) { Set(f->latitudeMinutes, "59"); },
+       "North or South must be selected", kLocationEditNoControl},
+      {"south", [](F* f) { f->south = 1; }, "Longitude degrees must be a number",
+       kLocationEditLongitudeDegrees},
+      {"degrees 180", [](F* f) { Set(f->longitudeDegrees, "180"); },
+       "Longitude degrees must be in range 0-179", kLocationEditLongitudeDegrees},
+      {"degrees 179", [](F* f) { Set(f->longitudeDegrees, "179"); },
+       "Longitude minutes must be a number", kLocationEditLongitudeMinutes},
+      {"minutes 60", [](F* f) { Set(f->longitudeMinutes, "60"); },
+       "Longitude minutes must be in range 0-59", kLocationEditLongitudeMinutes},
+      {"minutes 0", [](F* f) { Set(f->longitudeMinutes, "0"); }, "East or West must be selected",
+       kLocationEditNoControl},
+      {"west", [](F* f) { f->west = 1; }, "Time zone must be a number", kLocationEditTimeZone},
+      {"zone -13", [](F* f) { Set(f->timeZone, "-13"); }, "Time Zone must be in range -12 to 14",
+       kLocationEditTimeZone},
+      {"zone 15", [](F* f) { Set(f->timeZone, "15"); }, "Time Zone must be in range -12 to 14",
+       kLocationEditTimeZone},
+      {"zone 14", [](F* f) { Set(f->timeZone, "14"); }, "Elevation must be a number",
+       kLocationEditElevation},
+      {"elevation -1", [](F* f) { Set(f->elevation, "-1"); }, "Elevation must be in range 0-32767",
+       kLocationEditElevation},
+      {"elevation 32768", [](F* f) { Set(f->elevation, "32768"); },
+       "Elevation must be in range 0-32767", kLocationEditElevation},
+      {"elevation 32767", [](F* f) { Set(f->elevation, "32767"); }, nullptr,
+       kLocationEditNoControl},
+  };
+  F fields{};
+  LocationEditBlock block{};
+  for (const Row& row : rows) {
+    row.change(&fields);
+    LocationEditError error{"none", kLocationEditNoControl};
+    int saved = LocationEditSave(&fields, &block, &error);
+    if (!row.message) {
+      EXPECT_EQ(saved, 1) << row.id << ": " << error.message;
+      continue;
+    }
+    EXPECT_EQ(saved, 0) << row.id;
+    EXPECT_STREQ(error.message, row.message) << row.id;
+    EXPECT_EQ(error.control, row.control) << row.id;
+  }
+  // The record as typed: leading spaces kept, S and W negate.
+  EXPECT_STREQ(block.city.name, " Eilat");
+  EXPECT_EQ(block.city.latitude, -6459);
+  EXPECT_EQ(block.city.longitude, -17900);
+  EXPECT_EQ(block.city.timeZone, 14);
+  EXPECT_EQ(block.city.elevation, 32767);
+}
+
+// What counts as a number: an unsigned field takes digits only, a signed
+// one a sign too; spaces around it are fine, anything else is not.
+TEST(LocationEditor, NumbersAsTyped) {
+  struct Row {
+    const char* text;
+    int unsignedOk;  // as latitude degrees (0-64)
+    int signedOk;    // as time zone (-12..14)
+    int value;
+  };
+  constexpr Row kRows[] = {
+      {"12", 1, 1, 12},     {" 12 ", 1, 1, 12},  {"012", 1, 1, 12}, {"0", 1, 1, 0},
+      {"-5", 0, 1, -5},     {"+5", 0, 1, 5},     {"", 0, 0, 0},     {" ", 0, 0, 0},
+      {"1.5", 0, 0, 0},     {"12a", 0, 0, 0},    {"a12", 0, 0, 0},  {"- 5", 0, 0, 0},
+      {"1 2", 0, 0, 0},     {"--5", 0, 0, 0},    {"-", 0, 0, 0},
+  };
+  for (const Row& row : kRows) {
+    LocationEditFields fields{};
+    std::snprintf(fields.name, sizeof fields.name, "Here");
+    Set(fields.latitudeDegrees, row.text);
+    Set(fields.latitudeMinutes, "1");
+    fields.north = 1;
+    Set(fields.longitudeDegrees, "2");
+    Set(fields.longitudeMinutes, "3");
+    fields.east = 1;
+    Set(fields.timeZone, "4");
+    Set(fields.elevation, "5");
+    LocationEditBlock block{};
+    LocationEditError error{};
+    EXPECT_EQ(LocationEditSave(&fields, &block, &error), row.unsignedOk) << "[" << row.text << "]";
+    if (row.unsignedOk) {
+      EXPECT_EQ(block.city.latitude, row.value * 100 + 1) << row.text;
+    }
+
+    Set(fields.latitudeDegrees, "1");
+    Set(fields.timeZone, row.text);
+    EXPECT_EQ(LocationEditSave(&fields, &block, &error), row.signedOk) << "[" << row.text << "]";
+    if (row.signedOk) {
+      EXPECT_EQ(block.city.timeZone, row.value) << row.text;
+    }
+  }
+  // Beyond an int is no number, not a wrapped one.
+  LocationEditFields fields{};
+  std::snprintf(fields.name, sizeof fields.name, "Here");
+  Set(fields.latitudeDegrees, "4294967296");
+  LocationEditError error{};
+  LocationEditBlock block{};
+  EXPECT_EQ(LocationEditSave(&fields, &block, &error), 0);
+  EXPECT_STREQ(error.message, "Latitude degrees must be a number");
+}
+
+TEST(LocationEditor, OpensEmptyOrOnTheRecord) {
+  LocationEditBlock block{};
+  block.isNew = 1;
+  block.city = City("ignored", 1, 2, 3, 4);
+  LocationEditFields fields;
+  LocationEditFill(&block, &fields);
+  EXPECT_STREQ(fields.name, "");
+  EXPECT_STREQ(fields.latitudeDegrees, "");
+  EXPECT_STREQ(fields.timeZone, "");
+  EXPECT_EQ(fields.north + fields.south + fields.east + fields.west, 0);
+
+  struct Row {
+    CityRecord city;
+    const char* latDegrees;
+    const char* latMinutes;
+    int south;
+    const char* lonDegrees;
+    const char* lonMinutes;
+    int west;
+    const char* timeZone;
+    const char* elevation;
+  };
+  const Row rows[] = {
+      {City("Auckland", -3653, 17445, 12, 0), "36", "53", 1, "174", "45", 0, "12", "0"},
+      {City("New York, NY", 4043, -7401, -5, 0), "40", "43", 0, "74", "1", 1, "-5", "0"},
+      {City("Greenwich", 5128, -6, 0, 46), "51", "28", 0, "0", "6", 1, "0", "46"},
+  };
+  for (const Row& row : rows) {
+    block.isNew = 0;
+    block.city = row.city;
+    LocationEditFill(&block, &fields);
+    EXPECT_STREQ(fields.name, row.city.name);
+    EXPECT_STREQ(fields.latitudeDegrees, row.latDegrees) << row.city.name;
+    EXPECT_STREQ(fields.latitudeMinutes, row.latMinutes) << row.city.name;
+    EXPECT_EQ(fields.south, row.south) << row.city.name;
+    EXPECT_EQ(fields.north, 1 - row.south) << row.city.name;
+    EXPECT_STREQ(fields.longitudeDegrees, row.lonDegrees) << row.city.name;
+    EXPECT_STREQ(fields.longitudeMinutes, row.lonMinutes) << row.city.name;
+    EXPECT_EQ(fields.west, row.west) << row.city.name;
+    EXPECT_EQ(fields.east, 1 - row.west) << row.city.name;
+    EXPECT_STREQ(fields.timeZone, row.timeZone) << row.city.name;
+    EXPECT_STREQ(fields.elevation, row.elevation) << row.city.name;
+
+    // Saved unchanged, the record comes back as it was (Auckland's +12
+    // included).
+    LocationEditBlock saved{};
+    LocationEditError error{};
+    ASSERT_EQ(LocationEditSave(&fields, &saved, &error), 1)
+        << row.city.name << ": " << error.message;
+    EXPECT_STREQ(saved.city.name, row.city.name);
+    EXPECT_EQ(saved.city.latitude, row.city.latitude) << row.city.name;
+    EXPECT_EQ(saved.city.longitude, row.city.longitude) << row.city.name;
+    EXPECT_EQ(saved.city.timeZone, row.city.timeZone) << row.city.name;
+    EXPECT_EQ(saved.city.elevation, row.city.elevation) << row.city.name;
+  }
+}
+
+}  // namespace
