@@ -26,11 +26,18 @@ test-windows: windows
 # test: natively, and the Windows executables under Wine.
 test: test-native test-windows
 
-# The main job needs the command-line exporter, which is not built yet.
-run:
-	@echo "tavlon-export is not built yet: the tree holds the calendar arithmetic,"
-	@echo "the definition language, the settings store and the platform layer."
-	@echo "'make test' builds both presets and runs their tests."
+# The main job: this year's calendar for the default settings (an empty
+# settings folder, so the user's own settings play no part), written to
+# tavlon-<year>.ics here, with where it went, how many entries it holds and
+# the first day's entry.
+YEAR := $(shell date +%Y)
+RUN_DEFAULTS := build/run-defaults
+run: deps
+	@cmake --preset native >/dev/null
+	@cmake --build --preset native --target tavlon-export -j $(JOBS) >/dev/null
+	@rm -rf $(RUN_DEFAULTS) && mkdir -p $(RUN_DEFAULTS)
+	@./build/native/cli/tavlon-export --config $(RUN_DEFAULTS) --data $(RUN_DEFAULTS) \
+	  --from $(YEAR)-01-01 --to $(YEAR)-12-31 -o $(CURDIR)/tavlon-$(YEAR).ics --preview
 
 bench: native
 	./build/native/bench/tavlon_bench

@@ -1,11 +1,12 @@
 #!/bin/sh
 # Installs the Debian packages the builds and tests need, when any is
 # missing: the host compiler and CMake, GoogleTest and Google Benchmark,
-# MinGW-w64 (posix threads) for the Windows build, Wine and Xvfb to run it.
+# MinGW-w64 (posix threads) for the Windows build, Wine and Xvfb to run it,
+# and Python's iCalendar parser, which reads the exporter's files in a test.
 set -e
 packages="g++ make cmake googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  mingw-w64-x86-64-dev wine wine64 xvfb xauth"
+  mingw-w64-x86-64-dev wine wine64 xvfb xauth python3 python3-icalendar"
 missing=""
 for p in $packages; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)

@@ -1,0 +1,46 @@
+// The command line of tavlon-export: its options and their checks.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "calendar/caldate.h"
+
+enum CliMode {
+  kCliExport,         // every day of the range (the default)
+  kCliHolidays,       // --holidays
+  kCliAnniversaries,  // --anniversaries
+  kCliListCities,     // --list-cities
+  kCliHelp,           // -h, --help
+  kCliVersion,        // --version
+};
+
+enum CliCustom { kCliCustomSettings = -1, kCliCustomIsrael = 0, kCliCustomDiaspora = 1 };
+
+struct CliOptions {
+  CliMode mode = kCliExport;
+  std::string from, to;               // as typed; empty: the current year
+  int fromYear = 0, toYear = 0;       // --from-year/--to-year; 0: the current year
+  std::string output = "tavlon.ics";  // "-": standard output
+  std::vector<std::string> entries;   // --entry "Birthday: Name"
+  std::string textFile;               // --text FILE
+  int sortOrder = 1;                  // --sort: 1 hebrew, 2 gregorian, 3 names
+  int dafYomi = 0;
+  std::string city;                   // --city; empty: the settings' city
+  int custom = kCliCustomSettings;
+  std::string configDir, dataDir;
+  std::string listFilter;             // --list-cities [TEXT]
+  int quiet = 0;
+  int preview = 0;                    // --preview: print the first day's entry
+};
+
+// Parses argv[1..argc-1]. Returns 1, or 0 with a one-line message in
+// *error (an unknown option, a missing or malformed value, options that
+// do not go together).
+int ParseCliArguments(int argc, const char* const* argv, CliOptions* options, std::string* error);
+
+// A typed date: ISO "YYYY-MM-DD", or the configured format ("5.3.2007" or
+// "3/5/2007"). Returns 1 for a real Gregorian day of 1583-3000, else 0.
+int ParseCliDate(const std::string& text, CalDate* date);
+
+// The usage text of --help.
+const char* CliUsage();
