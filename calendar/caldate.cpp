@@ -83,34 +83,68 @@ int LongHeshvan(int year) { return DaysInHebrewYear(year) % 10 == 5 ? 1 : 0; }
 
 int ShortKislev(int year) { return DaysInHebrewYear(year) % 10 == 3 ? 1 : 0; }
 
-int AbsoluteFromHebrew(const CalDate* date) {
-  int days = date->day;
-  if (date->month < 7) {
-    const int last = LastMonthOfHebrewYear(date->year);
-    for (int m = 7; m <= last; ++m) days += HebrewLastDayOfMonth(m, date->year);
-    for (int m = 1; m < date->month; ++m) days += HebrewLastDayOfMonth(m, date->year);
+namespace {
+
+// One Hebrew year's facts, from its two Rosh Hashanahs: each conversion
+// works them out once instead of once per month it counts.
+struct HebrewYearFacts {
+  int elapsed;  // HebrewCalendarElapsedDays of the year
+  int length;   // 353-355 or 383-385
+  int leap;
+};
+
+HebrewYearFacts FactsOfYear(int year) {
+  const int elapsed = HebrewCalendarElapsedDays(year);
+  const int length = HebrewCalendarElapsedDays(year + 1) - elapsed;
+  return {elapsed, length, HebrewLeapYear(year)};
+}
+
+// HebrewLastDayOfMonth with the year's facts known.
+int MonthLength(int month, const HebrewYearFacts& y) {
+  if (month == 2 || month == 4 || month == 6 || month == 10 || month == 13) return 29;
+  if (month == 12) return y.leap ? 30 : 29;
+  if (month == 8) return y.length % 10 == 5 ? 30 : 29;
+  if (month == 9) return y.length % 10 == 3 ? 29 : 30;
+  return 30;
+}
+
+// Days of the year before day 1 of `month`, counting from Tishri.
+int DaysBeforeMonth(int month, const HebrewYearFacts& y) {
+  int days = 0;
+  if (month < 7) {
+    const int last = y.leap ? 13 : 12;
+    for (int m = 7; m <= last; ++m) days += MonthLength(m, y);
+    for (int m = 1; m < month; ++m) days += MonthLength(m, y);
   } else {
-    for (int m = 7; m < date->month; ++m) days += HebrewLastDayOfMonth(m, date->year);
+    for (int m = 7; m < month; ++m) days += MonthLength(m, y);
   }
-  return days + HebrewCalendarElapsedDays(date->year) - kHebrewEpochOffset;
+  return days;
+}
+
+}  // namespace
+
+int AbsoluteFromHebrew(const CalDate* date) {
+  const HebrewYearFacts facts = FactsOfYear(date->year);
+  return date->day + DaysBeforeMonth(date->month, facts) + facts.elapsed - kHebrewEpochOffset;
 }
 
 void HebrewFromAbsolute(int d, CalDate* date) {
-  int year = (d + kHebrewEpochOffset) / 366;  // never too large
+  // A mean year is 35975351/98496 days; one less than the estimate is never
+  // too large, and the search then takes a step or two.
+  int year = (int)((long long)(d + kHebrewEpochOffset) * 98496 / 35975351) - 1;
+  if (year < 1) year = 1;
+  while (HebrewCalendarElapsedDays(year + 1) - kHebrewEpochOffset + 1 <= d) ++year;
+  const HebrewYearFacts facts = FactsOfYear(year);
+  int dayOfYear = d - (facts.elapsed - kHebrewEpochOffset);  // 1-based, from 1 Tishri
+  int month = 7;
+  const int last = facts.leap ? 13 : 12;
   for (;;) {
-    const CalDate next = {1, 7, year + 1};
-    if (d < AbsoluteFromHebrew(&next)) break;
-    ++year;
+    const int length = MonthLength(month, facts);
+    if (dayOfYear <= length) break;
+    dayOfYear -= length;
+    month = month == last ? 1 : month + 1;
   }
-  const CalDate nisan = {1, 1, year};
-  int month = d < AbsoluteFromHebrew(&nisan) ? 7 : 1;
-  for (;;) {
-    const CalDate last = {HebrewLastDayOfMonth(month, year), month, year};
-    if (d <= AbsoluteFromHebrew(&last)) break;
-    ++month;
-  }
-  const CalDate first = {1, month, year};
-  date->day = d - AbsoluteFromHebrew(&first) + 1;
+  date->day = dayOfYear;
   date->month = month;
   date->year = year;
 }

@@ -8,8 +8,39 @@
 #include "calendar/holidays.h"
 #include "export/composer.h"
 #include "export/icalendar.h"
+#include "platform/ini.h"
 
 CodePage ExportCodePage() { return GetHebrewFlag() ? kCodePageHebrew : kCodePageLatin; }
+
+namespace {
+
+// Every day composed and written; the writer is finished or given up.
+int ComposeDaysToIcs(int first, int last, const CalWindowState* state, const ExportSettings* settings,
+                     const AnniversaryDays* anniversaries, IcsWriter* writer, ExportProgress progress,
+                     void* context) {
+  CalDate lastDate;
+  GregorianFromAbsolute(last, &lastDate);
+  const int total = last - first + 1;
+  char caption[kDayTextSize];
+  char notes[kDayTextSize];
+  for (int day = first; day <= last; ++day) {
+    CalDate date;
+    GregorianFromAbsolute(day, &date);
+    if (progress && !progress(context, day - first, total, &date)) {
+      IcsAbort(writer);
+      return kExportCancelled;
+    }
+    ComposeDayRecord(date.day, date.month, date.year, state, settings, anniversaries, caption, notes);
+    if (!IcsWriteEvent(writer, &date, caption, notes)) {
+      IcsAbort(writer);
+      return kExportFailed;
+    }
+  }
+  if (progress) progress(context, total, total, &lastDate);
+  return IcsEnd(writer) ? kExportWritten : kExportFailed;
+}
+
+}  // namespace
 
 int RunExportToIcs(int first, int last, const CalWindowState* state,
                    const ExportSettings* settings, const char* path, ExportProgress progress,
@@ -24,24 +55,10 @@ int RunExportToIcs(int first, int last, const CalWindowState* state,
 
   IcsWriter writer;
   if (!IcsBegin(&writer, path, ExportCodePage())) return kExportFailed;
-  const int total = last - first + 1;
-  char caption[kDayTextSize];
-  char notes[kDayTextSize];
-  for (int day = first; day <= last; ++day) {
-    CalDate date;
-    GregorianFromAbsolute(day, &date);
-    if (progress && !progress(context, day - first, total, &date)) {
-      IcsAbort(&writer);
-      return kExportCancelled;
-    }
-    ComposeDayRecord(date.day, date.month, date.year, state, settings, &anniversaries, caption, notes);
-    if (!IcsWriteEvent(&writer, &date, caption, notes)) {
-      IcsAbort(&writer);
-      return kExportFailed;
-    }
-  }
-  if (progress) progress(context, total, total, &lastDate);
-  return IcsEnd(&writer) ? kExportWritten : kExportFailed;
+  IniHoldFiles(1);
+  const int result = ComposeDaysToIcs(first, last, state, settings, &anniversaries, &writer, progress, context);
+  IniHoldFiles(0);
+  return result;
 }
 
 int HolidayImportEntries(int first, int last, int diaspora, int label,

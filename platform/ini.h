@@ -20,3 +20,11 @@ int IniReadInt(const char* section, const char* key, int def, const char* file);
 // when the file cannot be written or `section` or `key` is missing.
 int IniWriteString(const char* section, const char* key, const char* value,
                    const char* file);
+
+// Holds the settings files for the length of one export run (hold = 1,
+// then hold = 0 when it ends; holds nest): a file read once during the run
+// is not checked again for changes until the hold ends, so that tens of
+// thousands of reads cost no file system calls. A run blocks the program,
+// so no dialog can change a file meanwhile; writes are always seen.
+// Windows caches profile files itself: there it does nothing.
+void IniHoldFiles(int hold);

@@ -48,3 +48,5 @@ int IniWriteString(const char* section, const char* key, const char* value,
   if (!file || !ResolveIni(file, path, sizeof path)) return 0;
   return WritePrivateProfileStringA(section, key, value, path) ? 1 : 0;
 }
+
+void IniHoldFiles(int) {}  // the profile API keeps its own cache of the files
