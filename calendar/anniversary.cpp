@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/byte_cursor.h"
 #include "platform/datafile.h"
 #include "platform/message.h"
 
@@ -14,63 +15,6 @@ namespace {
 constexpr int kFirstYear = 1583;  // the range every date field accepts
 constexpr int kLastYear = 3000;
 
-// ---- Reading bytes -------------------------------------------------------
-
-// A read position over the file's bytes. Every read checks what remains
-// (n <= length - position, which cannot wrap); a failed read clears `ok`
-// and yields zeros.
-struct ByteCursor {
-  const unsigned char* data;
-  std::size_t length;
-  std::size_t position;
-  int ok;
-};
-
-int CursorBytes(ByteCursor* c, unsigned char* out, std::size_t n) {
-  if (!c->ok || n > c->length - c->position) {
-    c->ok = 0;
-    std::memset(out, 0, n);
-    return 0;
-  }
-  if (n != 0) std::memcpy(out, c->data + c->position, n);
-  c->position += n;
-  return 1;
-}
-
-std::uint32_t CursorUint32(ByteCursor* c) {
-  unsigned char b[4];
-  CursorBytes(c, b, 4);
-  return std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 | std::uint32_t{b[2]} << 16 |
-         std::uint32_t{b[3]} << 24;
-}
-
-std::int32_t CursorInt32(ByteCursor* c) { return static_cast<std::int32_t>(CursorUint32(c)); }
-
-void PutUint32(std::vector<unsigned char>* out, std::uint32_t v) {
-  out->push_back(static_cast<unsigned char>(v));
-  out->push_back(static_cast<unsigned char>(v >> 8));
-  out->push_back(static_cast<unsigned char>(v >> 16));
-  out->push_back(static_cast<unsigned char>(v >> 24));
-}
-
-void PutInt32(std::vector<unsigned char>* out, std::int32_t v) {
-  PutUint32(out, static_cast<std::uint32_t>(v));
-}
-
-// Reads the whole file. Returns 1, 0 when it does not exist, or -1 when it
-// exists but cannot be read to its end (the bytes read so far are kept).
-int ReadWholeFile(const char* path, std::vector<unsigned char>* bytes) {
-  bytes->clear();
-  errno = 0;
-  std::FILE* f = std::fopen(path, "rb");
-  if (!f) return errno == ENOENT ? 0 : -1;
-  unsigned char chunk[4096];
-  std::size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes->insert(bytes->end(), chunk, chunk + n);
-  int result = std::ferror(f) ? -1 : 1;
-  std::fclose(f);
-  return result;
-}
 
 void ShowSaveError(const char* path) {
   std::string text = std::string("The anniversaries could not be saved to \"") + path + "\"";
@@ -238,10 +182,7 @@ int AnniversaryListSave(AnniversaryList* list, const char* path) {
   if (list->damaged) {
     // Keep what could not be read before it is written over; without that
     // copy the save does not happen.
-    std::vector<unsigned char> old;
-    int read = ReadWholeFile(path, &old);
-    std::string backup = std::string(path) + ".bak";
-    if (read < 0 || (read > 0 && !WriteFileAtomically(backup.c_str(), old.data(), old.size()))) {
+    if (!KeepBackupCopy(path)) {
       ShowSaveError(path);
       return 0;
     }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "placetime/city_table.h"
+#include "platform/byte_cursor.h"
 #include "platform/datafile.h"
 #include "platform/message.h"
 
@@ -71,62 +72,6 @@ void SetValue(int* out, int value) {
 
 void ShowError(const char* text) { ShowMessage(text, "Error", MessageIconError); }
 
-// ---- Reading bytes -------------------------------------------------------
-
-// A read position over the file's bytes. Every read checks what remains
-// (n <= length - position, which cannot wrap); a failed read clears `ok`
-// and yields zeros.
-struct ByteCursor {
-  const unsigned char* data;
-  std::size_t length;
-  std::size_t position;
-  int ok;
-};
-
-std::size_t CursorRemaining(const ByteCursor* c) { return c->length - c->position; }
-
-int CursorBytes(ByteCursor* c, unsigned char* out, std::size_t n) {
-  if (!c->ok || n > CursorRemaining(c)) {
-    c->ok = 0;
-    if (n != 0) std::memset(out, 0, n);
-    return 0;
-  }
-  if (n != 0) std::memcpy(out, c->data + c->position, n);
-  c->position += n;
-  return 1;
-}
-
-std::uint32_t CursorUint32(ByteCursor* c) {
-  unsigned char b[4];
-  CursorBytes(c, b, 4);
-  return std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 | std::uint32_t{b[2]} << 16 |
-         std::uint32_t{b[3]} << 24;
-}
-
-std::int32_t CursorInt32(ByteCursor* c) { return static_cast<std::int32_t>(CursorUint32(c)); }
-
-void PutUint32(std::vector<unsigned char>* out, std::uint32_t v) {
-  out->push_back(static_cast<unsigned char>(v));
-  out->push_back(static_cast<unsigned char>(v >> 8));
-  out->push_back(static_cast<unsigned char>(v >> 16));
-  out->push_back(static_cast<unsigned char>(v >> 24));
-}
-
-// Reads the whole file. Returns 1; 0 when it does not exist; -1 when it
-// exists but cannot be opened; -2 when a read fails (bytes so far kept).
-int ReadWholeFile(const char* path, std::vector<unsigned char>* bytes) {
-  bytes->clear();
-  errno = 0;
-  std::FILE* f = std::fopen(path, "rb");
-  if (!f) return errno == ENOENT ? 0 : -1;
-  unsigned char chunk[4096];
-  std::size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
-    bytes->insert(bytes->end(), chunk, chunk + n);
-  int result = std::ferror(f) ? -2 : 1;
-  std::fclose(f);
-  return result;
-}
 
 void ShowSaveError(const char* path) {
   std::string text = std::string("The location database could not be saved to \"") + path + "\"";
@@ -385,10 +330,7 @@ int SaveUserCities(UserCityList* list, const char* path) {
   if (list->damaged) {
     // Keep the file that did not load before it is written over; without
     // that copy the save does not happen.
-    std::vector<unsigned char> old;
-    int read = ReadWholeFile(path, &old);
-    std::string backup = std::string(path) + ".bak";
-    if (read < 0 || (read > 0 && !WriteFileAtomically(backup.c_str(), old.data(), old.size()))) {
+    if (!KeepBackupCopy(path)) {
       ShowSaveError(path);
       return 0;
     }

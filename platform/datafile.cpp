@@ -1,6 +1,9 @@
 // Data file paths, 32-bit integers on files, and the atomic file replace.
 #include "platform/datafile.h"
 
+#include <cerrno>
+#include <string>
+
 #include <cstring>
 
 #include "platform/folders.h"
@@ -89,4 +92,26 @@ int WriteFileAtomically(const char* path, const void* data, std::size_t size) {
   if (!AtomicFileBegin(&af, path)) return 0;
   AtomicFileWrite(&af, data, size);
   return AtomicFileCommit(&af);
+}
+
+int ReadWholeFile(const char* path, std::vector<unsigned char>* bytes) {
+  bytes->clear();
+  errno = 0;
+  std::FILE* f = std::fopen(path, "rb");
+  if (!f) return errno == ENOENT ? 0 : -1;
+  unsigned char chunk[4096];
+  std::size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes->insert(bytes->end(), chunk, chunk + n);
+  const int result = std::ferror(f) ? -2 : 1;
+  std::fclose(f);
+  return result;
+}
+
+int KeepBackupCopy(const char* path) {
+  std::vector<unsigned char> old;
+  const int read = ReadWholeFile(path, &old);
+  if (read == 0) return 1;
+  if (read < 0) return 0;
+  const std::string backup = std::string(path) + ".bak";
+  return WriteFileAtomically(backup.c_str(), old.data(), old.size());
 }

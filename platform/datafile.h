@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 // The full path of a data file: the documents folder, a separator unless
 // the folder is empty or already ends in one, and `fileName`; the bare
@@ -41,3 +42,13 @@ void AtomicFileAbort(AtomicFile* af);
 
 // Whole-file convenience over the calls above. Returns 1, or 0.
 int WriteFileAtomically(const char* path, const void* data, std::size_t size);
+
+// Reads the whole file at `path` into `bytes`. Returns 1; 0 when it does
+// not exist; -1 when it exists but cannot be opened; -2 when a read fails
+// (the bytes read so far are kept).
+int ReadWholeFile(const char* path, std::vector<unsigned char>* bytes);
+
+// Keeps the file at `path` as it is now beside it, as path + ".bak", before
+// a damaged data file is written over. Returns 1 (also when there is no
+// file to keep), or 0 when it could not be read or the copy not written.
+int KeepBackupCopy(const char* path);

@@ -19,28 +19,11 @@
 #include "calendar/callang.h"
 #include "export/settings.h"
 #include "platform/message.h"
+#include "support/message_recorder.h"
 #include "support/scratch_dir.h"
 
 namespace {
 
-struct Shown {
-  std::string text;
-  std::string title;
-  int icon;
-};
-
-class MessageRecorder {
- public:
-  MessageRecorder() { SetMessageHook(&Record, this); }
-  ~MessageRecorder() { SetMessageHook(nullptr, nullptr); }
-  std::vector<Shown> shown;
-
- private:
-  static int Record(const char* text, const char* title, MessageIcon icon, void* context) {
-    static_cast<MessageRecorder*>(context)->shown.push_back({text, title, icon});
-    return 1;
-  }
-};
 
 AnniversaryRecord Make(const char* name, CalDate date, int afterSunset, int type) {
   AnniversaryRecord r{};

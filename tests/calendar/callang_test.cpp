@@ -12,27 +12,10 @@
 #include "calendar/callang.h"
 #include "platform/message.h"
 
+#include "support/message_recorder.h"
+
 namespace {
 
-struct Shown {
-  std::string text;
-  std::string title;
-  int icon;  // a MessageIcon, or -1 where any icon will do
-};
-
-// Records every message instead of showing it.
-class MessageRecorder {
- public:
-  MessageRecorder() { SetMessageHook(&Record, this); }
-  ~MessageRecorder() { SetMessageHook(nullptr, nullptr); }
-  std::vector<Shown> shown;
-
- private:
-  static int Record(const char* text, const char* title, MessageIcon icon, void* context) {
-    static_cast<MessageRecorder*>(context)->shown.push_back({text, title, icon});
-    return 1;
-  }
-};
 
 // The parser's report box.
 Shown Report(int line, const std::string& token, const std::string& message) {

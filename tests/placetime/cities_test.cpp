@@ -13,31 +13,11 @@
 
 #include "placetime/cities.h"
 #include "platform/message.h"
+#include "support/message_recorder.h"
 #include "support/scratch_dir.h"
 
 namespace {
 
-struct Shown {
-  std::string text;
-  std::string title;
-  MessageIcon icon;
-};
-
-// Records every message; questions get `answer`.
-class MessageRecorder {
- public:
-  MessageRecorder() { SetMessageHook(&Record, this); }
-  ~MessageRecorder() { SetMessageHook(nullptr, nullptr); }
-  std::vector<Shown> shown;
-  int answer = 1;
-
- private:
-  static int Record(const char* text, const char* title, MessageIcon icon, void* context) {
-    auto* self = static_cast<MessageRecorder*>(context);
-    self->shown.push_back({text, title, icon});
-    return icon == MessageIconQuestion ? self->answer : 1;
-  }
-};
 
 // The file's bytes, written out by hand.
 class Bytes {
