@@ -48,3 +48,19 @@ fuzz:
 
 clean:
 	rm -rf build
+
+.PHONY: gui screenshots
+
+# Starts Tavlon.exe on this display under Wine: in WINEPREFIX when it is
+# set, else in a prefix of its own in the build folder (created on first
+# use; the tests' prefixes are left alone).
+GUI_PREFIX = $(or $(WINEPREFIX),$(CURDIR)/build/windows/wineprefix-gui)
+gui: windows
+	@[ -n "$$DISPLAY" ] || { echo "make gui: no DISPLAY; start it from a desktop session"; exit 1; }
+	sh cmake/wine-run.sh "$(GUI_PREFIX)" build/windows/shell/Tavlon.exe
+
+# PNG pictures of the main window, the dialogs and the help page, in
+# build/windows/screenshots/ (see tools/screenshots/screenshots.sh).
+screenshots: windows
+	@sh tools/install-deps.sh screenshots
+	sh tools/screenshots/screenshots.sh

@@ -7,6 +7,12 @@ set -e
 packages="g++ make cmake googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   mingw-w64-x86-64-dev wine wine64 xvfb xauth python3 python3-icalendar"
+# `install-deps.sh screenshots` adds what the screenshots tool needs: a
+# window manager, ImageMagick's import, xdotool, xwininfo, Chromium for the
+# help page and a metric-compatible "Times New Roman".
+if [ "${1:-}" = "screenshots" ]; then
+  packages="$packages openbox imagemagick xdotool x11-utils chromium fonts-liberation"
+fi
 missing=""
 for p in $packages; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)

@@ -1,0 +1,126 @@
+// The Date/Time Format dialog on screen: the radio buttons it opens with,
+// OK that waits for a choice in both groups, Cancel and Escape that write
+// nothing.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "export/settings.h"
+#include "platform/ini.h"
+#include "resources/resource_ids.h"
+#include "shell/datetime_format_dialog.h"
+#include "support/scratch_dir.h"
+#include "tests/win32/harness.h"
+
+namespace {
+
+using namespace win32test;
+
+constexpr int kEscape = -1;  // the Escape key instead of a click
+
+struct Row {
+  const char* name;
+  const char* ini;
+  bool opened[4];          // 102, 103, 202, 203 checked on opening
+  std::vector<int> steps;  // a click on each control, or kEscape; one per step
+  int result;
+  bool leftOpen;           // OK did not close it: the harness ended it
+  const char* dateFormat;  // nullptr: the file is unchanged
+  const char* timeFormat;
+};
+
+const Row kRows[] = {
+    {"DateFormat 5: no date choice, OK waits", "[Settings]\r\nDateFormat=5\r\nTimeFormat=0\r\n",
+     {false, false, false, true}, {IDOK}, 0, true, nullptr, nullptr},
+    {"DateFormat 5: OK once a date is chosen", "[Settings]\r\nDateFormat=5\r\nTimeFormat=0\r\n",
+     {false, false, false, true}, {IDOK, IDC_DATE_MONTH_FIRST, IDOK}, 1, false, "1", "0"},
+    {"TimeFormat 3: no time choice, OK waits", "[Settings]\r\nDateFormat=1\r\nTimeFormat=3\r\n",
+     {false, true, false, false}, {IDOK}, 0, true, nullptr, nullptr},
+    {"Cancel after changing both", "[Settings]\r\nDateFormat=0\r\nTimeFormat=0\r\n",
+     {true, false, false, true}, {IDC_DATE_MONTH_FIRST, IDC_TIME_12_HOUR, IDCANCEL}, 0, false,
+     nullptr, nullptr},
+    {"Escape after changing both", "[Settings]\r\nDateFormat=1\r\nTimeFormat=1\r\n",
+     {false, true, true, false}, {IDC_DATE_DAY_FIRST, IDC_TIME_24_HOUR, kEscape}, 0, false,
+     nullptr, nullptr},
+    {"OK writes both keys", "", {true, false, false, true},
+     {IDC_DATE_MONTH_FIRST, IDC_TIME_12_HOUR, IDOK}, 1, false, "1", "1"},
+    {"OK writes both keys, also unchanged", "[Settings]\r\nDateFormat=1\r\nTimeFormat=1\r\n",
+     {false, true, true, false}, {IDOK}, 1, false, "1", "1"},
+    {"a click moves the choice within its group",
+     "[Settings]\r\nDateFormat=1\r\nTimeFormat=1\r\n", {false, true, true, false},
+     {IDC_DATE_DAY_FIRST, IDC_TIME_24_HOUR, IDOK}, 1, false, "0", "0"},
+};
+
+std::string IniText(const char* key) {
+  char text[64];
+  IniReadString("Settings", key, "(missing)", text, sizeof text, kSettingsFile);
+  return text;
+}
+
+constexpr int kButtons[4] = {IDC_DATE_DAY_FIRST, IDC_DATE_MONTH_FIRST, IDC_TIME_12_HOUR,
+                             IDC_TIME_24_HOUR};
+
+TEST(DateTimeFormatDialog, Rows) {
+  UseProgramResources();
+  for (const Row& row : kRows) {
+    ScratchDir dir;
+    MessageCapture messages;
+    dir.Write(kSettingsFile, row.ini);
+    const std::string before = dir.Read(kSettingsFile);
+    bool opened[4] = {};
+    std::vector<Step> steps;
+    steps.push_back([&](HWND d) {
+      for (int i = 0; i < 4; ++i) opened[i] = IsChecked(d, kButtons[i]);
+    });
+    for (int control : row.steps)
+      steps.push_back([control](HWND d) {
+        if (control == kEscape)
+          PostKey(GetFocus() ? GetFocus() : d, VK_ESCAPE);
+        else
+          Click(d, control);
+      });
+    DialogRun run = RunDialog([] { return DateTimeFormatDialog(nullptr); }, steps);
+
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(opened[i], row.opened[i]) << row.name << ", button " << kButtons[i];
+    EXPECT_EQ(run.stepsRun, static_cast<int>(steps.size())) << row.name;
+    EXPECT_EQ(run.result, row.result) << row.name;
+    EXPECT_EQ(run.leftOpen, row.leftOpen) << row.name;
+    if (row.dateFormat) {
+      EXPECT_EQ(IniText("DateFormat"), row.dateFormat) << row.name;
+      EXPECT_EQ(IniText("TimeFormat"), row.timeFormat) << row.name;
+    } else {
+      EXPECT_EQ(dir.Read(kSettingsFile), before) << row.name;
+    }
+    EXPECT_TRUE(messages.shown().empty()) << row.name;
+  }
+}
+
+// The controls and their texts, as the template lays them out.
+TEST(DateTimeFormatDialog, ControlsAndTexts) {
+  UseProgramResources();
+  ScratchDir dir;
+  constexpr struct {
+    int id;
+    const char* text;
+  } kControls[] = {
+      {IDC_DATE_FORMAT_LABEL, "Date Format"}, {IDC_DATE_DAY_FIRST, "DD.MM.YYYY"},
+      {IDC_DATE_MONTH_FIRST, "MM/DD/YYYY"},   {IDC_TIME_FORMAT_LABEL, "Time Format"},
+      {IDC_TIME_12_HOUR, "12 hour"},          {IDC_TIME_24_HOUR, "24 hour"},
+      {IDOK, "OK"},                           {IDCANCEL, "Cancel"},
+  };
+  std::string title;
+  std::vector<std::string> texts;
+  RunDialog([] { return DateTimeFormatDialog(nullptr); }, {[&](HWND d) {
+              title = WindowText(d);
+              for (const auto& control : kControls) texts.push_back(ItemText(d, control.id));
+              Click(d, IDCANCEL);
+            }});
+  EXPECT_EQ(title, "Date/Time Format");
+  ASSERT_EQ(texts.size(), std::size(kControls));
+  for (size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(texts[i], kControls[i].text);
+}
+
+}  // namespace

@@ -1,0 +1,233 @@
+// The Win32 test harness: steps fed from timer ticks of the running loop.
+#include "tests/win32/harness.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <set>
+
+#include "calendar/callang.h"
+#include "shell/app.h"
+
+namespace win32test {
+
+namespace {
+
+constexpr UINT kTickMilliseconds = 20;
+
+// One list of steps in progress. Ticks of the loop that runs while `open`
+// (the program or a dialog) is up find the target and hand it to the next
+// step; after the last step one more tick closes a target still open.
+struct StepRunner {
+  std::vector<Step> steps;
+  std::function<HWND()> findTarget;
+  std::function<void(HWND)> closeTarget;
+  UINT_PTR timer = 0;
+  HWND target = nullptr;
+  int stepsRun = 0;
+  bool closedByHarness = false;
+  bool finished = false;
+};
+
+std::vector<StepRunner*>& Runners() {
+  static std::vector<StepRunner*> runners;
+  return runners;
+}
+
+void Finish(StepRunner* runner) {
+  runner->finished = true;
+  KillTimer(nullptr, runner->timer);
+}
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
+  StepRunner* runner = nullptr;
+  for (StepRunner* r : Runners())
+    if (r->timer == timer && !r->finished) runner = r;
+  if (!runner) return;
+  if (!runner->target) {
+    runner->target = runner->findTarget();
+    if (!runner->target) return;  // not on screen yet
+  }
+  if (!IsWindow(runner->target)) {  // closed by the last step
+    Finish(runner);
+    return;
+  }
+  if (runner->stepsRun == static_cast<int>(runner->steps.size())) {
+    Finish(runner);
+    runner->closedByHarness = true;
+    runner->closeTarget(runner->target);
+    return;
+  }
+  // The step may open a dialog with its own loop: this timer must not fire
+  // inside it, so it is stopped for the step's duration.
+  KillTimer(nullptr, runner->timer);
+  Step step = runner->steps[runner->stepsRun++];
+  step(runner->target);
+  runner->timer = SetTimer(nullptr, 0, kTickMilliseconds, Tick);
+}
+
+// Runs `open` with the steps fed to the target that `findTarget` finds.
+int RunWithSteps(StepRunner* runner, const std::function<int()>& open) {
+  runner->timer = SetTimer(nullptr, 0, kTickMilliseconds, Tick);
+  Runners().push_back(runner);
+  int result = open();
+  if (!runner->finished) Finish(runner);
+  Runners().pop_back();
+  return result;
+}
+
+// The top-level windows of this thread.
+std::set<HWND> ThreadWindows() {
+  std::set<HWND> windows;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM list) -> BOOL {
+        reinterpret_cast<std::set<HWND>*>(list)->insert(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+bool IsDialogWindow(HWND window) {
+  char name[16] = "";
+  GetClassNameA(window, name, sizeof name);
+  return std::string(name) == "#32770";
+}
+
+}  // namespace
+
+ProgramRun RunProgram(std::vector<Step> steps, int (*initializeDefinitions)()) {
+  StepRunner runner;
+  runner.steps = std::move(steps);
+  runner.findTarget = []() -> HWND {
+    HWND main = AppMainWindow();
+    return main && IsWindowVisible(main) ? main : nullptr;
+  };
+  runner.closeTarget = [](HWND main) { DestroyWindow(main); };
+  int code = RunWithSteps(&runner, [&] {
+    return TavlonRun(GetModuleHandleA(nullptr), nullptr, SW_SHOWNORMAL,
+                     initializeDefinitions ? initializeDefinitions : CallangInitialize);
+  });
+  return ProgramRun{code, runner.stepsRun, runner.closedByHarness};
+}
+
+void UseProgramResources() {
+  SetAppInstance(GetModuleHandleA(nullptr));
+  LoadShellTexts(GetModuleHandleA(nullptr));
+}
+
+DialogRun RunDialog(const std::function<int()>& open, std::vector<Step> steps) {
+  std::set<HWND> before = ThreadWindows();
+  StepRunner runner;
+  runner.steps = std::move(steps);
+  runner.findTarget = [before]() -> HWND {
+    for (HWND window : ThreadWindows())
+      if (!before.count(window) && IsDialogWindow(window) && IsWindowVisible(window) &&
+          IsWindowEnabled(window))
+        return window;
+    return nullptr;
+  };
+  runner.closeTarget = [](HWND dialog) { EndDialog(dialog, 0); };
+  int result = RunWithSteps(&runner, open);
+  return DialogRun{result, runner.stepsRun, runner.closedByHarness};
+}
+
+void Click(HWND dialog, int id) {
+  HWND control = GetDlgItem(dialog, id);
+  EXPECT_NE(control, nullptr) << "no control " << id;
+  if (control) SendMessageA(control, BM_CLICK, 0, 0);
+}
+
+bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+std::string ItemText(HWND dialog, int id) {
+  char text[1024] = "";
+  GetDlgItemTextA(dialog, id, text, sizeof text);
+  return text;
+}
+
+void SetItemText(HWND dialog, int id, const std::string& text) {
+  SetDlgItemTextA(dialog, id, text.c_str());
+}
+
+std::string WindowText(HWND window) {
+  char text[1024] = "";
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+void Choose(HWND window, int command) {
+  SendMessageA(window, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+void TypeKey(HWND window, int virtualKey) {
+  SetForegroundWindow(window);
+  SetFocus(window);
+  INPUT keys[2] = {};
+  for (INPUT& key : keys) {
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = static_cast<WORD>(virtualKey);
+  }
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, keys, sizeof(INPUT));
+}
+
+void SetControlKey(bool down) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = down ? 0x80 : 0;
+  keys[VK_LCONTROL] = keys[VK_CONTROL];
+  SetKeyboardState(keys);
+}
+
+void PostKey(HWND window, int virtualKey, bool control) {
+  SetControlKey(control);  // accelerators read Ctrl from the thread's key state
+  UINT scan = MapVirtualKeyA(static_cast<UINT>(virtualKey), 0);
+  PostMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(virtualKey),
+               static_cast<LPARAM>(1 | (scan << 16)));
+}
+
+MessageCapture::MessageCapture() { SetMessageHook(Hook, this); }
+
+MessageCapture::~MessageCapture() { SetMessageHook(nullptr, nullptr); }
+
+int MessageCapture::Hook(const char* text, const char* title, MessageIcon icon, void* context) {
+  auto* self = static_cast<MessageCapture*>(context);
+  self->shown_.push_back(ShownMessage{text, title, icon});
+  if (self->answers_.empty()) return 1;
+  int answer = self->answers_.front();
+  self->answers_.erase(self->answers_.begin());
+  return answer;
+}
+
+namespace {
+
+constexpr char kRecorderProperty[] = "Tavlon.Test.CommandRecorder";
+
+}  // namespace
+
+CommandRecorder::CommandRecorder(HWND window) {
+  SetPropA(window, kRecorderProperty, this);
+  original_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
+}
+
+LRESULT CALLBACK CommandRecorder::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = static_cast<CommandRecorder*>(GetPropA(window, kRecorderProperty));
+  WNDPROC original = self->original_;
+  if (message == WM_COMMAND)
+    self->commands_.push_back(CommandRecord{LOWORD(wParam), HIWORD(wParam) == 1});
+  if (message == WM_NCDESTROY) RemovePropA(window, kRecorderProperty);
+  return CallWindowProcA(original, window, message, wParam, lParam);
+}
+
+FileState ReadFileState(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return FileState{false, ""};
+  return FileState{true, std::string(std::istreambuf_iterator<char>(in),
+                                     std::istreambuf_iterator<char>())};
+}
+
+}  // namespace win32test

@@ -1,0 +1,339 @@
+// Start-up and shutdown: the program run in this process on a scratch
+// settings and documents folder, and Tavlon.exe started as a second
+// instance beside it.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "calendar/callang.h"
+#include "export/settings.h"
+#include "platform/ini.h"
+#include "shell/app.h"
+#include "shell/main_window.h"
+#include "support/scratch_dir.h"
+#include "tests/win32/harness.h"
+
+namespace {
+
+using namespace win32test;
+
+constexpr char kCities[] = "Merovan Cities.bin";
+constexpr char kShabbatFile[] = "exportcalshab.ini";
+
+// The cities file of an empty list: magic 0xABCD0122 and a count of 0,
+// least significant bytes first.
+const std::string kEmptyCitiesFile("\x22\x01\xCD\xAB\0\0\0\0", 8);
+
+// One user city "Home", 32 deg 42' N, 35 deg 25' E, GMT+2, elevation 0.
+const std::string kOneCityFile(
+    "\x22\x01\xCD\xAB" "\x01\0\0\0" "\x04\0\0\0" "Home"
+    "\xAA\x0C\0\0" "\xC5\x0D\0\0" "\x02\0\0\0",
+    28);
+
+std::string IniText(const char* section, const char* key, const char* file) {
+  char text[256];
+  IniReadString(section, key, "(missing)", text, sizeof text, file);
+  return text;
+}
+
+// A modification time long past, to see whether a file is written again.
+void MakeOld(const std::string& path) {
+  std::filesystem::last_write_time(
+      path, std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 365 * 10));
+}
+bool IsOld(const std::string& path) {
+  return std::filesystem::last_write_time(path) <
+         std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 365 * 9);
+}
+
+class Startup : public testing::Test {
+ protected:
+  ScratchDir dir_;
+  MessageCapture messages_;
+};
+
+TEST_F(Startup, EmptySettingsGiveTheDefaultRecordAndExitWritesBack) {
+  dir_.Write(kSettingsFile, "");
+  dir_.Write(kShabbatFile, "[ParashSettings]\r\nLanguage=3\r\n");
+  CalWindowState seen{};
+  std::string languageWhileRunning;
+  ProgramRun run = RunProgram({[&](HWND main) {
+    seen = *MainWindowState(main);
+    languageWhileRunning = IniText("ParashSettings", "Language", kShabbatFile);
+  }});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.stepsRun, 1);
+
+  EXPECT_STREQ(seen.cityName, "New York, NY");
+  EXPECT_EQ(seen.locationKnown, 1);
+  EXPECT_EQ(seen.candleLightingMinutes, 18);
+  EXPECT_EQ(seen.havdalahMinutes, 45);
+  EXPECT_EQ(seen.havdalahByMinutes, 1);
+  EXPECT_DOUBLE_EQ(seen.havdalahDegrees, 8.0);
+  EXPECT_EQ(seen.leftToRight, 1);
+  EXPECT_EQ(seen.diaspora, 1);
+  SYSTEMTIME today;
+  GetLocalTime(&today);
+  EXPECT_EQ(seen.selectedDay.year, today.wYear);
+  EXPECT_EQ(seen.selectedDay.month, today.wMonth);
+  EXPECT_EQ(seen.selectedDay.day, today.wDay);
+
+  EXPECT_EQ(languageWhileRunning, "1");  // written as the window was created
+  EXPECT_EQ(IniText("Flags", "LeftToRight", kSettingsFile), "1");
+  EXPECT_EQ(dir_.Read(kCities), kEmptyCitiesFile);
+  EXPECT_TRUE(messages_.shown().empty());
+}
+
+// Destruction writes the record's flag, not a constant.
+TEST_F(Startup, ExitWritesTheRecordsLeftToRightFlag) {
+  ProgramRun run = RunProgram({[](HWND main) { MainWindowState(main)->leftToRight = 0; }});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(IniText("Flags", "LeftToRight", kSettingsFile), "0");
+}
+
+// The user's cities are loaded before the window takes its location, and
+// written back at exit although nothing changed.
+TEST_F(Startup, UserCitiesLoadedFirstAndWrittenBackAtExit) {
+  dir_.Write(kCities, kOneCityFile);
+  MakeOld(dir_.File(kCities));
+  ASSERT_TRUE(IsOld(dir_.File(kCities)));
+  dir_.Write(kSettingsFile, "[Location]\r\nCityName=Home\r\n");
+  CalWindowState seen{};
+  RunProgram({[&](HWND main) { seen = *MainWindowState(main); }});
+  EXPECT_EQ(seen.locationKnown, 1);
+  EXPECT_EQ(seen.latitude, 3242);
+  EXPECT_EQ(seen.longitude, 3525);
+  EXPECT_EQ(seen.timeZone, 2);
+  EXPECT_EQ(dir_.Read(kCities), kOneCityFile);
+  EXPECT_FALSE(IsOld(dir_.File(kCities)));
+}
+
+int BrokenDefinitions() {
+  static CallangTable table;
+  return CallangParse("Tishri: \"Tishri\"\r\n12 13\r\n", &table);
+}
+
+// The parser reports its error, then the start-up ends before any window,
+// and nothing is saved.
+TEST_F(Startup, DefinitionTextThatDoesNotParseStopsTheStart) {
+  ProgramRun run = RunProgram({[](HWND) { ADD_FAILURE() << "a window was shown"; }},
+                              BrokenDefinitions);
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.stepsRun, 0);
+  EXPECT_EQ(FindWindowA(kMainClassName, nullptr), nullptr);
+  const auto& shown = messages_.shown();
+  ASSERT_GE(shown.size(), 2u);
+  EXPECT_EQ(shown.front().title, "Error");  // the parser's report
+  EXPECT_EQ(shown.back().text, "CallangInitialize failed");
+  EXPECT_EQ(shown.back().title, "Error");
+  EXPECT_EQ(shown.back().icon, MessageIconError);
+  EXPECT_FALSE(std::filesystem::exists(dir_.File(kCities)));
+  EXPECT_FALSE(std::filesystem::exists(dir_.File(kShabbatFile)));
+  EXPECT_FALSE(std::filesystem::exists(dir_.File(kSettingsFile)));
+}
+
+// A class that cannot be registered ends the start with text 1001; the
+// cities that were loaded are not written back.
+TEST_F(Startup, ClassRegistrationFailureIsShownAndNothingSaved) {
+  WNDCLASSA taken{};
+  taken.lpfnWndProc = DefWindowProcA;
+  taken.hInstance = GetModuleHandleA(nullptr);
+  taken.lpszClassName = kMainClassName;
+  ASSERT_NE(RegisterClassA(&taken), 0);
+  dir_.Write(kCities, kOneCityFile);
+  MakeOld(dir_.File(kCities));
+  ASSERT_TRUE(IsOld(dir_.File(kCities)));
+
+  ProgramRun run = RunProgram({[](HWND) { ADD_FAILURE() << "a window was shown"; }});
+  UnregisterClassA(kMainClassName, GetModuleHandleA(nullptr));
+
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.stepsRun, 0);
+  ASSERT_EQ(messages_.shown().size(), 1u);
+  EXPECT_EQ(messages_.shown()[0].text, "RegisterClass of CalMainClass failed, error code 1410");
+  EXPECT_EQ(messages_.shown()[0].title, "Error");
+  EXPECT_EQ(messages_.shown()[0].icon, MessageIconError);
+  EXPECT_TRUE(IsOld(dir_.File(kCities)));
+}
+
+TEST_F(Startup, MainWindowTitleClassAndPlace) {
+  RunProgram({[](HWND main) {
+    EXPECT_EQ(WindowText(main), "Tavlon");
+    EXPECT_EQ(GetClassLongPtrA(main, GCL_STYLE), 0);
+    EXPECT_EQ(GetClassLongPtrA(main, GCL_CBWNDEXTRA), 8);
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(GetClassLongPtrA(main, GCLP_HBRBACKGROUND)),
+              static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    EXPECT_EQ(GetWindowLongA(main, GWL_STYLE) & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
+    RECT rect;
+    GetWindowRect(main, &rect);
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYSCREEN) -
+                                          GetSystemMetrics(SM_CYCAPTION) -
+                                          2 * GetSystemMetrics(SM_CYSIZEFRAME));
+  }});
+}
+
+// The client area as 32-bit pixels, top row first.
+std::vector<COLORREF> ClientPixels(HWND window, int* width, int* height) {
+  RECT client;
+  GetClientRect(window, &client);
+  *width = client.right;
+  *height = client.bottom;
+  HDC screen = GetDC(window);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, *width, *height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, *width, *height, screen, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = *width;
+  info.bmiHeader.biHeight = -*height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  std::vector<COLORREF> pixels(static_cast<size_t>(*width) * *height);
+  GetDIBits(memory, bitmap, 0, *height, pixels.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, screen);
+  for (COLORREF& p : pixels) p = RGB(GetBValue(p), GetGValue(p), GetRValue(p));  // BGRA to RGB
+  return pixels;
+}
+
+// The title screen: full blue at the top, black at the bottom, the middle
+// band half way, white title text about the middle.
+TEST_F(Startup, PaintsTheGradientAndTheTitle) {
+  RunProgram({[](HWND main) {
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels = ClientPixels(main, &width, &height);
+    ASSERT_GT(height, 256);
+    auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; };
+    EXPECT_EQ(at(2, 0), RGB(0, 0, 255));
+    EXPECT_EQ(at(2, height - 1), RGB(0, 0, 0));
+    // Band 128 (blue 127) starts within a row of the middle.
+    EXPECT_NEAR(GetBValue(at(2, height / 2)), 127, 1);
+    EXPECT_EQ(GetRValue(at(2, height / 2)), 0);
+    int white = 0;
+    for (int y = height / 2 - 40; y < height / 2 + 40; ++y)
+      for (int x = 0; x < width; ++x)
+        if (at(x, y) == RGB(255, 255, 255)) ++white;
+    EXPECT_GT(white, 100) << "no title text";
+  }});
+}
+
+// ---- A second instance: Tavlon.exe started while the program runs ----
+
+std::string WindowsPath(const char* linuxStylePath) {
+  std::string path = linuxStylePath;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+std::string DocumentsFile(const char* name) {
+  char folder[MAX_PATH] = "";
+  SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder);
+  return std::string(folder) + "\\" + name;
+}
+
+std::string WindowsFolderFile(const char* name) {
+  char folder[MAX_PATH] = "";
+  GetWindowsDirectoryA(folder, sizeof folder);
+  return std::string(folder) + "\\" + name;
+}
+
+// Starts Tavlon.exe and waits for it, handling this thread's messages
+// meanwhile. Returns its exit code, or -1 when it did not end in time.
+int RunTavlonExe(int timeoutMilliseconds) {
+  std::string command = "\"";
+  command += WindowsPath(TAVLON_EXE);
+  command += '"';
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    ADD_FAILURE() << "cannot start " << command << ", error " << GetLastError();
+    return -1;
+  }
+  DWORD start = GetTickCount();
+  int code = -1;
+  for (;;) {
+    DWORD wait = MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, QS_ALLINPUT);
+    if (wait == WAIT_OBJECT_0) {
+      DWORD exitCode = 0;
+      GetExitCodeProcess(process.hProcess, &exitCode);
+      code = static_cast<int>(exitCode);
+      break;
+    }
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        break;
+      }
+      DispatchMessageA(&msg);
+    }
+    if (GetTickCount() - start > static_cast<DWORD>(timeoutMilliseconds)) {
+      TerminateProcess(process.hProcess, 99);
+      break;
+    }
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return code;
+}
+
+int CountMainWindows() {
+  int count = 0;
+  for (HWND w = FindWindowExA(nullptr, nullptr, kMainClassName, nullptr); w;
+       w = FindWindowExA(nullptr, w, kMainClassName, nullptr))
+    ++count;
+  return count;
+}
+
+TEST_F(Startup, SecondInstanceActivatesTheFirstAndEndsWithZero) {
+  // The data files the second process would use: its own documents and
+  // Windows folders (this process works in a scratch folder).
+  const std::string files[] = {DocumentsFile(kCities), WindowsFolderFile(kSettingsFile),
+                               WindowsFolderFile(kShabbatFile)};
+  FileState before[3];
+  for (int i = 0; i < 3; ++i) before[i] = ReadFileState(files[i]);
+
+  int code = -2;
+  bool activated = false;
+  ProgramRun run = RunProgram({[&](HWND main) {
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                 nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    EXPECT_EQ(GetForegroundWindow(), other);
+    code = RunTavlonExe(60000);
+    for (int i = 0; i < 50 && GetForegroundWindow() != main; ++i) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+    activated = GetForegroundWindow() == main;
+    EXPECT_EQ(CountMainWindows(), 1);
+    DestroyWindow(other);
+  }});
+  EXPECT_EQ(run.stepsRun, 1);
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(activated) << "the first window was not brought to the front";
+  for (int i = 0; i < 3; ++i) {
+    FileState after = ReadFileState(files[i]);
+    EXPECT_EQ(after.exists, before[i].exists) << files[i];
+    EXPECT_EQ(after.bytes, before[i].bytes) << files[i];
+  }
+}
+
+}  // namespace
