@@ -32,7 +32,8 @@ test: test-native test-windows
 # the first day's entry.
 YEAR := $(shell date +%Y)
 RUN_DEFAULTS := build/run-defaults
-run: deps
+run:
+	@sh tools/install-deps.sh native
 	@cmake --preset native >/dev/null
 	@cmake --build --preset native --target tavlon-export -j $(JOBS) >/dev/null
 	@rm -rf $(RUN_DEFAULTS) && mkdir -p $(RUN_DEFAULTS)
