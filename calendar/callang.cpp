@@ -2,6 +2,7 @@
 // definition table, and the Hebrew letter table.
 #include "calendar/callang.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -90,6 +91,19 @@ struct Parser {
 };
 
 CallangTable gTable;
+int gGeneration = 1;  // of gTable
+
+// The record a key of CallangLookupName found in the table of generation
+// `generation`, by where the caller keeps the key: a lookup that passes
+// the same address holding the same text takes the same record.
+struct RememberedName {
+  int generation;    // 0: an empty slot
+  const char* address;
+  char key[50];      // longer keys are not remembered
+  int index;         // -1: no record has the key
+};
+constexpr int kRememberedNames = 32;
+RememberedName gNames[kRememberedNames];
 
 int LowerAscii(int c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; }
 
@@ -358,24 +372,64 @@ int CallangParse(const char* text, CallangTable* table) {
   return ParseText(&parser);
 }
 
-int CallangInitialize() { return CallangParse(kCallangText, &gTable); }
+int CallangInitialize() {
+  const int ok = CallangParse(kCallangText, &gTable);
+  ++gGeneration;
+  return ok;
+}
 
 const CallangTable* CallangGlobalTable() { return &gTable; }
 
-int CallangLookupNameIn(const CallangTable* table, const char* key, char* dest) {
+int CallangGlobalGeneration() { return gGeneration; }
+
+namespace {
+
+// The index of the first record of `table` whose key equals `key` without
+// regard to case, or -1.
+int FindName(const CallangTable* table, const char* key) {
   std::size_t length = std::strlen(key);
+  if (length >= sizeof table->entries[0].key) return -1;  // longer than any key
+  const int first = LowerAscii((unsigned char)key[0]);
+  const int last = length > 0 ? LowerAscii((unsigned char)key[length - 1]) : 0;
   for (int i = 0; i < table->count; ++i) {
     const CallangEntry& entry = table->entries[i];
-    if (EqualNoCase(key, length, entry.key)) {
-      std::memcpy(dest, entry.englishName, std::strlen(entry.englishName) + 1);
-      return 1;
-    }
+    // Only a key that ends where `key` ends, with the same first and last
+    // letters, is compared in full.
+    if (length > 0 && (entry.key[length] != '\0' ||
+                       LowerAscii((unsigned char)entry.key[length - 1]) != last ||
+                       LowerAscii((unsigned char)entry.key[0]) != first))
+      continue;
+    if (EqualNoCase(key, length, entry.key)) return i;
   }
-  return 0;
+  return -1;
+}
+
+int CopyName(const CallangTable* table, int index, char* dest) {
+  if (index < 0) return 0;
+  const char* name = table->entries[index].englishName;
+  std::memcpy(dest, name, std::strlen(name) + 1);
+  return 1;
+}
+
+}  // namespace
+
+int CallangLookupNameIn(const CallangTable* table, const char* key, char* dest) {
+  return CopyName(table, FindName(table, key), dest);
 }
 
 int CallangLookupName(const char* key, char* dest) {
-  return CallangLookupNameIn(&gTable, key, dest);
+  RememberedName& slot =
+      gNames[((std::uintptr_t)key ^ ((std::uintptr_t)key >> 7)) % kRememberedNames];
+  if (slot.generation == gGeneration && slot.address == key && std::strcmp(slot.key, key) == 0)
+    return CopyName(&gTable, slot.index, dest);
+  const int index = FindName(&gTable, key);
+  if (std::strlen(key) < sizeof slot.key) {
+    slot.generation = gGeneration;
+    slot.address = key;
+    std::strcpy(slot.key, key);
+    slot.index = index;
+  }
+  return CopyName(&gTable, index, dest);
 }
 
 int HebrewFromLetterNames(const char* names, char* dest, int destSize) {

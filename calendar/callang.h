@@ -67,12 +67,17 @@ int CallangInitialize();
 
 // The process-wide table; empty until CallangInitialize succeeds.
 const CallangTable* CallangGlobalTable();
+// A number that changes whenever CallangInitialize fills the process-wide
+// table again: what is worked out from the table may be kept while it
+// stays the same.
+int CallangGlobalGeneration();
 
 // Copies the English name of the first record of `table` whose key equals
 // `key` without regard to case into `dest` (256 bytes). Returns 1, or 0
 // with `dest` untouched when no record matches.
 int CallangLookupNameIn(const CallangTable* table, const char* key, char* dest);
-// The same over the process-wide table.
+// The same over the process-wide table. The record each key finds is
+// remembered until the table is filled again.
 int CallangLookupName(const char* key, char* dest);
 
 // Turns a hebrewName (letter names separated by runs of spaces, case

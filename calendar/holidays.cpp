@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 #include "export/settings.h"
 
@@ -132,6 +133,38 @@ constexpr IndexedHoliday kIndexedHolidays[kHolidayIndexCount] = {
     {4, 2, kHazikaronRule},      // 43 Yom Hazikaron
 };
 
+// The written date of a numbered holiday in Hebrew year `year`.
+CalDate BaseDate(const IndexedHoliday& row, int year) {
+  CalDate base = {row.day, row.month, year};
+  if (row.month == kAdar) base.month = LastMonthOfHebrewYear(year);
+  return base;
+}
+
+// The days a weekday rule moves a holiday whose written date falls on
+// weekday w (0 = Sunday).
+int RuleShift(IndexRule rule, int w, int hebrewYear) {
+  switch (rule) {
+    case kEstherFast:
+      return w == 0 ? -3 : -1;
+    case kSaturdayToSunday:
+      return w == 6 ? 1 : 0;
+    case kHashoahRule:
+      return w == 6 ? -2 : w == 5 ? -1 : 0;
+    case kHaatzmautRule:
+      if (w == 6) return -2;
+      if (w == 5) return -1;
+      return hebrewYear >= kYearOfSundayMoves && w == 1 ? 1 : 0;
+    case kHagadolRule:
+      return -(w == 6 ? 7 : w + 1);  // 15 Nisan back to the Saturday before it
+    case kHazikaronRule:
+      if (w == 5) return -2;
+      if (w == 4) return -1;
+      return hebrewYear >= kYearOfSundayMoves && w == 0 ? 1 : 0;
+    default:
+      return 0;
+  }
+}
+
 // The month of a definition's month field in Hebrew year `year`: AdarPurim
 // and AdarPurimKatan resolved, 0 where AdarPurimKatan has no month.
 int ResolvedMonth(int month, int year) {
@@ -140,10 +173,10 @@ int ResolvedMonth(int month, int year) {
   return month;
 }
 
-// The weekday rules of the definitions; they change the day field only
-// (the definitions' own dates never move across a month boundary).
-int ApplySpecial(int special, int day, int month, int year) {
-  const int w = WeekdayOfHebrew(day, month, year);
+// The weekday rules of the definitions for a date on weekday `w`; they
+// change the day field only (the definitions' own dates never move across
+// a month boundary).
+int ApplySpecialOnWeekday(int special, int day, int year, int w) {
   switch (special) {
     case kCallangFastDay:
       return w == 6 ? day + 1 : day;
@@ -171,140 +204,202 @@ int ApplySpecial(int special, int day, int month, int year) {
   }
 }
 
+// The lengths of the months of one Hebrew year, its length worked out
+// only when a month of variable length is asked for.
+struct MonthLengths {
+  int year;
+  int daysInYear = 0;  // 0: not yet known
+
+  explicit MonthLengths(int hebrewYear) : year(hebrewYear) {}
+  // HebrewLastDayOfMonth(month, year).
+  int Of(int month) {
+    if (month == 2 || month == 4 || month == 6 || month == 10 || month == 13) return 29;
+    if (month == 12) return HebrewLeapYear(year) ? 30 : 29;
+    if (month == 8 || month == 9) {
+      if (daysInYear == 0) daysInYear = DaysInHebrewYear(year);
+      if (month == 8) return daysInYear % 10 == 5 ? 30 : 29;  // LongHeshvan
+      return daysInYear % 10 == 3 ? 29 : 30;                 // ShortKislev
+    }
+    return 30;
+  }
+};
+
+// The date of `entry` in lengths.year before its weekday rule: the written
+// day and month with the offset counted on. A month outside 1-13 is no
+// date: the offset is not applied to it.
+void WrittenDateInYear(const CallangEntry* entry, MonthLengths* lengths, CalDate* date) {
+  int day = entry->day;
+  int month = ResolvedMonth(entry->month, lengths->year);
+  date->year = lengths->year;
+  if (month >= 1 && month <= 13) {
+    // The offset counts days one by one, a day past the month's end going
+    // to the 1st of the next month. The first step may start past the end
+    // (a written 30th of a 29-day month); after it the day is within the
+    // month, so whole months can be skipped at once with the same result.
+    // Past month 13 there is no date left to reach, so counting stops there.
+    int remaining = entry->offset > 0 ? entry->offset : 0;
+    if (remaining > 0) {
+      if (day >= lengths->Of(month)) {
+        day = 1;
+        ++month;
+      } else {
+        ++day;
+      }
+      --remaining;
+    }
+    while (remaining > 0 && month <= 13) {
+      const int last = lengths->Of(month);  // 29 or 30
+      if (remaining <= last - day) {
+        day += remaining;
+        remaining = 0;
+      } else {
+        remaining -= last - day + 1;
+        day = 1;
+        ++month;
+      }
+    }
+  }
+  date->day = day;
+  date->month = month;
+}
+
+// 1 if a date written in `month` (any day) can be `offset` > 0 days on in
+// month `target` of the same year: the counting only moves forward, and
+// after the first step (which may leave a month at once) each month it
+// leaves takes at least 29 days.
+int WithinReach(int month, int offset, int target) {
+  if (month < 1 || month > 13) return month == target;  // no date: nothing is counted
+  return target >= month && target - month <= 1 + offset / 29;
+}
+
+// 1 when the written date, with its weekday rule, can be moved by it: a
+// day 1-30 of a month 1-13 (any other day names no Hebrew date and keeps
+// its written value, so the arithmetic on it cannot overflow).
+int TakesSpecial(const CalDate& date) {
+  return date.month >= 1 && date.month <= 13 && date.day >= 1 && date.day <= 30;
+}
+
 }  // namespace
 
 void HolidayDateInYear(const CallangEntry* entry, int hebrewYear, CalDate* date) {
-  int day = entry->day;
-  int month = ResolvedMonth(entry->month, hebrewYear);
-  date->year = hebrewYear;
-  if (month < 1 || month > 13) {
-    date->day = day;
-    date->month = month;
-    return;
-  }
-
-  // The offset counts days one by one, a day past the month's end going to
-  // the 1st of the next month. The first step may start past the end (a
-  // written 30th of a 29-day month); after it the day is within the month,
-  // so whole months can be skipped at once with the same result. Past month
-  // 13 there is no date left to reach, so counting stops there.
-  int remaining = entry->offset > 0 ? entry->offset : 0;
-  if (remaining > 0) {
-    if (day >= HebrewLastDayOfMonth(month, hebrewYear)) {
-      day = 1;
-      ++month;
-    } else {
-      ++day;
-    }
-    --remaining;
-  }
-  while (remaining > 0 && month <= 13) {
-    const int last = HebrewLastDayOfMonth(month, hebrewYear);  // 29 or 30
-    if (remaining <= last - day) {
-      day += remaining;
-      remaining = 0;
-    } else {
-      remaining -= last - day + 1;
-      day = 1;
-      ++month;
-    }
-  }
-
-  // A day outside 1-30 names no Hebrew date; it keeps its written value
-  // (and the arithmetic on it cannot overflow).
-  if (month <= 13 && day >= 1 && day <= 30)
-    day = ApplySpecial(entry->special, day, month, hebrewYear);
-  date->day = day;
-  date->month = month;
+  MonthLengths lengths(hebrewYear);
+  WrittenDateInYear(entry, &lengths, date);
+  if (TakesSpecial(*date))
+    date->day = ApplySpecialOnWeekday(entry->special, date->day, hebrewYear,
+                                      WeekdayOfHebrew(date->day, date->month, hebrewYear));
 }
 
 void HolidayDateByIndex(int n, int hebrewYear, CalDate* date) {
   if (n < 0 || n >= kHolidayIndexCount) return;
   const IndexedHoliday& row = kIndexedHolidays[n];
-  CalDate base = {row.day, row.month, hebrewYear};
-  if (row.month == kAdar) base.month = LastMonthOfHebrewYear(hebrewYear);
+  const CalDate base = BaseDate(row, hebrewYear);
 
   if (row.rule == kAsWritten) {
     *date = base;
     return;
   }
   if (row.rule == kIntoTevet) {
-    const int kislev = HebrewLastDayOfMonth(9, hebrewYear);  // 29 or 30
-    if (base.day > kislev) {
-      base.day -= kislev;
-      base.month = 10;
-    }
     *date = base;
+    const int kislev = HebrewLastDayOfMonth(9, hebrewYear);  // 29 or 30
+    if (date->day > kislev) {
+      date->day -= kislev;
+      date->month = 10;
+    }
     return;
   }
-
-  int d = AbsoluteFromHebrew(&base);
-  const int w = WeekdayOfHebrew(base.day, base.month, base.year);
-  switch (row.rule) {
-    case kEstherFast:
-      d -= w == 0 ? 3 : 1;
-      break;
-    case kSaturdayToSunday:
-      if (w == 6) d += 1;
-      break;
-    case kHashoahRule:
-      if (w == 6) d -= 2;
-      if (w == 5) d -= 1;
-      break;
-    case kHaatzmautRule:
-      if (w == 6) d -= 2;
-      if (w == 5) d -= 1;
-      if (hebrewYear >= kYearOfSundayMoves && w == 1) d += 1;
-      break;
-    case kHagadolRule:
-      d -= w == 6 ? 7 : w + 1;  // 15 Nisan back to the Saturday before it
-      break;
-    case kHazikaronRule:
-      if (w == 5) d -= 2;
-      if (w == 4) d -= 1;
-      if (hebrewYear >= kYearOfSundayMoves && w == 0) d += 1;
-      break;
-    default:
-      break;
-  }
-  HebrewFromAbsolute(d, date);
+  const int d = AbsoluteFromHebrew(&base);
+  const int w = d % 7;  // -6..6
+  HebrewFromAbsolute(d + RuleShift(row.rule, w < 0 ? w + 7 : w, hebrewYear), date);
 }
 
-int HolidaysOfDayIn(const CallangTable* table, int absoluteDay, int diaspora,
-                    char* key, char* text, int textSize) {
-  const int wantText = text != nullptr && textSize > 0;
-  if (key) key[0] = '\0';
-  if (wantText) text[0] = '\0';
-  if (table == nullptr || table->count <= 0) return 0;
+namespace {
 
-  CalDate today;
-  HebrewFromAbsolute(absoluteDay, &today);
+// The holiday records of the process-wide table, as the daily search
+// needs them: in table order, only those whose key contains "Holiday",
+// with the custom of the key, and listed by the months they may fall in
+// (in a common and in a leap year). Worked out once for each generation of
+// the table, so that a day is searched over a few records instead of the
+// whole table.
+struct HolidayRecord {
+  int entry;     // index in the table
+  int israel;    // the key contains "Israel"
+  int diaspora;  // the key contains "Diaspora"
+};
 
-  const int count = table->count < kCallangCapacity ? table->count : kCallangCapacity;
-  int matched = 0;
-  int hebrew = -1;  // the Hebrew-text setting, read at the first name
-  int length = 0;   // of the text so far
-  int textClosed = !wantText;
-  for (int i = 0; i < count; ++i) {
-    const CallangEntry& entry = table->entries[i];
-    // Without an offset a record keeps its month (the weekday rules move
-    // only the day): one of another month, or of none, is passed over
-    // before its key is looked at or its date computed.
-    if (entry.offset <= 0 && ResolvedMonth(entry.month, today.year) != today.month) continue;
-    if (!Contains(entry.key, sizeof entry.key, "Holiday")) continue;
-    if (Contains(entry.key, sizeof entry.key, diaspora ? "Israel" : "Diaspora")) continue;
+struct HolidayRecords {
+  int generation = 0;
+  std::vector<HolidayRecord> byMonth[2][14];  // [leap][month 0-13]
+};
 
+// 1 if a record of the month field `month` (resolved in a year of kind
+// `leap`) with `offset` may fall in month `target` (1-13): without an
+// offset a record keeps its month (the weekday rules move only the day).
+int MayFallIn(int month, int offset, int leap, int target) {
+  const int resolved = month == kCallangAdarPurim       ? (leap ? 13 : 12)
+                       : month == kCallangAdarPurimKatan ? (leap ? 12 : 0)
+                                                         : month;  // ResolvedMonth
+  return offset <= 0 ? resolved == target : WithinReach(resolved, offset, target);
+}
+
+const HolidayRecords& GlobalHolidayRecords() {
+  static HolidayRecords records;
+  if (records.generation != CallangGlobalGeneration()) {
+    records.generation = CallangGlobalGeneration();
+    for (auto& kind : records.byMonth)
+      for (auto& list : kind) list.clear();
+    const CallangTable* table = CallangGlobalTable();
+    const int count = table->count < kCallangCapacity ? table->count : kCallangCapacity;
+    for (int i = 0; i < count; ++i) {
+      const CallangEntry& entry = table->entries[i];
+      if (!Contains(entry.key, sizeof entry.key, "Holiday")) continue;
+      const HolidayRecord record = {i, Contains(entry.key, sizeof entry.key, "Israel"),
+                                    Contains(entry.key, sizeof entry.key, "Diaspora")};
+      for (int leap = 0; leap < 2; ++leap)
+        for (int month = 1; month <= 13; ++month)
+          if (MayFallIn(entry.month, entry.offset, leap, month))
+            records.byMonth[leap][month].push_back(record);
+    }
+  }
+  return records;
+}
+
+// HolidaysOfDayIn with the Hebrew date of the day known.
+class DaySearch {
+ public:
+  DaySearch(int absoluteDay, const CalDate& today, char* key, char* text, int textSize)
+      : absoluteDay_(absoluteDay), today_(today), lengths_(today.year), key_(key), text_(text),
+        textSize_(textSize), textClosed_(!(text != nullptr && textSize > 0)) {}
+
+  // 1 if a record with the month field `month` and `offset` may fall on
+  // the day at all. Without an offset a record keeps its month (the
+  // weekday rules move only the day): one of another month, or of none,
+  // is passed over before its key is looked at or its date computed.
+  int MayFall(int month, int offset) const {
+    return MayFallIn(month, offset, HebrewLeapYear(today_.year), today_.month);
+  }
+
+  // 1 if the record's date, with its weekday rule, is the day.
+  int Falls(const CallangEntry& entry) {
     CalDate date;
-    HolidayDateInYear(&entry, today.year, &date);
-    if (date.day != today.day || date.month != today.month || date.year != today.year) continue;
+    WrittenDateInYear(&entry, &lengths_, &date);
+    // The weekday rule moves the day within its month: a date of another
+    // month stays there. In this month the weekday follows from today's.
+    if (date.month != today_.month) return 0;
+    if (TakesSpecial(date)) {
+      const int w = (absoluteDay_ + (date.day - today_.day)) % 7;  // -6..6
+      date.day = ApplySpecialOnWeekday(entry.special, date.day, today_.year, w < 0 ? w + 7 : w);
+    }
+    return date.day == today_.day;
+  }
 
-    matched = 1;
-    if (key && key[0] == '\0') CopyBounded(key, kHolidayKeySize, entry.key, sizeof entry.key);
-    if (textClosed) continue;
-
-    if (hebrew < 0) hebrew = GetHebrewFlag() ? 1 : 0;
+  // Takes a record that falls on the day into the key and the text.
+  void Take(const CallangEntry& entry) {
+    matched_ = 1;
+    if (key_ && key_[0] == '\0') CopyBounded(key_, kHolidayKeySize, entry.key, sizeof entry.key);
+    if (textClosed_) return;
+    if (hebrew_ < 0) hebrew_ = GetHebrewFlag() ? 1 : 0;  // read at the first name
     char name[256];
-    if (hebrew) {
+    if (hebrew_) {
       char names[sizeof entry.hebrewName];
       CopyBounded(names, sizeof names, entry.hebrewName, sizeof entry.hebrewName);
       HebrewFromLetterNames(names, name, (int)sizeof name);
@@ -312,12 +407,94 @@ int HolidaysOfDayIn(const CallangTable* table, int absoluteDay, int diaspora,
       CopyBounded(name, sizeof name, entry.englishName, sizeof entry.englishName);
     }
     // A name that does not fit whole ends the text: it is cut between names.
-    if (!JoinName(text, textSize, &length, name, hebrew)) textClosed = 1;
+    if (!JoinName(text_, textSize_, &length_, name, hebrew_)) textClosed_ = 1;
   }
-  if (!wantText) return matched;
-  return text[0] != '\0' ? 1 : 0;
+
+  int Result() const {
+    if (!(text_ != nullptr && textSize_ > 0)) return matched_;
+    return text_[0] != '\0' ? 1 : 0;
+  }
+
+ private:
+  int absoluteDay_;
+  CalDate today_;
+  MonthLengths lengths_;
+  char* key_;
+  char* text_;
+  int textSize_;
+  int textClosed_;
+  int matched_ = 0;
+  int hebrew_ = -1;  // the Hebrew-text setting, once read
+  int length_ = 0;   // of the text so far
+};
+
+int HolidaysOn(const CallangTable* table, int absoluteDay, const CalDate& today, int diaspora,
+               char* key, char* text, int textSize) {
+  if (key) key[0] = '\0';
+  if (text != nullptr && textSize > 0) text[0] = '\0';
+  if (table == nullptr || table->count <= 0) return 0;
+  DaySearch search(absoluteDay, today, key, text, textSize);
+  if (table == CallangGlobalTable() && today.month >= 1 && today.month <= 13) {
+    const HolidayRecords& records = GlobalHolidayRecords();
+    for (const HolidayRecord& record : records.byMonth[HebrewLeapYear(today.year)][today.month]) {
+      if (diaspora ? record.israel : record.diaspora) continue;  // only the custom's holidays
+      const CallangEntry& entry = table->entries[record.entry];
+      if (search.Falls(entry)) search.Take(entry);
+    }
+    return search.Result();
+  }
+  const int count = table->count < kCallangCapacity ? table->count : kCallangCapacity;
+  for (int i = 0; i < count; ++i) {
+    const CallangEntry& entry = table->entries[i];
+    if (!search.MayFall(entry.month, entry.offset) || !search.Falls(entry)) continue;
+    // Only the holidays of the custom.
+    if (!Contains(entry.key, sizeof entry.key, "Holiday")) continue;
+    if (Contains(entry.key, sizeof entry.key, diaspora ? "Israel" : "Diaspora")) continue;
+    search.Take(entry);
+  }
+  return search.Result();
+}
+
+}  // namespace
+
+int HolidaysOfDayIn(const CallangTable* table, int absoluteDay, int diaspora,
+                    char* key, char* text, int textSize) {
+  CalDate today;
+  HebrewFromAbsolute(absoluteDay, &today);
+  return HolidaysOn(table, absoluteDay, today, diaspora, key, text, textSize);
 }
 
 int HolidaysOfDay(int absoluteDay, int diaspora, char* key, char* text, int textSize) {
   return HolidaysOfDayIn(CallangGlobalTable(), absoluteDay, diaspora, key, text, textSize);
+}
+
+int HolidaysOfDate(int absoluteDay, const CalDate* hebrew, int diaspora, char* key, char* text,
+                   int textSize) {
+  return HolidaysOn(CallangGlobalTable(), absoluteDay, *hebrew, diaspora, key, text, textSize);
+}
+
+std::uint64_t HolidayIndicesOnDate(const CalDate* date, int absoluteDay) {
+  std::uint64_t found = 0;
+  const int adar = LastMonthOfHebrewYear(date->year);
+  for (int n = 0; n < kHolidayIndexCount; ++n) {
+    const IndexedHoliday& row = kIndexedHolidays[n];
+    const CalDate base = {row.day, row.month == kAdar ? adar : row.month, date->year};  // BaseDate
+    // Every rule keeps a holiday in its month but one: Hanukkah runs on
+    // from Kislev into Tevet.
+    if (date->month != base.month && !(row.rule == kIntoTevet && date->month == 10)) continue;
+    CalDate holiday = base;
+    if (row.rule == kIntoTevet) {
+      HolidayDateByIndex(n, date->year, &holiday);
+    } else if (row.rule != kAsWritten) {
+      // The written date lies in the date's month, so its weekday follows
+      // from the date's; a move that stays within days 1-29 stays in the
+      // month, which every month has.
+      const int w = (absoluteDay + (base.day - date->day)) % 7;  // -6..6
+      holiday.day = base.day + RuleShift(row.rule, w < 0 ? w + 7 : w, date->year);
+      if (holiday.day < 1 || holiday.day > 29) HolidayDateByIndex(n, date->year, &holiday);
+    }
+    if (holiday.day == date->day && holiday.month == date->month && holiday.year == date->year)
+      found |= std::uint64_t{1} << n;
+  }
+  return found;
 }

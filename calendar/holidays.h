@@ -2,6 +2,8 @@
 // (Israel or Diaspora custom), the Hebrew date of one definition in a year,
 // and the 44 numbered holidays the Torah-reading schedule needs.
 #pragma once
+#include <cstdint>
+
 #include "calendar/caldate.h"
 #include "calendar/callang.h"
 
@@ -24,6 +26,10 @@ int HolidaysOfDayIn(const CallangTable* table, int absoluteDay, int diaspora,
                     char* key, char* text, int textSize);
 // The same over the process-wide definition table.
 int HolidaysOfDay(int absoluteDay, int diaspora, char* key, char* text, int textSize);
+// HolidaysOfDay for a caller that has the day's Hebrew date already:
+// `hebrew` is HebrewFromAbsolute(absoluteDay).
+int HolidaysOfDate(int absoluteDay, const CalDate* hebrew, int diaspora, char* key, char* text,
+                   int textSize);
 
 // The Hebrew date of `entry` in Hebrew year `hebrewYear`, with its offset
 // and special method applied. AdarPurim becomes Adar II in a leap year and
@@ -43,3 +49,8 @@ constexpr int kHolidayIndexCount = 44;
 // Shushan Purim, Lag B-Omer, Yom Hashoah, Yom Ha-Atzmaut, Yom Yerushalayim,
 // Shavuot II, Pesach VIII, Shabbat Hagadol, Rosh Hashanah II, Yom Hazikaron.
 void HolidayDateByIndex(int n, int hebrewYear, CalDate* date);
+// The numbered holidays that fall on the Hebrew date, whose absolute day
+// number is `absoluteDay`: bit n is set when HolidayDateByIndex(n) of the
+// date's year gives the date. Only the holidays that can be in the date's
+// month are looked at.
+std::uint64_t HolidayIndicesOnDate(const CalDate* date, int absoluteDay);

@@ -3,7 +3,6 @@
 #include "calendar/names.h"
 
 #include <climits>
-#include <cstdio>
 #include <cstring>
 
 #include "calendar/callang.h"
@@ -13,19 +12,31 @@ namespace {
 
 constexpr int kNameSize = 256;  // every destination holds at least this
 
-// Gregorian months 1-12 as they appear in the definition keys
-// ("MonthFullJanuary", "MonthShortJanuary") and the custom keys
+// The definition keys of Gregorian months 1-12, full and short names
+// ("MonthFullJanuary", "MonthShortJanuary"), and their custom keys
 // ("MonthJanuary").
-constexpr const char* kGregorianKeyNames[12] = {
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December",
+constexpr const char* kGregorianFullKeys[12] = {
+    "MonthFullJanuary",   "MonthFullFebruary", "MonthFullMarch",    "MonthFullApril",
+    "MonthFullMay",       "MonthFullJune",     "MonthFullJuly",     "MonthFullAugust",
+    "MonthFullSeptember", "MonthFullOctober",  "MonthFullNovember", "MonthFullDecember",
+};
+constexpr const char* kGregorianShortKeys[12] = {
+    "MonthShortJanuary",   "MonthShortFebruary", "MonthShortMarch",    "MonthShortApril",
+    "MonthShortMay",       "MonthShortJune",     "MonthShortJuly",     "MonthShortAugust",
+    "MonthShortSeptember", "MonthShortOctober",  "MonthShortNovember", "MonthShortDecember",
+};
+constexpr const char* kGregorianCustomKeys[12] = {
+    "MonthJanuary", "MonthFebruary", "MonthMarch",     "MonthApril",
+    "MonthMay",     "MonthJune",     "MonthJuly",      "MonthAugust",
+    "MonthSeptember", "MonthOctober", "MonthNovember", "MonthDecember",
 };
 
-// Hebrew months 1-13 as they appear in the definition keys; month 12 is
-// "AdarI" instead in a leap year.
-constexpr const char* kHebrewKeyNames[13] = {
-    "Nisan",   "Iyar",  "Sivan",  "Tamuz",  "Av",   "Elul", "Tishri",
-    "Heshvan", "Kislev", "Tevet", "Shevat", "Adar", "AdarII",
+// The definition keys of Hebrew months 1-13; month 12 is "MonthAdarI"
+// instead in a leap year.
+constexpr const char* kHebrewKeys[13] = {
+    "MonthNisan",  "MonthIyar",   "MonthSivan",   "MonthTamuz",  "MonthAv",
+    "MonthElul",   "MonthTishri", "MonthHeshvan", "MonthKislev", "MonthTevet",
+    "MonthShevat", "MonthAdar",   "MonthAdarII",
 };
 
 // The built-in Hebrew names, Windows-1255 in logical order (first letter
@@ -74,11 +85,37 @@ void CopyVisual(const char* logical, char* dest) {
 int IsGregorianMonth(int month) { return month >= 1 && month <= 12; }
 int IsHebrewMonth(int month) { return month >= 1 && month <= 13; }
 
-// The definition key of Hebrew month 1-13 in `year`; "" outside 1-13.
-const char* HebrewKeyName(int month, int year) {
-  if (!IsHebrewMonth(month)) return "";
-  if (month == 12 && LastMonthOfHebrewYear(year) == 13) return "AdarI";
-  return kHebrewKeyNames[month - 1];
+// The definition key of Hebrew month 1-13 in `year`; "Month" (no month's
+// key) outside 1-13.
+const char* HebrewKey(int month, int year) {
+  if (!IsHebrewMonth(month)) return "Month";
+  if (month == 12 && LastMonthOfHebrewYear(year) == 13) return "MonthAdarI";
+  return kHebrewKeys[month - 1];
+}
+
+// Writes the decimal digits of `value` at `at`, at least `width` of them
+// (zeros in front), with a minus sign in front of a negative value, as
+// printf's "%0*d" does. Returns the end.
+char* PutNumber(char* at, int value, int width) {
+  if (value >= 0 && value < 100 && width <= 2) {  // clock fields, day numbers
+    if (value >= 10 || width == 2) *at++ = (char)('0' + value / 10);
+    *at++ = (char)('0' + value % 10);
+    return at;
+  }
+  char digits[12];
+  int n = 0;
+  unsigned magnitude = value < 0 ? 0u - (unsigned)value : (unsigned)value;
+  do {
+    digits[n++] = (char)('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude > 0);
+  if (value < 0) {
+    *at++ = '-';
+    --width;  // the sign counts toward the width
+  }
+  for (int i = n; i < width; ++i) *at++ = '0';
+  while (n > 0) *at++ = digits[--n];
+  return at;
 }
 
 // The leading decimal number of `text`: optional spaces, an optional sign,
@@ -112,27 +149,35 @@ int ReadNumber(const char** at, std::int32_t* value) {
 
 }  // namespace
 
-int GregorianMonthName(int month, int full, char* dest) {
-  if (GetHebrewFlag()) {
+namespace {
+
+// GregorianMonthName with the Hebrew-text setting given.
+int GregorianMonthNameAs(int hebrew, int month, int full, char* dest) {
+  if (hebrew) {
     if (!IsGregorianMonth(month)) return 0;
     CopyVisual(kHebrewGregorianNames[month - 1], dest);
     return 1;
   }
   // A month outside 1-12 leaves the key without a month name; no
   // definition has such a key, so nothing is found.
-  char key[64];
-  std::snprintf(key, sizeof key, "Month%s%s", full ? "Full" : "Short",
-                IsGregorianMonth(month) ? kGregorianKeyNames[month - 1] : "");
+  const char* key = IsGregorianMonth(month)
+                        ? (full ? kGregorianFullKeys : kGregorianShortKeys)[month - 1]
+                        : (full ? "MonthFull" : "MonthShort");
   return CallangLookupName(key, dest);
 }
 
+}  // namespace
+
+int GregorianMonthName(int month, int full, char* dest) {
+  return GregorianMonthNameAs(GetHebrewFlag(), month, full, dest);
+}
+
 int GregorianMonthNameCustom(int month, int full, char* dest) {
-  if (GetHebrewFlag() || !CustomNamesEnabled()) return GregorianMonthName(month, full, dest);
+  const int hebrew = GetHebrewFlag();
+  if (hebrew || !CustomNamesEnabled()) return GregorianMonthNameAs(hebrew, month, full, dest);
   if (!IsGregorianMonth(month)) return 0;
   // An unset key is an empty name, and still a success.
-  char key[64];
-  std::snprintf(key, sizeof key, "Month%s", kGregorianKeyNames[month - 1]);
-  ReadCustomString(key, "", dest);
+  ReadCustomString(kGregorianCustomKeys[month - 1], "", dest);
   return 1;
 }
 
@@ -146,9 +191,7 @@ int HebrewMonthName(int month, int year, char* dest) {
 }
 
 int HebrewMonthNameEnglish(int month, int year, char* dest) {
-  char key[64];
-  std::snprintf(key, sizeof key, "Month%s", HebrewKeyName(month, year));
-  return CallangLookupName(key, dest);
+  return CallangLookupName(HebrewKey(month, year), dest);
 }
 
 int CustomNamesEnabled() {
@@ -158,27 +201,49 @@ int CustomNamesEnabled() {
 }
 
 void FormatGregorianDate(int day, int month, int year, char* dest) {
+  int first, second;
+  char separator;
   switch (GetDateFormat()) {
-    case 0: std::snprintf(dest, kNameSize, "%d.%d.%d", day, month, year); break;
-    case 1: std::snprintf(dest, kNameSize, "%d/%d/%d", month, day, year); break;
-    default: break;  // an unknown format writes nothing
+    case 0: first = day; second = month; separator = '.'; break;
+    case 1: first = month; second = day; separator = '/'; break;
+    default: return;  // an unknown format writes nothing
   }
+  char* at = PutNumber(dest, first, 1);
+  *at++ = separator;
+  at = PutNumber(at, second, 1);
+  *at++ = separator;
+  *PutNumber(at, year, 1) = '\0';
 }
 
 void FormatTime(int hour, int minute, char* dest, int ampm) {
-  switch (GetTimeFormat()) {
+  FormatTimeWithFormat(hour, minute, dest, ampm, GetTimeFormat());
+}
+
+int FormatTimeWithFormat(int hour, int minute, char* dest, int ampm, int format) {
+  char* at = dest;
+  switch (format) {
     case 0:
-      std::snprintf(dest, kNameSize, "%02d:%02d", hour, minute);
+      at = PutNumber(at, hour, 2);
+      *at++ = ':';
+      at = PutNumber(at, minute, 2);
       break;
     case 1: {
       // Noon is 12.00pm; midnight stays 0.00am.
       const int shown = hour == 12 ? 12 : hour % 12;
-      std::snprintf(dest, kNameSize, "%d.%02d%s", shown, minute,
-                    !ampm ? "" : hour >= 12 ? "pm" : "am");
+      at = PutNumber(at, shown, 1);
+      *at++ = '.';
+      at = PutNumber(at, minute, 2);
+      if (ampm) {
+        *at++ = hour >= 12 ? 'p' : 'a';
+        *at++ = 'm';
+      }
       break;
     }
-    default: break;
+    default:
+      return 0;  // an unknown format writes nothing
   }
+  *at = '\0';
+  return (int)(at - dest);
 }
 
 int ParseGregorianDateWithFormat(const char* text, int format, CalDate* date) {

@@ -25,6 +25,10 @@ void FormatGregorianDate(int day, int month, int year, char* dest);
 // "07:05" (TimeFormat 0) or "7.05", "7.05am" with `ampm` (TimeFormat 1);
 // any other format writes nothing.
 void FormatTime(int hour, int minute, char* dest, int ampm);
+// FormatTime with the time format given (0 or 1; anything else writes
+// nothing) instead of read from the settings, for a caller that writes
+// many times at once. Returns the length written (0 for nothing).
+int FormatTimeWithFormat(int hour, int minute, char* dest, int ampm, int format);
 // 1 if the whole text (spaces around it allowed) is a date in the current
 // format; the numbers are not checked against the calendar, and a number
 // too large for 32 bits makes the text no date. May leave `date` partly

@@ -35,6 +35,11 @@ int AnniversaryDaysFromList(AnniversaryDays* days, const AnniversaryList* list, 
 void ComposeDayRecord(int day, int month, int year, const CalWindowState* state,
                       const ExportSettings* settings, const AnniversaryDays* anniversaries,
                       char* caption, char* notes);
+// The same for a caller that walks the days and so knows the day's
+// absolute number and Hebrew date.
+void ComposeDayRecordOfDay(const CalDate* gregorian, int absoluteDay, const CalDate* hebrew,
+                           const CalWindowState* state, const ExportSettings* settings,
+                           const AnniversaryDays* anniversaries, char* caption, char* notes);
 
 // The caption by its format; a holiday day's caption ends in "#" (the
 // label marker); with `crlf` a CR LF follows. out holds kDayTextSize.

@@ -14,6 +14,47 @@ CodePage ExportCodePage() { return GetHebrewFlag() ? kCodePageHebrew : kCodePage
 
 namespace {
 
+// The Gregorian day after `date` (a real day of the calendar).
+void NextDay(CalDate* date) {
+  if (date->day < GregorianLastDayOfMonth(date->month, date->year)) {
+    ++date->day;
+  } else if (date->month < 12) {
+    date->day = 1;
+    ++date->month;
+  } else {
+    *date = {1, 1, date->year + 1};
+  }
+}
+
+// A day's Hebrew date, walked on day by day, with the length of its month.
+struct HebrewDay {
+  CalDate date;
+  int monthLength;  // 29 or 30
+};
+
+void StartHebrewDay(int absoluteDay, HebrewDay* hebrew) {
+  HebrewFromAbsolute(absoluteDay, &hebrew->date);
+  hebrew->monthLength = HebrewLastDayOfMonth(hebrew->date.month, hebrew->date.year);
+}
+
+// The next day: the months run Tishri (7) to Adar (12, or 13 in a leap
+// year), then Nisan (1) to Elul (6), after which the year changes.
+void NextHebrewDay(HebrewDay* hebrew) {
+  CalDate& d = hebrew->date;
+  if (d.day < hebrew->monthLength) {
+    ++d.day;
+    return;
+  }
+  d.day = 1;
+  if (d.month == 6) {
+    d.month = 7;
+    ++d.year;
+  } else {
+    d.month = d.month == LastMonthOfHebrewYear(d.year) ? 1 : d.month + 1;
+  }
+  hebrew->monthLength = HebrewLastDayOfMonth(d.month, d.year);
+}
+
 // Every day composed and written; the writer is finished or given up.
 int ComposeDaysToIcs(int first, int last, const CalWindowState* state, const ExportSettings* settings,
                      const AnniversaryDays* anniversaries, IcsWriter* writer, ExportProgress progress,
@@ -23,14 +64,16 @@ int ComposeDaysToIcs(int first, int last, const CalWindowState* state, const Exp
   const int total = last - first + 1;
   char caption[kDayTextSize];
   char notes[kDayTextSize];
-  for (int day = first; day <= last; ++day) {
-    CalDate date;
-    GregorianFromAbsolute(day, &date);
+  CalDate date;
+  GregorianFromAbsolute(first, &date);
+  HebrewDay hebrew;
+  StartHebrewDay(first, &hebrew);
+  for (int day = first; day <= last; ++day, NextDay(&date), NextHebrewDay(&hebrew)) {
     if (progress && !progress(context, day - first, total, &date)) {
       IcsAbort(writer);
       return kExportCancelled;
     }
-    ComposeDayRecord(date.day, date.month, date.year, state, settings, anniversaries, caption, notes);
+    ComposeDayRecordOfDay(&date, day, &hebrew.date, state, settings, anniversaries, caption, notes);
     if (!IcsWriteEvent(writer, &date, caption, notes)) {
       IcsAbort(writer);
       return kExportFailed;
@@ -72,7 +115,10 @@ int HolidayImportEntries(int first, int last, int diaspora, int label,
     ExportEntry entry;
     GregorianFromAbsolute(day, &entry.date);
     entry.caption = text;
-    if (label != 0) entry.caption += "#" + std::to_string(label);
+    if (label != 0) {
+      entry.caption += '#';
+      entry.caption += std::to_string(label);
+    }
     out->push_back(entry);
   }
   return (int)out->size();

@@ -32,13 +32,17 @@ struct IcsWriter {
   AtomicFile file;
   CodePage page;  // how the composed texts are encoded
   int events;
+  std::string pending;  // events written but not yet handed to the file
+  std::size_t pendingSize;
+  std::string logical;  // a Hebrew text put back into reading order
 };
 
 // Seeds the generator with the tick count, creates the temporary file and
 // writes the header. Returns 1, or 0 (nothing left behind).
 int IcsBegin(IcsWriter* writer, const char* path, CodePage page);
 // Writes one event: the caption up to its first "#" as SUMMARY, the notes
-// as DESCRIPTION when not empty. Returns 1, or 0 once a write failed.
+// as DESCRIPTION when not empty. Events are handed to the file in blocks
+// of about 64 KiB. Returns 1, or 0 once a write failed.
 int IcsWriteEvent(IcsWriter* writer, const CalDate* date, const char* caption, const char* notes);
 // Writes "END:VCALENDAR" and puts the file in place. Returns 1, or 0 (no
 // file left under the name, the previous one untouched).

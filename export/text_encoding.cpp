@@ -1,6 +1,8 @@
 // Windows-1252 and Windows-1255 to Unicode, and visual to logical Hebrew.
 #include "export/text_encoding.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -98,10 +100,26 @@ std::string LogicalFromVisualHebrew(const std::string& text) {
 }
 
 std::string Utf8FromText(const char* text, CodePage page) {
-  std::string source = text;
-  if (page == kCodePageHebrew) source = LogicalFromVisualHebrew(source);
+  std::size_t n = std::strlen(text);
+  std::string logical;
+  if (page == kCodePageHebrew) {
+    // Only a text with Hebrew letters has runs to turn.
+    for (std::size_t i = 0; i < n; ++i) {
+      if (!IsHebrewLetter((unsigned char)text[i])) continue;
+      logical = LogicalFromVisualHebrew(std::string(text, n));
+      text = logical.data();
+      break;
+    }
+  }
   std::string out;
-  out.reserve(source.size() + source.size() / 2);
-  for (unsigned char c : source) AppendUtf8(CodePointOf(c, page), &out);
+  out.reserve(n + n / 2);
+  const unsigned char* p = (const unsigned char*)text;
+  const unsigned char* end = p + n;
+  while (p < end) {
+    const unsigned char* ascii = p;
+    while (p < end && *p < 0x80) ++p;  // ASCII stands for itself
+    out.append((const char*)ascii, (std::size_t)(p - ascii));
+    if (p < end) AppendUtf8(CodePointOf(*p++, page), &out);
+  }
   return out;
 }

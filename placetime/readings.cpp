@@ -201,11 +201,9 @@ void PlaceHaphtarah(ReadingsOfDay* out, int key, int* placed) {
 void WeekdayReadings(const CalDate* date, int absolute, int inChanukah, int diaspora,
                      ReadingsOfDay* out) {
   const int roshHodesh = IsRoshHodesh(date);
+  const std::uint64_t holidays = HolidayIndicesOnDate(date, absolute);
   for (const WeekdayReading& row : kWeekdayReadings) {
-    CalDate holiday = {0, 0, 0};
-    HolidayDateByIndex(row.holiday, date->year, &holiday);
-    if (holiday.day != date->day || holiday.month != date->month || holiday.year != date->year)
-      continue;
+    if (!(holidays >> row.holiday & 1)) continue;
     int key = row.key;
     if (key == kKeySimchatTorah && !diaspora) continue;  // Israel reads it on 22 Tishri
     if (roshHodesh && key == 105) key = 106;
@@ -250,25 +248,41 @@ int FirstShabbatAfterSimchatTorah(int year) {
 }
 
 int ReadingsForDate(int day, int month, int year, ReadingsOfDay* out, ReadingKeys* keys) {
+  const CalDate date = {day, month, year};
+  return ReadingsForDateOfDay(day, month, year, AbsoluteFromHebrew(&date), out, keys);
+}
+
+int ReadingsForDateOfDay(int day, int month, int year, int absoluteDay, ReadingsOfDay* out,
+                         ReadingKeys* keys) {
   std::memset(out, 0, sizeof *out);
   if (keys) *keys = {0, 0, 0, 0};
   const CalDate date = {day, month, year};
-  const int d = AbsoluteFromHebrew(&date);
+  const int d = absoluteDay;
 
-  const int omerStart = AbsoluteOf(16, kNisan, year);
-  if (d >= omerStart && d - omerStart < kOmerDays) FormatOmer(d - omerStart + 1, out->omer);
+  // Days 1-29 of months 1-12 exist in every year, so such a date names its
+  // real month and the Omer and Chanukah need not be looked for outside
+  // their months; any other date is looked at the long way.
+  const int plainDate = day >= 1 && day <= 29 && month >= 1 && month <= 12;
+  if (!plainDate || (month >= kNisan && month <= kSivan)) {
+    const int omerStart = AbsoluteOf(16, kNisan, year);
+    if (d >= omerStart && d - omerStart < kOmerDays) FormatOmer(d - omerStart + 1, out->omer);
+  }
 
-  const int chanukah = AbsoluteOf(25, kKislev, year);  // K
-  const int chanukahShabbat1 = SaturdayOnOrAfter(chanukah);
-  const int chanukahShabbat2 = chanukahShabbat1 + 7;
-  const int chanukahEnd = chanukah + 7;
-  const int inChanukah = d >= chanukah && d <= chanukahEnd;
   const int diaspora = ReadingsDiasporaFlag();
+  const int saturday = Weekday(d) == kSaturday;
+  // Chanukah runs from 25 Kislev into Tevet; a Shabbat also needs its
+  // Shabbatot.
+  const int needChanukah = !plainDate || saturday || month == kKislev || month == kKislev + 1;
+  const int chanukah = needChanukah ? AbsoluteOf(25, kKislev, year) : 0;  // K
+  const int inChanukah = needChanukah && d >= chanukah && d <= chanukah + 7;
 
-  if (Weekday(d) != kSaturday) {
+  if (!saturday) {
     WeekdayReadings(&date, d, inChanukah, diaspora, out);
     return 0;
   }
+  const int chanukahShabbat1 = SaturdayOnOrAfter(chanukah);
+  const int chanukahShabbat2 = chanukahShabbat1 + 7;
+  const int chanukahEnd = chanukah + 7;
 
   // The cycle runs from Bereshith to the Shabbat before the next Bereshith,
   // so the Shabbatot of Tishri up to Simchat Torah end the previous year's.

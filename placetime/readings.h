@@ -91,6 +91,9 @@ int FirstShabbatAfterSimchatTorah(int year);
 // whose schedule entry was found, else 0 (weekdays, and a Shabbat past the
 // end of its schedule, which gets no readings).
 int ReadingsForDate(int day, int month, int year, ReadingsOfDay* out, ReadingKeys* keys);
+// The same for a caller that has the date's absolute day number.
+int ReadingsForDateOfDay(int day, int month, int year, int absoluteDay, ReadingsOfDay* out,
+                         ReadingKeys* keys);
 
 // 1 on the days Yizkor is said: 10 and 22 Tishri, and 22 Nisan and 7 Sivan
 // in the Diaspora or 21 Nisan and 6 Sivan in Israel ([Parasha] DiasporaFlag).

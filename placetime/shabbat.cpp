@@ -85,13 +85,15 @@ void ShabbatSettingsToState(const ShabbatSettings* s, CalWindowState* state) {
   state->havdalahDegrees = s->havdalahDegrees;
 }
 
-int ShabbatTimeOfDay(const CalWindowState* state, int absolute, char* out, int ampm) {
+namespace {
+
+// ShabbatTimeOfDay with the Gregorian date of `absolute` known.
+int ShabbatTimeOfDate(const CalWindowState* state, int absolute, const CalDate& date, char* out,
+                      int ampm) {
   if (absolute < 1) return 0;  // before the calendar's first day
   const int weekday = absolute % 7;
   if (weekday != kFriday && weekday != kSaturday) return 0;
   if (!state->locationKnown) return 0;
-  CalDate date;
-  GregorianFromAbsolute(absolute, &date);
   int hour, minute;
   if (!GetSunsetBasedTime(date.day, date.month, date.year, weekday == kFriday,
                           state->candleLightingMinutes, state->havdalahMinutes,
@@ -100,6 +102,43 @@ int ShabbatTimeOfDay(const CalWindowState* state, int absolute, char* out, int a
     return 0;
   FormatTime(hour, minute, out, ampm);
   return 1;
+}
+
+// The Gregorian day before or after a real day of the calendar.
+CalDate DayBefore(CalDate date) {
+  if (date.day > 1) {
+    --date.day;
+  } else if (date.month > 1) {
+    --date.month;
+    date.day = GregorianLastDayOfMonth(date.month, date.year);
+  } else {
+    date = {31, 12, date.year - 1};
+  }
+  return date;
+}
+
+CalDate DayAfter(CalDate date) {
+  if (date.day < GregorianLastDayOfMonth(date.month, date.year)) {
+    ++date.day;
+  } else if (date.month < 12) {
+    date.day = 1;
+    ++date.month;
+  } else {
+    date = {1, 1, date.year + 1};
+  }
+  return date;
+}
+
+}  // namespace
+
+int ShabbatTimeOfDay(const CalWindowState* state, int absolute, char* out, int ampm) {
+  if (absolute < 1) return 0;
+  const int weekday = absolute % 7;
+  if (weekday != kFriday && weekday != kSaturday) return 0;
+  if (!state->locationKnown) return 0;
+  CalDate date;
+  GregorianFromAbsolute(absolute, &date);
+  return ShabbatTimeOfDate(state, absolute, date, out, ampm);
 }
 
 void ShabbatLines(int day, int month, int year, char* out, const CalWindowState* state) {
@@ -112,12 +151,28 @@ void ShabbatLines(int day, int month, int year, char* out, const CalWindowState*
   // Both days show the same pair: Friday's candle lighting and the end of
   // Shabbat on the Saturday after it.
   const int friday = weekday == kFriday ? absolute : absolute - 1;
+  CalDate fridayDate, saturdayDate;
+  if (day >= 1 && day <= GregorianLastDayOfMonth(month, year)) {
+    fridayDate = weekday == kFriday ? date : DayBefore(date);
+    saturdayDate = weekday == kSaturday ? date : DayAfter(date);
+  } else {  // a day beyond its month's end counts on into the next month
+    GregorianFromAbsolute(friday, &fridayDate);
+    GregorianFromAbsolute(friday + 1, &saturdayDate);
+  }
   char candle[kTextSize] = "";
   char end[kTextSize] = "";
-  ShabbatTimeOfDay(state, friday, candle, 1);
-  ShabbatTimeOfDay(state, friday + 1, end, 1);
-  std::snprintf(out, kShabbatLinesSize, "Candle Lighting: %s\r\nEnd of shabbat: %s\r\n", candle,
-                end);
+  ShabbatTimeOfDate(state, friday, fridayDate, candle, 1);
+  ShabbatTimeOfDate(state, friday + 1, saturdayDate, end, 1);
+  // "Candle Lighting: %s\r\nEnd of shabbat: %s\r\n", cut to the buffer.
+  const char* parts[] = {"Candle Lighting: ", candle, "\r\nEnd of shabbat: ", end, "\r\n"};
+  std::size_t length = 0;
+  for (const char* part : parts) {
+    std::size_t n = std::strlen(part);
+    if (n > kShabbatLinesSize - 1 - length) n = kShabbatLinesSize - 1 - length;
+    std::memcpy(out + length, part, n);
+    length += n;
+  }
+  out[length] = '\0';
 }
 
 void ShabbatTimesFill(const ShabbatSettings* s, ShabbatTimesFields* f) {

@@ -43,14 +43,14 @@ int GregorianLeap(int year) {
 
 double SinDeg(double degrees) { return std::sin(degrees * kDegreesToRadians); }
 
-// One pass of the formula at time t (days): the right ascension in hours
-// and the cosine of the hour angle.
-struct SunPass {
+// One pass of the formula at time t (days), as far as the zenith does not
+// enter it: the right ascension in hours and the declination.
+struct PassPlace {
   double rightAscension;
-  double cosHourAngle;
+  double sinDecl, cosDecl;
 };
 
-SunPass ComputePass(double t, double cosZenith, double sinLatitude, double cosLatitude) {
+PassPlace PlaceOfPass(double t) {
   const double meanAnomaly = kMeanAnomalyRate * t - kMeanAnomalyOffset;
   // The true longitude, deliberately not reduced into 0-360: the quadrant
   // test of the right ascension below works on the unreduced value.
@@ -62,7 +62,69 @@ SunPass ComputePass(double t, double cosZenith, double sinLatitude, double cosLa
   if (ra > 360.0) ra -= 360.0;
   const double sinDecl = kDeclination * SinDeg(longitude);
   const double cosDecl = std::sqrt(1.0 - sinDecl * sinDecl);
-  return {ra * kOneFifteenth, (cosZenith - sinDecl * sinLatitude) / (cosDecl * cosLatitude)};
+  return {ra * kOneFifteenth, sinDecl, cosDecl};
+}
+
+// The cosine of the pass's hour angle for the zenith.
+double CosHourAngle(double cosZenith, double sinDecl, double cosDecl, double sinLatitude,
+                    double cosLatitude) {
+  return (cosZenith - sinDecl * sinLatitude) / (cosDecl * cosLatitude);
+}
+
+// The frame of a day (month 1-12) at a place.
+void FrameOf(int day, int month, int year, int longitudeDegrees, int longitudeMinutes, int east,
+             int latitudeDegrees, int latitudeMinutes, int south, SunFrame* f) {
+  const double n =  // 2-367 for a valid date
+      static_cast<double>(kDayOfYearBase[month]) + day + (month > 2 ? GregorianLeap(year) : 0);
+  // Longitude in hours, positive toward the West.
+  f->w = (east ? -1.0 : 1.0) * (longitudeDegrees + longitudeMinutes * kOneSixtieth) *
+         kOneFifteenth;
+  const double phi = (south ? -1.0 : 1.0) * (latitudeDegrees + latitudeMinutes * kOneSixtieth) *
+                     kDegreesToRadians;
+  f->sinPhi = std::sin(phi);
+  f->cosPhi = std::cos(phi);
+  f->tRise = (f->w + 6.0) * kOneTwentyFourth + n;
+  f->tSet = (f->w + 18.0) * kOneTwentyFourth + n;
+  const PassPlace rise = PlaceOfPass(f->tRise);
+  const PassPlace set = PlaceOfPass(f->tSet);
+  f->raRise = rise.rightAscension;
+  f->sinDeclRise = rise.sinDecl;
+  f->cosDeclRise = rise.cosDecl;
+  f->raSet = set.rightAscension;
+  f->sinDeclSet = set.sinDecl;
+  f->cosDeclSet = set.cosDecl;
+}
+
+// The cosine of the zenith. The horizon of an observer above the ground
+// lies lower: the dip adds to the standard zenith. A zenith given as 91
+// degrees or more is a depression below the horizon and is never
+// corrected.
+double CosZenithOf(int zenithDegrees, int zenithMinutes, int elevation) {
+  if (zenithDegrees == kStandardZenithDegrees && elevation > 0) {
+    const double z = kStandardZenithDegrees + zenithMinutes * kOneSixtieth +
+                     std::acos(kEarthRadius / (kEarthRadius + elevation)) * kRadiansToDegrees;
+    const double whole = std::floor(z);
+    zenithDegrees = static_cast<int>(whole);
+    zenithMinutes = static_cast<int>((z - whole) * 60.0);
+  }
+  return std::cos((zenithDegrees + zenithMinutes * kOneSixtieth) * kDegreesToRadians);
+}
+
+// Sunrise and sunset in the frame for the zenith; see ComputeSunEvents.
+int EventsInFrame(const SunFrame& f, double cosZenith, int timeZone, double* sunrise,
+                  double* sunset) {
+  const double riseCos = CosHourAngle(cosZenith, f.sinDeclRise, f.cosDeclRise, f.sinPhi, f.cosPhi);
+  const double setCos = CosHourAngle(cosZenith, f.sinDeclSet, f.cosDeclSet, f.sinPhi, f.cosPhi);
+  // Both events use the hour angle of the sunrise pass; the sunset pass
+  // only decides whether the sun sets at all. A cosine that is no number
+  // (a latitude of exactly 90 degrees) has no sunrise either.
+  const int ok = std::fabs(riseCos) <= 1.0 && std::fabs(setCos) <= 1.0;
+  const double h = std::acos(std::clamp(riseCos, -1.0, 1.0)) * kRadiansToDegrees;  // 0-180
+  *sunrise = timeZone + (360.0 - h) * kOneFifteenth + f.raRise +
+             (-kMeanTimeRate * f.tRise - kMeanTimeOffset) + f.w;
+  *sunset = timeZone + h * kOneFifteenth + f.raSet + (-kMeanTimeRate * f.tSet - kMeanTimeOffset) +
+            f.w;
+  return ok ? 1 : 0;
 }
 
 // Packed degrees-minutes split into its parts; the sign goes to the caller.
@@ -72,15 +134,13 @@ void SplitPacked(int packed, int* degrees, int* minutes) {
   *minutes = static_cast<int>(magnitude % 100);
 }
 
-// ComputeSunEvents for a packed location.
-int SunEventsAt(int day, int month, int year, int zenithDegrees, int zenithMinutes, int latitude,
-                int longitude, int timeZone, int elevation, double* sunrise, double* sunset) {
+// The frame of a day (month 1-12) at a packed location.
+void FrameAt(int day, int month, int year, int latitude, int longitude, SunFrame* frame) {
   int latDegrees, latMinutes, lonDegrees, lonMinutes;
   SplitPacked(latitude, &latDegrees, &latMinutes);
   SplitPacked(longitude, &lonDegrees, &lonMinutes);
-  return ComputeSunEvents(day, month, year, zenithDegrees, zenithMinutes, lonDegrees, lonMinutes,
-                          longitude >= 0 ? 1 : 0, latDegrees, latMinutes, latitude < 0 ? 1 : 0,
-                          timeZone, elevation, sunrise, sunset);
+  FrameOf(day, month, year, lonDegrees, lonMinutes, longitude >= 0 ? 1 : 0, latDegrees, latMinutes,
+          latitude < 0 ? 1 : 0, frame);
 }
 
 // ---- the cache ----
@@ -147,45 +207,11 @@ int ComputeSunEvents(int day, int month, int year, int zenithDegrees, int zenith
                      double* sunset) {
   *sunrise = *sunset = 0.0;
   if (month < 1 || month > 12) return 0;  // no such day of the year
-
-  // The horizon of an observer above the ground lies lower: the dip adds
-  // to the standard zenith. A zenith given as 91 degrees or more is a
-  // depression below the horizon and is never corrected.
-  if (zenithDegrees == kStandardZenithDegrees && elevation > 0) {
-    const double z = kStandardZenithDegrees + zenithMinutes * kOneSixtieth +
-                     std::acos(kEarthRadius / (kEarthRadius + elevation)) * kRadiansToDegrees;
-    const double whole = std::floor(z);
-    zenithDegrees = static_cast<int>(whole);
-    zenithMinutes = static_cast<int>((z - whole) * 60.0);
-  }
-
-  const double n =  // 2-367 for a valid date
-      static_cast<double>(kDayOfYearBase[month]) + day + (month > 2 ? GregorianLeap(year) : 0);
-  const double cosZenith =
-      std::cos((zenithDegrees + zenithMinutes * kOneSixtieth) * kDegreesToRadians);
-  // Longitude in hours, positive toward the West.
-  const double w = (east ? -1.0 : 1.0) * (longitudeDegrees + longitudeMinutes * kOneSixtieth) *
-                   kOneFifteenth;
-  const double phi = (south ? -1.0 : 1.0) * (latitudeDegrees + latitudeMinutes * kOneSixtieth) *
-                     kDegreesToRadians;
-  const double sinPhi = std::sin(phi), cosPhi = std::cos(phi);
-
-  const double tRise = (w + 6.0) * kOneTwentyFourth + n;
-  const double tSet = (w + 18.0) * kOneTwentyFourth + n;
-  const SunPass rise = ComputePass(tRise, cosZenith, sinPhi, cosPhi);
-  const SunPass set = ComputePass(tSet, cosZenith, sinPhi, cosPhi);
-
-  // Both events use the hour angle of the sunrise pass; the sunset pass
-  // only decides whether the sun sets at all. A cosine that is no number
-  // (a latitude of exactly 90 degrees) has no sunrise either.
-  const int ok = std::fabs(rise.cosHourAngle) <= 1.0 && std::fabs(set.cosHourAngle) <= 1.0;
-  const double h =
-      std::acos(std::clamp(rise.cosHourAngle, -1.0, 1.0)) * kRadiansToDegrees;  // 0-180
-  *sunrise = timeZone + (360.0 - h) * kOneFifteenth + rise.rightAscension +
-             (-kMeanTimeRate * tRise - kMeanTimeOffset) + w;
-  *sunset = timeZone + h * kOneFifteenth + set.rightAscension +
-            (-kMeanTimeRate * tSet - kMeanTimeOffset) + w;
-  return ok ? 1 : 0;
+  SunFrame frame;
+  FrameOf(day, month, year, longitudeDegrees, longitudeMinutes, east, latitudeDegrees,
+          latitudeMinutes, south, &frame);
+  return EventsInFrame(frame, CosZenithOf(zenithDegrees, zenithMinutes, elevation), timeZone,
+                       sunrise, sunset);
 }
 
 void HoursToClock(double hours, int* hour, int* minute) {
@@ -205,44 +231,71 @@ void HoursToClock(double hours, int* hour, int* minute) {
   *minute = m;
 }
 
-int GetSunriseSunset(int day, int month, int year, int sunrise, int latitude, int longitude,
-                     int timeZone, int elevation, int* hour, int* minute) {
-  double rise, set;
-  if (!SunEventsAt(day, month, year, kStandardZenithDegrees, kStandardZenithMinutes, latitude,
-                   longitude, timeZone, elevation, &rise, &set))
-    return 0;
-  int riseHour, riseMinute, setHour, setMinute;
-  HoursToClock(rise, &riseHour, &riseMinute);
-  HoursToClock(set, &setHour, &setMinute);
+void SunDayCompute(SunDay* sun, int day, int month, int year, int latitude, int longitude,
+                   int timeZone, int elevation) {
+  *sun = {day, month, year, latitude, longitude, timeZone, elevation, 0, 0.0, 0.0, {}};
+  if (month < 1 || month > 12) return;  // no such day of the year
+  FrameAt(day, month, year, latitude, longitude, &sun->frame);
+  sun->ok = EventsInFrame(sun->frame,
+                          CosZenithOf(kStandardZenithDegrees, kStandardZenithMinutes, elevation),
+                          timeZone, &sun->sunrise, &sun->sunset);
+}
+
+namespace {
+
+// The record's sunrise and sunset as clock times, before daylight saving.
+void RiseAndSetClock(const SunDay* sun, int* riseHour, int* riseMinute, int* setHour,
+                     int* setMinute) {
+  HoursToClock(sun->sunrise, riseHour, riseMinute);
+  HoursToClock(sun->sunset, setHour, setMinute);
   // Whatever the quadrant of the right ascension, sunrise belongs to the
   // morning and sunset to the afternoon.
-  if (riseHour > 12) riseHour -= 12;
-  if (setHour < 12) setHour += 12;
+  if (*riseHour > 12) *riseHour -= 12;
+  if (*setHour < 12) *setHour += 12;
+}
+
+}  // namespace
+
+int SunDaySunriseSunset(const SunDay* sun, int sunrise, int* hour, int* minute) {
+  if (!sun->ok) return 0;
+  int riseHour, riseMinute, setHour, setMinute;
+  RiseAndSetClock(sun, &riseHour, &riseMinute, &setHour, &setMinute);
   *hour = sunrise ? riseHour : setHour;
   *minute = sunrise ? riseMinute : setMinute;
-  ApplyDaylightSaving(day, month, year, hour);
+  ApplyDaylightSaving(sun->day, sun->month, sun->year, hour);
   return 1;
 }
 
-int GetDepressionInterval(int day, int month, int year, double angle, int latitude,
-                          int longitude, int timeZone, int elevation, int* hours, int* minutes) {
+int SunDaySunriseAndSunset(const SunDay* sun, int* riseHour, int* riseMinute, int* setHour,
+                           int* setMinute) {
+  if (!sun->ok) return 0;
+  RiseAndSetClock(sun, riseHour, riseMinute, setHour, setMinute);
+  int saving = 0;  // 1 when daylight saving is in force that day
+  ApplyDaylightSaving(sun->day, sun->month, sun->year, &saving);
+  if (saving) {
+    // An hour forward, as ApplyDaylightSaving moves each.
+    *riseHour = *riseHour + 1 == 24 ? 0 : *riseHour + 1;
+    *setHour = *setHour + 1 == 24 ? 0 : *setHour + 1;
+  }
+  return 1;
+}
+
+int SunDayDepressionInterval(const SunDay* sun, double angle, int* hours, int* minutes) {
   // The sun is never more than 90 degrees below the horizon; the zenith
   // must also stay a small whole number of degrees.
   if (!(angle >= -90.0 && angle <= 90.0)) return 0;
-  double rise, sunset, deeper;
-  if (!SunEventsAt(day, month, year, kStandardZenithDegrees, kStandardZenithMinutes, latitude,
-                   longitude, timeZone, elevation, &rise, &sunset))
-    return 0;
+  if (!sun->ok) return 0;
   // Below 1 degree the zenith is 90 degrees, to which the horizon dip then
   // applies.
   const double a = kStandardZenithDegrees + angle;
   const int zenithDegrees = static_cast<int>(a);
   const int zenithMinutes = static_cast<int>((a - zenithDegrees) * 60.0);
-  if (!SunEventsAt(day, month, year, zenithDegrees, zenithMinutes, latitude, longitude, timeZone,
-                   elevation, &rise, &deeper))
+  double rise, deeper;
+  if (!EventsInFrame(sun->frame, CosZenithOf(zenithDegrees, zenithMinutes, sun->elevation),
+                     sun->timeZone, &rise, &deeper))
     return 0;
   int hour1, minute1, hour2, minute2;
-  HoursToClock(sunset, &hour1, &minute1);
+  HoursToClock(sun->sunset, &hour1, &minute1);
   HoursToClock(deeper, &hour2, &minute2);
   if (hour1 < 12) hour1 += 12;
   if (hour2 < 12) hour2 += 12;
@@ -250,6 +303,21 @@ int GetDepressionInterval(int day, int month, int year, double angle, int latitu
   *hours = total / 60;
   *minutes = total % 60;
   return 1;
+}
+
+int GetSunriseSunset(int day, int month, int year, int sunrise, int latitude, int longitude,
+                     int timeZone, int elevation, int* hour, int* minute) {
+  SunDay sun;
+  SunDayCompute(&sun, day, month, year, latitude, longitude, timeZone, elevation);
+  return SunDaySunriseSunset(&sun, sunrise, hour, minute);
+}
+
+int GetDepressionInterval(int day, int month, int year, double angle, int latitude,
+                          int longitude, int timeZone, int elevation, int* hours, int* minutes) {
+  if (!(angle >= -90.0 && angle <= 90.0)) return 0;  // no sun to compute
+  SunDay sun;
+  SunDayCompute(&sun, day, month, year, latitude, longitude, timeZone, elevation);
+  return SunDayDepressionInterval(&sun, angle, hours, minutes);
 }
 
 int GetSunsetBasedTime(int day, int month, int year, int candle, int candleMinutes,

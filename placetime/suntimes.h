@@ -29,6 +29,37 @@ int GetSunriseSunset(int day, int month, int year, int sunrise, int latitude, in
 int GetDepressionInterval(int day, int month, int year, double angle, int latitude,
                           int longitude, int timeZone, int elevation, int* hours, int* minutes);
 
+// What the solar computation of one day at one place works out before the
+// zenith enters it: the same for every depth of the sun that day.
+struct SunFrame {
+  double w;               // longitude in hours, positive toward the West
+  double sinPhi, cosPhi;  // of the latitude
+  double tRise, tSet;     // the times of the two passes, in days
+  double raRise, sinDeclRise, cosDeclRise;  // each pass's right ascension
+  double raSet, sinDeclSet, cosDeclSet;     // (hours) and declination
+};
+
+// One day's sun at one place, for a caller that needs several of its times:
+// the standard sunrise and sunset are computed once, and the sunrise,
+// sunset and depression intervals taken from the record are the values
+// GetSunriseSunset and GetDepressionInterval give for the same arguments.
+struct SunDay {
+  int day, month, year, latitude, longitude, timeZone, elevation;
+  int ok;                 // 0: the sun does not rise or set that day
+  double sunrise, sunset; // hours of local standard time, as computed
+  SunFrame frame;         // when the month is 1-12
+};
+void SunDayCompute(SunDay* sun, int day, int month, int year, int latitude, int longitude,
+                   int timeZone, int elevation);
+// GetSunriseSunset of the record's day.
+int SunDaySunriseSunset(const SunDay* sun, int sunrise, int* hour, int* minute);
+// Both at once, daylight saving looked up once for the two. Returns 1, or
+// 0 with the four values untouched.
+int SunDaySunriseAndSunset(const SunDay* sun, int* riseHour, int* riseMinute, int* setHour,
+                           int* setMinute);
+// GetDepressionInterval of the record's day.
+int SunDayDepressionInterval(const SunDay* sun, double angle, int* hours, int* minutes);
+
 // Candle lighting (`candle` set: sunset less candleMinutes) or the end of
 // Shabbat (sunset plus havdalahMinutes, or by havdalahAngle degrees of
 // depression), through the sun-time cache. The hour is not wrapped.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "calendar/caldate.h"
 #include "calendar/names.h"
@@ -118,6 +119,27 @@ void CopyText(char* dest, int destSize, const char* text) {
   dest[0] = '\0';
   Append(dest, destSize, text);
 }
+
+// Appending to the text in out[0..outSize-1] as Append does, with its
+// length kept instead of counted before each piece.
+struct Lines {
+  char* out;
+  std::size_t size;    // >= 1
+  std::size_t length;  // of the text, <= size - 1
+
+  // Continues the text already in `out` (out != nullptr, outSize > 0).
+  Lines(char* text, int outSize) : out(text), size((std::size_t)outSize), length(0) {
+    while (length < size - 1 && out[length] != '\0') ++length;
+  }
+  void Add(const char* text, std::size_t n) {
+    const std::size_t room = size - 1 - length;
+    if (n > room) n = room;
+    std::memcpy(out + length, text, n);
+    length += n;
+    out[length] = '\0';
+  }
+  void Add(const char* text) { Add(text, std::strlen(text)); }
+};
 
 // ---- The definition language ----------------------------------------------
 
@@ -358,41 +380,198 @@ int ZmanimParseIt(ZmanParser* p, std::int64_t* total) {
   }
 }
 
+// ---- Definitions read once ------------------------------------------------
+
+// A definition of the table as the evaluator walks it: its terms in order,
+// each added or subtracted. The table's texts never change, so each is
+// read once, when first used, and then only its terms are evaluated for
+// each day, with the same results and the same failures as
+// EvaluateZmanDefinition.
+enum TermKind { kTermInteger, kTermSunrise, kTermSunset, kTermDepression, kTermProportional };
+
+struct ZmanTerm {
+  int subtract;     // 0 for the first term and after "+", 1 after "-"
+  int kind;         // TermKind
+  std::int32_t integer;  // kTermInteger
+  double argument;  // degrees or hours of the two functions
+};
+
+constexpr int kMaxTerms = 8;
+
+struct ZmanProgram {
+  int state;  // 0: not read yet; 1: the terms; -1: evaluate the text itself
+  int count;
+  ZmanTerm terms[kMaxTerms];
+};
+
+// Reads one term; the current token starts it. Returns 0 for anything the
+// evaluator would report.
+int CompileTerm(ZmanLexer* lx, ZmanTerm* term) {
+  if (lx->token == kTokenInteger) {
+    term->kind = kTermInteger;
+    term->integer = lx->integer;
+    return 1;
+  }
+  if (lx->token != kTokenIdentifier) return 0;
+  switch (KeywordOf(lx)) {
+    case kSunrise: term->kind = kTermSunrise; return 1;
+    case kSunset: term->kind = kTermSunset; return 1;
+    case kDegreesBelowHorizon: term->kind = kTermDepression; break;
+    case kProportionalHour: term->kind = kTermProportional; break;
+    default: return 0;
+  }
+  if (NextToken(lx) != kTokenOpen) return 0;
+  const int token = NextToken(lx);
+  if (token != kTokenInteger && token != kTokenDecimal) return 0;
+  term->argument = lx->decimal;
+  return NextToken(lx) == kTokenClose;
+}
+
+// The terms of `definition`; state -1 when the text is not a whole
+// expression of at most kMaxTerms terms (the text is then evaluated as it
+// is, and reports its own error).
+void CompileDefinition(const char* definition, ZmanProgram* program) {
+  ZmanLexer lx{};
+  lx.text = definition;
+  program->state = -1;
+  program->count = 0;
+  NextToken(&lx);
+  for (;;) {
+    if (program->count == kMaxTerms) return;
+    ZmanTerm& term = program->terms[program->count];
+    term = ZmanTerm{};
+    if (program->count > 0) {
+      const int op = lx.token;
+      if (op != kTokenPlus && op != kTokenMinus) return;
+      term.subtract = op == kTokenMinus;
+      NextToken(&lx);
+    }
+    if (!CompileTerm(&lx, &term)) return;
+    ++program->count;
+    if (NextToken(&lx) == kTokenEnd) break;
+  }
+  program->state = 1;
+}
+
+// The term's minutes, as ParseTerm finds them; `sun` (may be nullptr)
+// holds the day's sun for the depression.
+int TermValue(const ZmanDay* d, const SunDay* sun, const ZmanTerm& term, std::int64_t* value) {
+  switch (term.kind) {
+    case kTermInteger: *value = term.integer; break;
+    case kTermSunrise: *value = ClockMinutes(d->sunriseHour, d->sunriseMinute); break;
+    case kTermSunset: *value = ClockMinutes(d->sunsetHour, d->sunsetMinute); break;
+    case kTermDepression: {
+      if (sun == nullptr) {
+        if (!DepressionMinutes(d, term.argument, value)) return 0;
+        break;
+      }
+      int hours = 0, mins = 0;
+      if (!(term.argument <= 90.0) ||
+          !SunDayDepressionInterval(sun, term.argument, &hours, &mins))
+        return 0;
+      *value = ClockMinutes(hours, mins);
+      break;
+    }
+    default:
+      if (!ProportionalMinutes(d, term.argument, value)) return 0;
+      break;
+  }
+  return *value != -1;  // -1 is how a failed time has always come back
+}
+
+// EvaluateZmanDefinition of the program's text.
+int EvaluateProgram(const ZmanProgram& program, const ZmanDay* d, const SunDay* sun, int* hour,
+                    int* minute) {
+  std::int64_t total = 0;
+  for (int i = 0; i < program.count; ++i) {
+    const ZmanTerm& term = program.terms[i];
+    std::int64_t value = 0;
+    if (!TermValue(d, sun, term, &value)) return 0;
+    total = i == 0 ? value : term.subtract ? total - value : total + value;  // far within 64 bits
+    if (!InInt32(total)) return 0;
+  }
+  *hour = (int)(total / 60);
+  *minute = (int)(total % 60);
+  return 1;
+}
+
+// The read definitions of the table: [zman][method], a fixed zman's at
+// method 0.
+ZmanProgram gPrograms[kZmanCount][kZmanMaxMethods];
+
+// The definition of entry `index` by the configured method, as
+// ZmanConfiguredDefinition gives it, with its program; nullptr when the
+// zman has no configured definition.
+const char* ConfiguredProgram(int index, const ZmanProgram** program);
+
+// Evaluates a definition of the table, through its program when it has
+// one.
+int EvaluateConfigured(const char* definition, const ZmanProgram* program, const ZmanDay* d,
+                       const SunDay* sun, int* hour, int* minute) {
+  if (program->state == 1) return EvaluateProgram(*program, d, sun, hour, minute);
+  return EvaluateZmanDefinition(d, definition, hour, minute);
+}
+
 // ---- Lines ---------------------------------------------------------------
 
 // FormatTime's clock text (am/pm on) of a total of minutes taken into the
-// day; "" for a time format FormatTime does not know.
-void ClockText(std::int64_t minutes, char* dest /* 256 bytes */) {
+// day, in time format `format`; "" for a format FormatTime does not know.
+// Returns its length.
+int ClockTextAs(std::int64_t minutes, int format, char* dest /* 256 bytes */) {
   std::int64_t m = minutes % kMinutesPerDay;
   if (m < 0) m += kMinutesPerDay;
   dest[0] = '\0';
-  FormatTime((int)(m / 60), (int)(m % 60), dest, 1);
+  return FormatTimeWithFormat((int)(m / 60), (int)(m % 60), dest, 1, format);
+}
+
+// The lengths of the zmanim's names.
+constexpr struct NameLengths {
+  std::size_t of[kZmanCount];
+  constexpr NameLengths() : of() {
+    for (int i = 0; i < kZmanCount; ++i) of[i] = std::char_traits<char>::length(kZmanim[i].name);
+  }
+} kNameLengths;
+
+// The same in the configured time format.
+void ClockText(std::int64_t minutes, char* dest /* 256 bytes */) {
+  ClockTextAs(minutes, GetTimeFormat(), dest);
 }
 
 // Appends the line of zman `index`: its time, or "--:--" when the sun
 // times are not known or the definition fails. Returns 0 when the zman has
 // no configured definition and so no line.
-int AppendZmanLine(const ZmanDay* day, int sunKnown, int index, char* out, int outSize) {
-  const char* definition = ZmanConfiguredDefinition(index);
+int AppendZmanLine(const ZmanDay* day, const SunDay* sun, int sunKnown, int index, int format,
+                   Lines* out) {
+  const ZmanProgram* program = nullptr;
+  const char* definition = ConfiguredProgram(index, &program);
   if (definition == nullptr) return 0;
-  char time[256];
+  // "Name: time" CR LF.
+  char line[256];
+  const std::size_t nameLength = kNameLengths.of[index];
+  std::memcpy(line, kZmanim[index].name, nameLength);
+  char* at = line + nameLength;
+  *at++ = ':';
+  *at++ = ' ';
   int hour = 0, minute = 0;
-  if (sunKnown && EvaluateZmanDefinition(day, definition, &hour, &minute))
-    ClockText(ClockMinutes(hour, minute), time);
-  else
-    std::strcpy(time, kNoTime);
-  char line[512];
-  std::snprintf(line, sizeof line, "%s: %s\r\n", kZmanim[index].name, time);
-  Append(out, outSize, line);
+  if (sunKnown && EvaluateConfigured(definition, program, day, sun, &hour, &minute)) {
+    at += ClockTextAs(ClockMinutes(hour, minute), format, at);
+  } else {
+    std::memcpy(at, kNoTime, sizeof kNoTime - 1);
+    at += sizeof kNoTime - 1;
+  }
+  *at++ = '\r';
+  *at++ = '\n';
+  out->Add(line, (std::size_t)(at - line));
   return 1;
 }
 
-int AppendZmanimLines(const ZmanDay* day, int sunKnown, char* out, int outSize,
+int AppendZmanimLines(const ZmanDay* day, const SunDay* sun, int sunKnown, Lines* out,
                       const int* flags) {
+  const int format = GetTimeFormat();
   int lines = 0;
   for (int i = 0; i < kZmanCount; ++i) {
     if (flags != nullptr && !flags[i]) continue;
-    lines += AppendZmanLine(day, sunKnown, i, out, outSize);
+    lines += AppendZmanLine(day, sun, sunKnown, i, format, out);
   }
   return lines;
 }
@@ -441,32 +620,47 @@ void ChametzText(const ZmanDay* day, int sunKnown, int type, int method, char* d
   CopyText(dest, destSize, text);
 }
 
-int AppendErevPesach(const ZmanDay* day, int sunKnown, char* out, int outSize, char* eating,
-                     char* burning) {
-  if (!IsErevPesach(day->day, day->month, day->year)) return 0;
+// `hebrew` (may be nullptr) is the Hebrew date of the day.
+int AppendErevPesach(const ZmanDay* day, const CalDate* hebrew, int sunKnown, Lines* out,
+                     char* eating, char* burning) {
+  const int erevPesach = hebrew != nullptr ? hebrew->day == 14 && hebrew->month == 1
+                                           : IsErevPesach(day->day, day->month, day->year);
+  if (!erevPesach) return 0;
   const int method = IniReadInt("ErevPesach", "Method", kChametzVilnaGaon, kSettingsFile);
   char eatingText[kZmanTimeSize];
   char burningText[kZmanTimeSize];
   ChametzText(day, sunKnown, kChametzEating, method, eatingText, sizeof eatingText);
   ChametzText(day, sunKnown, kChametzBurning, method, burningText, sizeof burningText);
-  Append(out, outSize, "\r\n");
-  Append(out, outSize, "sof zman achilat chametz: ");
-  Append(out, outSize, eatingText);
-  Append(out, outSize, "\r\n");
-  Append(out, outSize, "sof zman sreifat chametz: ");
-  Append(out, outSize, burningText);
-  Append(out, outSize, "\r\n");
+  out->Add("\r\n");
+  out->Add("sof zman achilat chametz: ");
+  out->Add(eatingText);
+  out->Add("\r\n");
+  out->Add("sof zman sreifat chametz: ");
+  out->Add(burningText);
+  out->Add("\r\n");
   CopyText(eating, kZmanTimeSize, eatingText);
   CopyText(burning, kZmanTimeSize, burningText);
   return 1;
 }
 
+// Writes the decimal digits of value >= 0 at `at`; returns the end.
+char* PutDecimal(char* at, int value) {
+  char digits[12];
+  int n = 0;
+  do {
+    digits[n++] = (char)('0' + value % 10);
+    value /= 10;
+  } while (value > 0);
+  while (n > 0) *at++ = digits[--n];
+  return at;
+}
+
 // "Sha'a Zmanit: 1 hour, 15 minutes": the proportional hour of the day.
-void AppendShaaZmanit(const ZmanDay* day, int sunKnown, char* out, int outSize) {
-  char line[256];
+void AppendShaaZmanit(const ZmanDay* day, int sunKnown, Lines* out) {
+  out->Add("Sha'a Zmanit: ");
   if (!sunKnown) {
-    std::snprintf(line, sizeof line, "Sha'a Zmanit: %s\r\n", kNoTime);
-    Append(out, outSize, line);
+    out->Add(kNoTime);
+    out->Add("\r\n", 2);
     return;
   }
   const std::int64_t m = ((std::int64_t)day->sunsetHour - day->sunriseHour) * 60 -
@@ -477,12 +671,31 @@ void AppendShaaZmanit(const ZmanDay* day, int sunKnown, char* out, int outSize) 
   char hours[32] = "";
   char mins[32] = "";
   if (h == 1) std::strcpy(hours, "1 hour");
-  else if (h != 0) std::snprintf(hours, sizeof hours, "%d hours", h);
+  else if (h > 1) std::strcpy(PutDecimal(hours, h), " hours");
+  else if (h != 0) std::snprintf(hours, sizeof hours, "%d hours", h);  // before sunrise
   if (mm == 1) std::strcpy(mins, "1 minute");
+  else if (mm > 1) std::strcpy(PutDecimal(mins, mm), " minutes");
   else if (mm != 0) std::snprintf(mins, sizeof mins, "%d minutes", mm);
-  std::snprintf(line, sizeof line, "Sha'a Zmanit: %s%s%s\r\n", hours,
-                hours[0] != '\0' && mins[0] != '\0' ? ", " : "", mins);
-  Append(out, outSize, line);
+  out->Add(hours);
+  if (hours[0] != '\0' && mins[0] != '\0') out->Add(", ", 2);
+  out->Add(mins);
+  out->Add("\r\n", 2);
+}
+
+const char* ConfiguredProgram(int index, const ZmanProgram** program) {
+  const ZmanEntry* entry = ZmanimEntry(index);
+  if (entry == nullptr) return nullptr;
+  int m = 0;
+  const char* definition = entry->definition;
+  if (entry->kind != kZmanFixed) {
+    m = ZmanConfiguredMethod(index);
+    if (m < 0) return nullptr;
+    definition = entry->methods[m].definition;
+  }
+  ZmanProgram* read = &gPrograms[index][m];
+  if (read->state == 0) CompileDefinition(definition, read);
+  *program = read;
+  return definition;
 }
 
 }  // namespace
@@ -528,7 +741,10 @@ int EvaluateZmanDefinition(const ZmanDay* day, const char* definition, int* hour
 
 int ZmanimLines(const ZmanDay* day, char* out, int outSize, const int* flags) {
   CopyText(out, outSize, "");
-  return AppendZmanimLines(day, 1, out, outSize, flags);
+  char none[1] = "";  // without a buffer the lines are only counted
+  const int usable = out != nullptr && outSize > 0;
+  Lines lines(usable ? out : none, usable ? outSize : 1);
+  return AppendZmanimLines(day, nullptr, 1, &lines, flags);
 }
 
 int ZmanByName(const ZmanDay* day, const char* name, int* hour, int* minute) {
@@ -558,23 +774,33 @@ int IsErevPesach(int day, int month, int year) {
 }
 
 int ErevPesachLines(const ZmanDay* day, char* out, int outSize, char* eating, char* burning) {
-  return AppendErevPesach(day, 1, out, outSize, eating, burning);
+  char none[1] = "";  // without a buffer only the two times are given
+  const int usable = out != nullptr && outSize > 0;
+  Lines lines(usable ? out : none, usable ? outSize : 1);
+  return AppendErevPesach(day, nullptr, 1, &lines, eating, burning);
 }
 
 int ZmanimDayText(int day, int month, int year, char* out, int outSize,
                   const CalWindowState* state, const IncludeFlags* flags) {
+  return ZmanimDayTextOfDate(day, month, year, nullptr, out, outSize, state, flags);
+}
+
+int ZmanimDayTextOfDate(int day, int month, int year, const CalDate* hebrew, char* out,
+                        int outSize, const CalWindowState* state, const IncludeFlags* flags) {
   CopyText(out, outSize, "");
   if (out == nullptr || outSize <= 0 || !state->locationKnown) return 0;
   ZmanDay d = {day, month, year, state->latitude, state->longitude, state->timeZone,
                state->elevation, 0, 0, 0, 0};
-  const int sunKnown =
-      GetSunriseSunset(day, month, year, 1, d.latitude, d.longitude, d.timeZone, d.elevation,
-                       &d.sunriseHour, &d.sunriseMinute) &&
-      GetSunriseSunset(day, month, year, 0, d.latitude, d.longitude, d.timeZone, d.elevation,
-                       &d.sunsetHour, &d.sunsetMinute);
-  AppendZmanimLines(&d, sunKnown, out, outSize, &flags->flag[kFirstZmanFlag]);
-  if (flags->flag[kIncludeShaaZmanit]) AppendShaaZmanit(&d, sunKnown, out, outSize);
+  // One computation of the day's sun serves sunrise, sunset and every
+  // depression.
+  SunDay sun;
+  SunDayCompute(&sun, day, month, year, d.latitude, d.longitude, d.timeZone, d.elevation);
+  const int sunKnown = SunDaySunriseAndSunset(&sun, &d.sunriseHour, &d.sunriseMinute,
+                                              &d.sunsetHour, &d.sunsetMinute);
+  Lines lines(out, outSize);
+  AppendZmanimLines(&d, &sun, sunKnown, &lines, &flags->flag[kFirstZmanFlag]);
+  if (flags->flag[kIncludeShaaZmanit]) AppendShaaZmanit(&d, sunKnown, &lines);
   if (flags->flag[kIncludeErevPesach])
-    AppendErevPesach(&d, sunKnown, out, outSize, nullptr, nullptr);
-  return (int)std::strlen(out);
+    AppendErevPesach(&d, hebrew, sunKnown, &lines, nullptr, nullptr);
+  return (int)lines.length;
 }

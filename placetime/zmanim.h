@@ -6,6 +6,7 @@
 // Times are minutes after midnight of local clock time; sunrise and sunset
 // come from the caller (GetSunriseSunset, daylight saving applied).
 #pragma once
+#include "calendar/caldate.h"
 #include "export/settings.h"
 #include "placetime/window_state.h"
 
@@ -115,3 +116,7 @@ int ErevPesachLines(const ZmanDay* day, char* out, int outSize, char* eating, ch
 // "--:--". Returns the length written.
 int ZmanimDayText(int day, int month, int year, char* out, int outSize,
                   const CalWindowState* state, const IncludeFlags* flags);
+// The same for a caller that has the day's Hebrew date already (`hebrew`,
+// of the Gregorian date day/month/year).
+int ZmanimDayTextOfDate(int day, int month, int year, const CalDate* hebrew, char* out,
+                        int outSize, const CalWindowState* state, const IncludeFlags* flags);

@@ -24,7 +24,9 @@ int IniWriteString(const char* section, const char* key, const char* value,
 // Holds the settings files for the length of one export run (hold = 1,
 // then hold = 0 when it ends; holds nest): a file read once during the run
 // is not checked again for changes until the hold ends, so that tens of
-// thousands of reads cost no file system calls. A run blocks the program,
-// so no dialog can change a file meanwhile; writes are always seen.
+// thousands of reads cost no file system calls: a read is answered from
+// what the same file, section and key gave before (a bare name keeping the
+// folder it was first found in). A run blocks the program, so no dialog
+// can change a file meanwhile; writes are always seen.
 // Windows caches profile files itself: there it does nothing.
 void IniHoldFiles(int hold);

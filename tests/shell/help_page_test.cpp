@@ -41,7 +41,7 @@ std::string Page() { return std::string(HelpPageText(), HelpPageLength()); }
 
 // The page is written as it is carried: byte for byte the file in the tree.
 TEST(HelpPageText, IsTheHelpFileByteForByte) {
-  std::ifstream in(std::string(TAVLON_TEST_DATA) + "/../../resources/help.htm", std::ios::binary);
+  std::ifstream in(std::string(TAVLON_SOURCE_DIR) + "/resources/help.htm", std::ios::binary);
   ASSERT_TRUE(in) << "resources/help.htm not found";
   std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(Page(), file);
@@ -53,8 +53,12 @@ TEST(HelpPageText, SevenBitTextWithCrLfLineEnds) {
   for (std::size_t i = 0; i < page.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(page[i]);
     ASSERT_TRUE(c > 0 && c < 0x80) << "byte " << i;
-    if (c == '\n') ASSERT_TRUE(i > 0 && page[i - 1] == '\r') << "lone LF at " << i;
-    if (c == '\r') ASSERT_TRUE(i + 1 < page.size() && page[i + 1] == '\n') << "lone CR at " << i;
+    if (c == '\n') {
+      ASSERT_TRUE(i > 0 && page[i - 1] == '\r') << "lone LF at " << i;
+    }
+    if (c == '\r') {
+      ASSERT_TRUE(i + 1 < page.size() && page[i + 1] == '\n') << "lone CR at " << i;
+    }
   }
   EXPECT_EQ(page.substr(page.size() - 2), "\r\n");
 }
