@@ -179,22 +179,13 @@ int AnniversaryListLoad(AnniversaryList* list, const char* path) {
 }
 
 int AnniversaryListSave(AnniversaryList* list, const char* path) {
-  if (list->damaged) {
-    // Keep what could not be read before it is written over; without that
-    // copy the save does not happen.
-    if (!KeepBackupCopy(path)) {
-      ShowSaveError(path);
-      return 0;
-    }
-    list->damaged = 0;
-  }
+  // A file that did not load cleanly is kept beside it before it is
+  // written over.
   std::vector<unsigned char> bytes;
   AnniversaryListSerialize(list, &bytes);
-  if (!WriteFileAtomically(path, bytes.data(), bytes.size())) {
-    ShowSaveError(path);
-    return 0;
-  }
-  return 1;
+  if (SaveDataFile(path, bytes, &list->damaged)) return 1;
+  ShowSaveError(path);
+  return 0;
 }
 
 int AnniversaryFilePath(char* out, int outSize) {

@@ -327,22 +327,13 @@ int LoadUserCities(UserCityList* list, const char* path) {
 }
 
 int SaveUserCities(UserCityList* list, const char* path) {
-  if (list->damaged) {
-    // Keep the file that did not load before it is written over; without
-    // that copy the save does not happen.
-    if (!KeepBackupCopy(path)) {
-      ShowSaveError(path);
-      return 0;
-    }
-    list->damaged = 0;
-  }
+  // A file that did not load cleanly is kept beside it before it is
+  // written over.
   std::vector<unsigned char> bytes;
   UserCitiesSerialize(list, &bytes);
-  if (!WriteFileAtomically(path, bytes.data(), bytes.size())) {
-    ShowSaveError(path);
-    return 0;
-  }
-  return 1;
+  if (SaveDataFile(path, bytes, &list->damaged)) return 1;
+  ShowSaveError(path);
+  return 0;
 }
 
 // ---- The Select Location dialog ------------------------------------------

@@ -115,3 +115,11 @@ int KeepBackupCopy(const char* path) {
   const std::string backup = std::string(path) + ".bak";
   return WriteFileAtomically(backup.c_str(), old.data(), old.size());
 }
+
+int SaveDataFile(const char* path, const std::vector<unsigned char>& bytes, int* damaged) {
+  if (*damaged) {
+    if (!KeepBackupCopy(path)) return 0;
+    *damaged = 0;
+  }
+  return WriteFileAtomically(path, bytes.data(), bytes.size());
+}

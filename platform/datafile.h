@@ -52,3 +52,9 @@ int ReadWholeFile(const char* path, std::vector<unsigned char>* bytes);
 // a damaged data file is written over. Returns 1 (also when there is no
 // file to keep), or 0 when it could not be read or the copy not written.
 int KeepBackupCopy(const char* path);
+
+// Replaces a data file with `bytes`. When *damaged is set (the file did not
+// load cleanly) it is first kept as path + ".bak" and *damaged cleared;
+// without that copy nothing is written. Returns 1, or 0 (the old file
+// whole) for the caller to report.
+int SaveDataFile(const char* path, const std::vector<unsigned char>& bytes, int* damaged);
