@@ -13,6 +13,7 @@
 #include "export/composer.h"
 #include "export/export_run.h"
 #include "export/settings.h"
+#include "export/text_encoding.h"
 #include "placetime/cities.h"
 #include "placetime/reading_texts.h"
 #include "placetime/shabbat.h"
@@ -140,11 +141,12 @@ std::string DateText(int absoluteDay) {
   return text;
 }
 
+// Prints the entry as UTF-8, Hebrew in reading order, as the file has it.
 void PrintEntry(const Run& run, const CalDate& date, const char* caption, const char* notes) {
+  const CodePage page = ExportCodePage();
   std::fprintf(run.out, "First entry, %04d-%02d-%02d:\n  Caption: %s\n", (int)date.year,
-               (int)date.month, (int)date.day, caption);
-  std::string text = notes;
-  std::string line;
+               (int)date.month, (int)date.day, Utf8FromText(caption, page).c_str());
+  const std::string text = Utf8FromText(notes, page);
   std::fprintf(run.out, "  Notes:%s\n", text.empty() ? " (none)" : "");
   for (std::size_t start = 0; start < text.size();) {
     std::size_t end = text.find("\r\n", start);
@@ -168,7 +170,8 @@ int ExportDays(Run& run) {
   if (result != kExportWritten || !FinishOutput(run, path))
     return Fail(run, kCliFailed, "could not write " + run.options->output);
   if (!run.options->quiet && run.options->output != "-")
-    std::fprintf(run.out, "Wrote %d entries (%s to %s, %s, %s) to %s\n", last - first + 1,
+    std::fprintf(run.out, "Wrote %d %s (%s to %s, %s, %s) to %s\n", last - first + 1,
+                 last == first ? "entry" : "entries",
                  DateText(first).c_str(), DateText(last).c_str(),
                  state.locationKnown ? state.cityName : "no location",
                  state.diaspora ? "Diaspora" : "Israel", run.options->output.c_str());
@@ -201,7 +204,8 @@ int ExportHolidays(Run& run) {
   if (WriteEntriesToIcs(entries, path.c_str(), Progress, &run) != kExportWritten || !FinishOutput(run, path))
     return Fail(run, kCliFailed, "could not write " + run.options->output);
   if (!run.options->quiet && run.options->output != "-")
-    std::fprintf(run.out, "Wrote %d holiday entries (%s to %s) to %s\n", (int)entries.size(),
+    std::fprintf(run.out, "Wrote %d holiday %s (%s to %s) to %s\n", (int)entries.size(),
+                 entries.size() == 1 ? "entry" : "entries",
                  DateText(first).c_str(), DateText(last).c_str(), run.options->output.c_str());
   return kCliOk;
 }
@@ -257,7 +261,8 @@ int ExportAnniversaries(Run& run) {
   if (WriteEntriesToIcs(entries, path.c_str(), Progress, &run) != kExportWritten || !FinishOutput(run, path))
     return Fail(run, kCliFailed, "could not write " + run.options->output);
   if (!run.options->quiet && run.options->output != "-")
-    std::fprintf(run.out, "Wrote %d entries (years %d to %d) to %s\n", (int)entries.size(), from, to,
+    std::fprintf(run.out, "Wrote %d %s (years %d to %d) to %s\n", (int)entries.size(),
+                 entries.size() == 1 ? "entry" : "entries", from, to,
                  run.options->output.c_str());
   return kCliOk;
 }

@@ -152,6 +152,18 @@ TEST(CliRun, RangeInEitherOrderAndSummary) {
   EXPECT_NE(result.out.find("Caption: 11 Tevet 5767 - 1 January 2007"), std::string::npos) << result.out;
 }
 
+TEST(CliRun, PreviewIsUtf8InReadingOrder) {
+  ScratchDir dir;
+  dir.Write("exportcal.ini", "[Flags]\r\nHebrewFlag=1\r\n");
+  const std::string out = dir.File("he.ics");
+  const CliResult result = RunTool(dir, {"--from", "2024-03-24", "--to", "2024-03-24", "-o", out.c_str(), "--preview"});
+  ASSERT_EQ(result.code, kCliOk) << result.err;
+  EXPECT_NE(result.out.find("Wrote 1 entry ("), std::string::npos) << result.out;
+  // Purim (pey vav resch yod endmem), first letter first.
+  EXPECT_NE(result.out.find("Caption: \xD7\xA4\xD7\x95\xD7\xA8\xD7\x99\xD7\x9D - 14 "), std::string::npos)
+      << result.out;
+}
+
 TEST(CliRun, StandardOutput) {
   ScratchDir dir;
   const CliResult result = RunTool(dir, {"--from", "2007-03-04", "--to", "2007-03-04", "-o", "-", "--daf-yomi"});
