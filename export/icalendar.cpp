@@ -292,6 +292,17 @@ int ClockFits(const ClockTime& t) {
          t.second >= 0 && t.second <= 99 && t.millisecond >= 0 && t.millisecond <= 999;
 }
 
+// "YYYYMMDD", `separator`, "HHMMSS" of a clock that fits; returns the end.
+char* PutDateAndTime(char* at, const ClockTime& now, char separator) {
+  at = PutDigits(at, now.year, 4);
+  at = PutDigits(at, now.month, 2);
+  at = PutDigits(at, now.day, 2);
+  *at++ = separator;
+  at = PutDigits(at, now.hour, 2);
+  at = PutDigits(at, now.minute, 2);
+  return PutDigits(at, now.second, 2);
+}
+
 // "YYYYMMDDTHHMMSSZ" and its NUL. Returns its length.
 std::size_t FormatTimestamp(const ClockTime& now, char* buffer /* >= 17 */) {
   if (!ClockFits(now)) {
@@ -299,13 +310,7 @@ std::size_t FormatTimestamp(const ClockTime& now, char* buffer /* >= 17 */) {
                   now.hour, now.minute, now.second);
     return std::strlen(buffer);
   }
-  char* at = PutDigits(buffer, now.year, 4);
-  at = PutDigits(at, now.month, 2);
-  at = PutDigits(at, now.day, 2);
-  *at++ = 'T';
-  at = PutDigits(at, now.hour, 2);
-  at = PutDigits(at, now.minute, 2);
-  at = PutDigits(at, now.second, 2);
+  char* at = PutDateAndTime(buffer, now, 'T');
   *at++ = 'Z';
   *at = '\0';
   return (std::size_t)(at - buffer);
@@ -331,13 +336,7 @@ std::size_t FormatUid(const ClockTime& now, char* buffer /* >= 80 */) {
                   now.hour, now.minute, now.second, now.millisecond, guid, kIcsUidDomain);
     return std::strlen(buffer);
   }
-  char* at = PutDigits(buffer, now.year, 4);
-  at = PutDigits(at, now.month, 2);
-  at = PutDigits(at, now.day, 2);
-  *at++ = '-';
-  at = PutDigits(at, now.hour, 2);
-  at = PutDigits(at, now.minute, 2);
-  at = PutDigits(at, now.second, 2);
+  char* at = PutDateAndTime(buffer, now, '-');
   at = PutDigits(at, now.millisecond, 3);
   *at++ = '-';
   std::memcpy(at, guid, 36);

@@ -70,6 +70,15 @@ void SetValue(int* out, int value) {
   if (out) *out = value;
 }
 
+// Hands out a city's four values (any pointer may be null); returns 1.
+int GiveCity(const CityRecord& city, int* latitude, int* longitude, int* timeZone, int* elevation) {
+  SetValue(latitude, city.latitude);
+  SetValue(longitude, city.longitude);
+  SetValue(timeZone, city.timeZone);
+  SetValue(elevation, city.elevation);
+  return 1;
+}
+
 void ShowError(const char* text) { ShowMessage(text, "Error", MessageIconError); }
 
 
@@ -167,11 +176,7 @@ int LookupCityIn(const UserCityList* list, const char* name, int* latitude, int*
     if (!RowNameEquals(kBuiltinCities[i], name)) continue;
     CityRecord city;
     GetBuiltinCity(i, &city);
-    SetValue(latitude, city.latitude);
-    SetValue(longitude, city.longitude);
-    SetValue(timeZone, city.timeZone);
-    SetValue(elevation, city.elevation);
-    return 1;
+    return GiveCity(city, latitude, longitude, timeZone, elevation);
   }
   return 0;
 }
@@ -187,11 +192,7 @@ int FindUserCity(const UserCityList* list, const char* name, int* latitude, int*
   if (!name) return 0;
   for (const CityRecord& city : list->cities) {
     if (CityNameCompare(city.name, name) != 0) continue;
-    SetValue(latitude, city.latitude);
-    SetValue(longitude, city.longitude);
-    SetValue(timeZone, city.timeZone);
-    SetValue(elevation, city.elevation);
-    return 1;
+    return GiveCity(city, latitude, longitude, timeZone, elevation);
   }
   return 0;
 }
