@@ -16,7 +16,7 @@
 #include "calendar/caldate.h"
 #include "calendar/callang.h"
 #include "calendar/holidays.h"
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "platform/folders.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "calendar/caldate.h"
-#include "placetime/reading_texts.h"
-#include "placetime/readings.h"
+#include "readings/reading_texts.h"
+#include "readings/readings.h"
 #include "platform/folders.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "calendar/caldate.h"
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "placetime/window_state.h"
 #include "placetime/zmanim.h"
 #include "platform/folders.h"

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "export/settings.h"
+#include "settings/settings.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "calendar/callang.h"
-#include "export/settings.h"
+#include "settings/settings.h"
 
 namespace {
 

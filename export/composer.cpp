@@ -8,7 +8,7 @@
 #include "calendar/dafyomi.h"
 #include "calendar/holidays.h"
 #include "calendar/names.h"
-#include "placetime/readings.h"
+#include "readings/readings.h"
 #include "placetime/shabbat.h"
 #include "placetime/zmanim.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "calendar/anniversary.h"
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "placetime/window_state.h"
 
 // Size of a caption and of the notes of one day, the NUL included.

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "calendar/caldate.h"
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "export/text_encoding.h"
 #include "placetime/window_state.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "calendar/names.h"
-#include "export/settings.h"
+#include "settings/settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;

@@ -9,7 +9,7 @@
 
 #include "calendar/caldate.h"
 #include "calendar/names.h"
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "placetime/suntimes.h"
 
 namespace {

@@ -7,7 +7,7 @@
 // come from the caller (GetSunriseSunset, daylight saving applied).
 #pragma once
 #include "calendar/caldate.h"
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "placetime/window_state.h"
 
 inline constexpr int kZmanCount = 11;        // entries of the table, index 0-10

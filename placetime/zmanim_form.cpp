@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "platform/ini.h"
 
 const char* ZmanimDialogTemplate() {

@@ -1,7 +1,7 @@
 // The About box: the icon, seven lines and Close.
 #include "shell/about_dialog.h"
 
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "resources/resource_ids.h"
 #include "shell/about.h"
 #include "shell/app.h"

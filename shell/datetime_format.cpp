@@ -1,7 +1,7 @@
 // The Date/Time Format dialog's reading and writing of the two settings.
 #include "shell/datetime_format.h"
 
-#include "export/settings.h"
+#include "settings/settings.h"
 
 void DateTimeFormatOpen(DateTimeFormatFields* fields) {
   int date = GetDateFormat();

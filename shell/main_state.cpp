@@ -1,9 +1,9 @@
 // The main window's record at creation.
 #include "shell/main_state.h"
 
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "placetime/cities.h"
-#include "placetime/readings_form.h"
+#include "readings/readings_form.h"
 #include "placetime/shabbat.h"
 #include "platform/clock.h"
 #include "platform/ini.h"

@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "export/settings.h"
-#include "placetime/reading_texts.h"
+#include "settings/settings.h"
+#include "readings/reading_texts.h"
 #include "resources/strings.h"
 #include "shell/app.h"
 #include "shell/main_state.h"

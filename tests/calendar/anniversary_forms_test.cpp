@@ -12,7 +12,7 @@
 #include "calendar/anniversary.h"
 #include "calendar/anniversary_forms.h"
 #include "calendar/callang.h"
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "platform/clock.h"
 #include "support/scratch_dir.h"
 

@@ -17,7 +17,7 @@
 #include "calendar/anniversary.h"
 #include "calendar/anniversary_text.h"
 #include "calendar/callang.h"
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "platform/message.h"
 #include "support/message_recorder.h"
 #include "support/scratch_dir.h"

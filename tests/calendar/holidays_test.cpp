@@ -13,7 +13,7 @@
 #include "calendar/caldate.h"
 #include "calendar/callang.h"
 #include "calendar/holidays.h"
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "support/scratch_dir.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "calendar/callang.h"
 #include "calendar/names.h"
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "support/scratch_dir.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "calendar/caldate.h"
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "placetime/shabbat.h"
 #include "placetime/suntimes.h"
 #include "platform/ini.h"

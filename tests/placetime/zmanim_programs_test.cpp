@@ -9,7 +9,7 @@
 #include <string>
 
 #include "calendar/names.h"
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "placetime/suntimes.h"
 #include "placetime/zmanim.h"
 #include "support/scratch_dir.h"

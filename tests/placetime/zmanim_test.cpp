@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "placetime/zmanim.h"
 #include "support/scratch_dir.h"
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "support/scratch_dir.h"
 
 namespace {

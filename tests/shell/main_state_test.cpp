@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "placetime/cities.h"
 #include "platform/clock.h"
 #include "support/scratch_dir.h"

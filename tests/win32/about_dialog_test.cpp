@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "resources/resource_ids.h"
 #include "resources/strings.h"
 #include "shell/about_dialog.h"

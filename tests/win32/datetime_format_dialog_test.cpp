@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "platform/ini.h"
 #include "resources/resource_ids.h"
 #include "shell/datetime_format_dialog.h"

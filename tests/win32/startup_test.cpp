@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "calendar/callang.h"
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "platform/ini.h"
 #include "shell/app.h"
 #include "shell/main_window.h"

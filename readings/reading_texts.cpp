@@ -1,6 +1,6 @@
 // Reading texts: string lookups by reading key, with the Israel variants
 // and the "(none)" rule.
-#include "placetime/reading_texts.h"
+#include "readings/reading_texts.h"
 
 #include "platform/ini.h"
 #include "resources/strings.h"

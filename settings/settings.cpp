@@ -1,5 +1,5 @@
 // The settings store over the platform's profile functions.
-#include "export/settings.h"
+#include "settings/settings.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -7,7 +7,7 @@
 #pragma once
 #include <cstdint>
 
-#include "placetime/reading_texts.h"
+#include "readings/reading_texts.h"
 
 // A reading key that stands for no reading.
 constexpr int kNoReadingKey = 1000;

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "calendar/caldate.h"
-#include "placetime/reading_texts.h"
-#include "placetime/readings.h"
+#include "readings/reading_texts.h"
+#include "readings/readings.h"
 #include "support/scratch_dir.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "export/settings.h"
+#include "settings/settings.h"
 #include "platform/ini.h"
 #include "support/scratch_dir.h"
 

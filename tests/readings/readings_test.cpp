@@ -10,10 +10,10 @@
 #include <string>
 
 #include "calendar/caldate.h"
-#include "placetime/reading_schedules.h"
-#include "placetime/reading_texts.h"
-#include "placetime/readings.h"
-#include "placetime/readings_form.h"
+#include "readings/reading_schedules.h"
+#include "readings/reading_texts.h"
+#include "readings/readings.h"
+#include "readings/readings_form.h"
 #include "support/scratch_dir.h"
 
 namespace {

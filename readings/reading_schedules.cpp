@@ -1,11 +1,11 @@
 // The fourteen year types' Shabbat schedules, written in the short notation
 // of the reading calendar and expanded at compile time into one entry per
 // Shabbat.
-#include "placetime/reading_schedules.h"
+#include "readings/reading_schedules.h"
 
 #include <initializer_list>
 
-#include "placetime/readings.h"
+#include "readings/readings.h"
 
 namespace {
 

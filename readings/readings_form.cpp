@@ -1,8 +1,8 @@
 // The window's copy of the Israel/Diaspora custom and the "Readings and
 // Holidays" dialog's portable logic; see readings_form.h.
-#include "placetime/readings_form.h"
+#include "readings/readings_form.h"
 
-#include "placetime/reading_texts.h"
+#include "readings/reading_texts.h"
 #include "platform/ini.h"
 
 void ReadingsLoadCustom(CalWindowState* state) { state->diaspora = ReadingsDiasporaFlag(); }

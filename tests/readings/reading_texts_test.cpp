@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "placetime/reading_texts.h"
+#include "readings/reading_texts.h"
 #include "resources/strings.h"
 #include "support/scratch_dir.h"
 

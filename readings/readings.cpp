@@ -1,13 +1,13 @@
 // The Torah-reading schedule of a day: year types, the Shabbat schedule and
 // its adjustments, the weekday readings and the Omer count.
-#include "placetime/readings.h"
+#include "readings/readings.h"
 
 #include <cstring>
 
 #include "calendar/caldate.h"
 #include "calendar/holidays.h"
-#include "placetime/reading_schedules.h"
-#include "placetime/reading_texts.h"
+#include "readings/reading_schedules.h"
+#include "readings/reading_texts.h"
 #include "resources/strings.h"
 
 namespace {
