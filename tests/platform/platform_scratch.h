@@ -3,24 +3,19 @@
 // sets no folder override: these tests choose their own), and whole-file
 // reads and writes.
 #pragma once
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
+
+#include "../support/unique_dir.h"
 
 namespace platform_test {
 
 struct TempDir {
   std::filesystem::path path;
 
-  TempDir() {
-    static int serial = 0;
-    auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    path = std::filesystem::temp_directory_path() /
-           ("tavlon-platform-test-" + std::to_string(stamp) + "-" + std::to_string(++serial));
-    std::filesystem::create_directories(path);
-  }
+  TempDir() : path(MakeUniqueTempDir("tavlon-platform-test")) {}
   ~TempDir() {
     std::error_code ignored;
     std::filesystem::remove_all(path, ignored);

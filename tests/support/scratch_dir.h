@@ -1,25 +1,17 @@
 // A fresh temporary folder for one test, made the settings and documents
 // folder of the platform layer while it lives, and removed afterwards.
 #pragma once
-#include <atomic>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "platform/folders.h"
+#include "unique_dir.h"
 
 class ScratchDir {
  public:
-  ScratchDir() {
-    static std::atomic<int> counter{0};
-    const auto base = std::filesystem::temp_directory_path();
-    for (int attempt = 0;; ++attempt) {
-      path_ = base / ("tavlon-test-" + std::to_string(std::rand()) + "-" +
-                      std::to_string(counter++));
-      if (std::filesystem::create_directory(path_)) break;
-    }
+  ScratchDir() : path_(MakeUniqueTempDir("tavlon-test")) {
     SetSettingsFolderOverride(path_.string().c_str());
     SetDocumentsFolderOverride(path_.string().c_str());
   }
