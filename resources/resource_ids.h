@@ -22,3 +22,7 @@
 // About box: the icon and the seven lines, top to bottom.
 #define IDC_ABOUT_ICON 300
 #define IDC_ABOUT_FIRST_LINE 301  // 301-307
+
+// The settings and export windows keep their ids in files of their own.
+#include "resources/settings_ids.h"
+#include "resources/export_ids.h"
