@@ -293,6 +293,36 @@ TEST_F(Startup, DpiChangeMovesTheWindowAndScalesTheTitle) {
   }});
 }
 
+// The program icon has an image for each size Windows shows it at, from
+// 16 pixels (100 %) to 40 (250 %), 48 and 64 for Explorer and 256 for
+// large tiles, and the 256 one loads at its size.
+TEST(ProgramIcon, HasEveryImageSize) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+  ASSERT_NE(found, nullptr);
+  const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+  ASSERT_NE(group, nullptr);
+  int count = group[4] | group[5] << 8;
+  std::vector<int> sizes;
+  for (int i = 0; i < count; ++i) {
+    int width = group[6 + 14 * i];  // 0 stands for 256
+    sizes.push_back(width == 0 ? 256 : width);
+  }
+  std::sort(sizes.begin(), sizes.end());
+  EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
+
+  HICON big = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(1), IMAGE_ICON, 256, 256, 0));
+  ASSERT_NE(big, nullptr);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(big, &info));
+  BITMAP bitmap{};
+  GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  EXPECT_EQ(bitmap.bmWidth, 256);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  DestroyIcon(big);
+}
+
 // ---- A second instance: Tavlon.exe started while the program runs ----
 
 std::string WindowsPath(const char* linuxStylePath) {
