@@ -54,11 +54,16 @@ clean:
 
 # Starts Tavlon.exe on this display under Wine: in WINEPREFIX when it is
 # set, else in a prefix of its own in the build folder (created on first
-# use; the tests' prefixes are left alone).
+# use; the tests' prefixes are left alone), with its home beside it. A
+# prefix made without Gecko has no .htm association: F1 opens the help
+# page with Wine's browser, which hands it to the desktop's.
 GUI_PREFIX = $(or $(WINEPREFIX),$(CURDIR)/build/windows/wineprefix-gui)
+GUI_WINE = sh cmake/wine-run.sh "$(GUI_PREFIX)"
 gui: windows
 	@[ -n "$$DISPLAY" ] || { echo "make gui: no DISPLAY; start it from a desktop session"; exit 1; }
-	sh cmake/wine-run.sh "$(GUI_PREFIX)" build/windows/shell/Tavlon.exe
+	@$(GUI_WINE) reg query 'HKCR\.htm' >/dev/null 2>&1 || \
+	  $(GUI_WINE) reg add 'HKCR\.htm' /ve /d htmlfile /f >/dev/null 2>&1
+	$(GUI_WINE) build/windows/shell/Tavlon.exe
 
 # PNG pictures of the main window, the dialogs and the help page, in
 # build/windows/screenshots/ (see tools/screenshots/screenshots.sh).
