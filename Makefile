@@ -1,7 +1,7 @@
 # Front door of the Tavlon tree. See README.md.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps native windows test test-native test-windows run fuzz bench clean
+.PHONY: all deps native windows test test-native test-windows test-installer installer run fuzz bench clean
 
 all: native
 
@@ -23,8 +23,24 @@ test-windows: windows
 	ctest --preset windows
 
 # Installs what a fresh machine lacks, builds both presets and runs every
-# test: natively, and the Windows executables under Wine.
-test: test-native test-windows
+# test: natively, the Windows executables under Wine, and the installer
+# (installed, started, uninstalled) in a Wine prefix of its own.
+test: test-native test-windows test-installer
+
+# The installer, Tavlon-<version>-setup.exe in build/windows/, made with
+# NSIS from the Windows build; the version is the program's own.
+VERSION_TEXT := $(shell sed -n 's/^\#define TAVLON_VERSION_TEXT "\(.*\)"/\1/p' resources/resource_ids.h)
+VERSION_MAJOR := $(shell sed -n 's/^\#define TAVLON_VERSION_MAJOR \([0-9]*\)/\1/p' resources/resource_ids.h)
+VERSION_MINOR := $(shell sed -n 's/^\#define TAVLON_VERSION_MINOR \([0-9]*\)/\1/p' resources/resource_ids.h)
+INSTALLER := build/windows/Tavlon-$(VERSION_TEXT)-setup.exe
+installer: windows
+	makensis -V2 -DVERSION=$(VERSION_TEXT) -DVERSION_NUMERIC=$(VERSION_MAJOR).$(VERSION_MINOR).0.0 \
+	  -DEXE=$(CURDIR)/build/windows/shell/Tavlon.exe -DOUTFILE=$(CURDIR)/$(INSTALLER) installer/tavlon.nsi
+	@echo "installer: $(INSTALLER)"
+
+test-installer: installer
+	xvfb-run -a -s "-screen 0 1024x768x24" sh installer/test-installer.sh \
+	  $(CURDIR)/$(INSTALLER) $(CURDIR)/build/windows/tests/win32/tavlon_window_command.exe
 
 # The main job: this year's calendar for the default settings (an empty
 # settings folder, so the user's own settings play no part), written to
