@@ -1,6 +1,7 @@
 // The Readings and Holidays dialog: two radio buttons over ReadingsFields.
 #include "shell/readings_dialog.h"
 
+#include "readings/reading_texts.h"
 #include "readings/readings_form.h"
 #include "resources/settings_ids.h"
 #include "shell/settings_controls.h"
@@ -24,8 +25,8 @@ INT_PTR OnCommand(HWND dialog, int id) {
     case IDOK: {
       ReadingsFields fields{};
       fields.diaspora = ButtonChecked(dialog, IDC_READINGS_DIASPORA);
-      if (!ReadingsFormOk(&fields, DialogRecord<CalWindowState>(dialog)))
-        ShowFieldError(dialog, "The setting could not be saved", 0);
+      ReportSettingsWrite(ReadingsFormOk(&fields, DialogRecord<CalWindowState>(dialog)),
+                          kReadingSettingsFile);
       EndDialog(dialog, 1);
       return TRUE;
     }

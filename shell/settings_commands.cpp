@@ -16,6 +16,7 @@
 #include "shell/main_window.h"
 #include "shell/menu_bar.h"
 #include "shell/readings_dialog.h"
+#include "shell/settings_controls.h"
 #include "shell/shabbat_dialog.h"
 #include "shell/zmanim_dialog.h"
 
@@ -48,7 +49,8 @@ void SelectLocationCommand(HWND window, CalWindowState* state) {
     std::snprintf(state->cityName, sizeof state->cityName, "%s", name);
     state->locationKnown = LookupCity(name, &state->latitude, &state->longitude,
                                       &state->timeZone, &state->elevation);
-    IniWriteString(kLocationSection, kCityNameKey, name, kSettingsFile);
+    ReportSettingsWrite(IniWriteString(kLocationSection, kCityNameKey, name, kSettingsFile),
+                        kSettingsFile);
   }
   FocusAndRepaint(window);
 }
