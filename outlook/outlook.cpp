@@ -31,11 +31,19 @@ int g_restrictedWalk = 1;
 
 void ShowError(const std::string& text) { ShowMessage(text.c_str(), "Error", MessageIconError); }
 
-void Progress(HWND progress, int textId, const char* text) {
-  if (!progress) return;
-  SetDlgItemTextA(progress, textId, text);
-  HWND control = GetDlgItem(progress, textId);
-  UpdateWindow(control ? control : progress);
+// The progress window of the classic interface: a dialog and its text.
+struct ProgressWindow {
+  HWND window;
+  int textId;
+};
+
+int ShowInWindow(void* context, const char* text, int, int) {
+  const ProgressWindow* progress = (const ProgressWindow*)context;
+  if (!progress->window) return 1;
+  SetDlgItemTextA(progress->window, progress->textId, text);
+  HWND control = GetDlgItem(progress->window, progress->textId);
+  UpdateWindow(control ? control : progress->window);
+  return 1;
 }
 
 WORD FlagsOf(CallKind kind) {
@@ -149,18 +157,20 @@ int CountOf(HWND, IDispatch* collection) {
   return result.lVal;
 }
 
-// `dated`: whether the start could be read (an item without one matches no
-// day).
-int ItemOf(IDispatch* collection, int index, double* start, int* dated, std::u16string* subject,
-           IDispatch** item) {
+// Item `index` of `collection` with its start (`dated`: whether it could be
+// read; an item without one matches no day) and subject. With `matcher`
+// the subject is read only when the start is one of its days (else the
+// subject is left empty). Returns 1 with the item, or 0.
+int ItemOf(IDispatch* collection, int index, const EntryMatcher* matcher, double* start,
+           int* dated, std::u16string* subject, IDispatch** item) {
   VARIANT arg = I4Variant(index);
   *item = CallForObject(kCallItem, collection, &arg, 1);
   if (!*item) return 0;
   VARIANT value;
-  if (start) {
-    *dated = CallOutlook(kCallGetStart, *item, nullptr, 0, &value, VT_DATE);
-    *start = *dated ? value.date : 0;
-  }
+  *dated = CallOutlook(kCallGetStart, *item, nullptr, 0, &value, VT_DATE);
+  *start = *dated ? value.date : 0;
+  subject->clear();
+  if (matcher && !(*dated && HasStart(*matcher, *start))) return 1;
   if (!CallOutlook(kCallGetSubject, *item, nullptr, 0, &value, VT_BSTR)) {
     Release(*item);
     return 0;
@@ -202,10 +212,16 @@ void EnsureCategory(CategoryState* state, const LabelCategory* category, int lab
 int DeleteEntries(HWND owner, const CalDate* dates, const char* const* captions, int n,
                   int markers);
 
-int Import(HWND owner, const CalDate* dates, const char* const* captions, const char* const* notes,
-           int busyStatus, int reminderSet, int reminderMinutes, int n, HWND progress, int textId,
-           int labels) {
-  Progress(progress, textId, kImportingText);
+}  // namespace
+
+int ImportIntoOutlookWith(HWND owner, const CalDate* dates, const char* const* captions,
+                          const char* const* notes, int busyStatus, int reminderSet,
+                          int reminderMinutes, int n, int labels, OutlookProgress progress,
+                          void* context) {
+  auto report = [&](const char* text, int done) {
+    return progress ? progress(context, text, done, n) : 1;
+  };
+  report(kImportingText, 0);
   if (!OpenOutlookCalendar(owner)) return 0;
 
   // The label mechanism, or the categories where it is missing.
@@ -233,7 +249,10 @@ int Import(HWND owner, const CalDate* dates, const char* const* captions, const 
 
   std::vector<std::string> subjects;
   for (int i = 0; i < n && !g_outlook.log.gone; ++i) {
-    Progress(progress, textId, ImportingDateText(i + 1, n).c_str());
+    if (!report(ImportingDateText(i + 1, n).c_str(), i)) {
+      g_facts.cancelled = 1;
+      break;
+    }
     int label = -1;
     std::string caption = labels ? CaptionWithoutMarker(captions[i], &label) : captions[i];
     std::u16string category;
@@ -266,11 +285,9 @@ int Import(HWND owner, const CalDate* dates, const char* const* captions, const 
   g_facts.failures = g_outlook.log.failures;
   int ok = g_outlook.log.failures == 0;
   CloseOutlookCalendar();
-  Progress(progress, textId, labels ? kImportingFinishedText : kImportingPlainFinishedText);
+  report(labels ? kImportingFinishedText : kImportingPlainFinishedText, n);
   return ok;
 }
-
-}  // namespace
 
 void FormatHresult(HRESULT hr, char* buffer) {
   std::string text = HresultText((std::int32_t)hr);
@@ -346,8 +363,9 @@ int GetCalendarItemCount(HWND owner) {
 int GetCalendarItem(HWND, int index, double* start, std::u16string* subject, IDispatch** item) {
   if (!g_outlook.items) return 0;
   int dated = 0;
-  int ok = ItemOf(g_outlook.items, index, start, &dated, subject, item);
-  if (ok && start && !dated) *start = -1;
+  double read = 0;
+  int ok = ItemOf(g_outlook.items, index, nullptr, &read, &dated, subject, item);
+  if (start) *start = dated ? read : -1;
   return ok;
 }
 
@@ -414,7 +432,7 @@ int DeleteEntries(HWND owner, const CalDate* dates, const char* const* captions,
     double start;
     int dated;
     IDispatch* item;
-    if (!ItemOf(collection, i, &start, &dated, &subject, &item)) continue;
+    if (!ItemOf(collection, i, &matcher, &start, &dated, &subject, &item)) continue;
     ++g_facts.walked;
     if (dated && MatchEntry(matcher, start, subject.data(), subject.size()) >= 0) {
       found.push_back(item);
@@ -443,13 +461,15 @@ int DeletePreviousEntries(HWND owner, const CalDate* dates, const char* const* c
 int ImportIntoOutlook(HWND owner, const CalDate* dates, const char* const* captions,
                       const char* const* notes, int busyStatus, int reminderSet,
                       int reminderMinutes, int n, HWND progress, int textId) {
-  return Import(owner, dates, captions, notes, busyStatus, reminderSet, reminderMinutes, n,
-                progress, textId, 1);
+  ProgressWindow window = {progress, textId};
+  return ImportIntoOutlookWith(owner, dates, captions, notes, busyStatus, reminderSet,
+                               reminderMinutes, n, 1, ShowInWindow, &window);
 }
 
 int ImportIntoOutlookPlain(HWND owner, const CalDate* dates, const char* const* captions,
                            const char* const* notes, int busyStatus, int reminderSet,
                            int reminderMinutes, int n, HWND progress, int textId) {
-  return Import(owner, dates, captions, notes, busyStatus, reminderSet, reminderMinutes, n,
-                progress, textId, 0);
+  ProgressWindow window = {progress, textId};
+  return ImportIntoOutlookWith(owner, dates, captions, notes, busyStatus, reminderSet,
+                               reminderMinutes, n, 0, ShowInWindow, &window);
 }

@@ -55,6 +55,17 @@ int ImportIntoOutlookPlain(HWND owner, const CalDate* dates, const char* const* 
                            const char* const* notes, int busyStatus, int reminderSet,
                            int reminderMinutes, int n, HWND progress, int textId);
 
+// The progress of an import: shows `text` (`done` of `total` days added).
+// Returning 0 cancels: the import stops before the next day, and the days
+// added so far stay in Outlook.
+using OutlookProgress = int (*)(void* context, const char* text, int done, int total);
+// ImportIntoOutlook (`labels` 1) or ImportIntoOutlookPlain (`labels` 0)
+// reporting through `progress` (may be nullptr).
+int ImportIntoOutlookWith(HWND owner, const CalDate* dates, const char* const* captions,
+                          const char* const* notes, int busyStatus, int reminderSet,
+                          int reminderMinutes, int n, int labels, OutlookProgress progress,
+                          void* context);
+
 // "hresult = 80004005hex" into buffer (at least 32 characters).
 void FormatHresult(HRESULT hr, char* buffer);
 
@@ -66,6 +77,7 @@ struct OutlookRunFacts {
   int saved;        // appointments added and saved
   int failures;     // failed calls, shown or not
   int labelMode;    // 0 none, 1 label property, 2 categories
+  int cancelled;    // stopped through the progress
 };
 // The facts of the last import.
 const OutlookRunFacts& LastOutlookRun();

@@ -70,6 +70,12 @@ void BuildEntryMatcher(const CalDate* dates, const char* const* captions, int n,
                    [](const EntryKey& a, const EntryKey& b) { return a.start < b.start; });
 }
 
+int HasStart(const EntryMatcher& matcher, double start) {
+  auto it = std::lower_bound(matcher.keys.begin(), matcher.keys.end(), start,
+                             [](const EntryKey& key, double value) { return key.start < value; });
+  return it != matcher.keys.end() && it->start == start;
+}
+
 int MatchEntry(const EntryMatcher& matcher, double start, const char16_t* subject,
                std::size_t subjectLength) {
   auto it = std::lower_bound(matcher.keys.begin(), matcher.keys.end(), start,

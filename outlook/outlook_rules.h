@@ -47,6 +47,9 @@ struct EntryMatcher {
 // subject.
 void BuildEntryMatcher(const CalDate* dates, const char* const* captions, int n, int markers,
                        CodePage page, EntryMatcher* matcher);
+// 1 when some day starts at `start` (only then is the subject worth
+// reading).
+int HasStart(const EntryMatcher& matcher, double start);
 // The day an item belongs to, or -1.
 int MatchEntry(const EntryMatcher& matcher, double start, const char16_t* subject,
                std::size_t subjectLength);

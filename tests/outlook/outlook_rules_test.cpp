@@ -88,6 +88,9 @@ TEST(OutlookRules, EntriesMatchByStartAndSubject) {
   for (const Row& r : rows) {
     EXPECT_EQ(MatchEntry(matcher, r.start, r.subject.data(), r.subject.size()), r.day) << r.day;
   }
+  EXPECT_TRUE(HasStart(matcher, day2));
+  EXPECT_FALSE(HasStart(matcher, day2 + 0.5));
+  EXPECT_FALSE(HasStart(matcher, AutomationDate({4, 4, 2007})));
   // Without markers ("Plain" imports) a caption is its whole text.
   BuildEntryMatcher(dates, captions, 4, 0, kCodePageLatin, &matcher);
   std::u16string whole = u"Pesach I#3";

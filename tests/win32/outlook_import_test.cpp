@@ -260,6 +260,31 @@ TEST(OutlookImport, LabelReplacesAnExistingPropertyAndAddsAMissingOne) {
   EXPECT_EQ(outlook.Store().appointments[0].label, 8);
 }
 
+TEST(OutlookImport, ProgressTextsAndCancel) {
+  StandIn outlook;
+  MessageCapture messages;
+  Days days;
+  for (int d = 1; d <= 4; ++d) days.Add({d, 6, 2007}, "day " + std::to_string(d));
+  days.Import();  // fills the pointer arrays
+  struct Seen {
+    std::vector<std::string> texts;
+  } seen;
+  auto progress = [](void* context, const char* text, int, int) {
+    auto* s = (Seen*)context;
+    s->texts.push_back(text);
+    return s->texts.size() < 4 ? 1 : 0;  // Cancel while day 3 is announced
+  };
+  EXPECT_EQ(ImportIntoOutlookWith(nullptr, days.dates.data(), days.c.data(), days.n.data(), 1000, 0,
+                                  15, 4, 0, progress, &seen), 1);
+  EXPECT_EQ(seen.texts, (std::vector<std::string>{"Importing...", "Importing date 1 of 4",
+                                                  "Importing date 2 of 4", "Importing date 3 of 4",
+                                                  "Importing into Outlook finished"}));
+  EXPECT_EQ(LastOutlookRun().cancelled, 1);
+  EXPECT_EQ(LastOutlookRun().saved, 2);
+  EXPECT_EQ(LastOutlookRun().deleted, 4) << "the first run's entries";
+  EXPECT_EQ(outlook.Store().appointments.size(), 2u);
+}
+
 // ---- Earlier entries -------------------------------------------------------
 
 // The calendar of the replacement tests: the user's own entries around the
