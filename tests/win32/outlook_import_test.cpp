@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "fakes/fake_store.h"
+#include "fakes/stand_in.h"
 #include "outlook/mapi_label.h"
 #include "outlook/outlook.h"
 #include "outlook/outlook_rules.h"
@@ -25,90 +26,7 @@
 namespace {
 
 using namespace win32test;
-
-std::wstring WidePath(const char* path) {
-  std::wstring out;
-  for (const char* p = path; *p; ++p) out += *p == '/' ? L'\\' : (wchar_t)(unsigned char)*p;
-  return out;
-}
-
-void SetText(const std::wstring& key, const wchar_t* name, const std::wstring& value,
-             HKEY root = HKEY_CURRENT_USER) {
-  HKEY k;
-  ASSERT_EQ(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k,
-                            nullptr), ERROR_SUCCESS);
-  RegSetValueExW(k, name, 0, REG_SZ, (const BYTE*)value.c_str(),
-                 (DWORD)((value.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(k);
-}
-
-void SetNumber(const wchar_t* name, DWORD value) {
-  HKEY k;
-  RegCreateKeyExW(HKEY_CURRENT_USER, kFakeOutlookKey, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr);
-  RegSetValueExW(k, name, 0, REG_DWORD, (const BYTE*)&value, sizeof value);
-  RegCloseKey(k);
-}
-
-// Wine looks classes up in the machine's classes only (not the user's),
-// so the stand-ins are registered there, in the test prefix.
-const std::wstring kClasses = L"";
-
-void SetClass(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-  SetText(key, name, value, HKEY_CLASSES_ROOT);
-}
-void RegisterProgId(const wchar_t* progId, const wchar_t* clsid) {
-  SetClass(kClasses + progId + L"\\CLSID", nullptr, clsid);
-}
-void UnregisterProgId(const wchar_t* progId) {
-  RegDeleteTreeW(HKEY_CLASSES_ROOT, (kClasses + progId).c_str());
-}
-
-// One test's stand-in Outlook: registered in process with its label
-// session, an empty calendar in a scratch folder and a call log.
-class StandIn {
- public:
-  StandIn() {
-    const std::wstring dll = WidePath(TAVLON_FAKE_OUTLOOK_DLL);
-    for (const wchar_t* clsid : {kFakeOutlookClsid, kFakeSessionClsid}) {
-      SetClass(kClasses + L"CLSID\\" + clsid + L"\\InprocServer32", nullptr, dll);
-      SetClass(kClasses + L"CLSID\\" + clsid + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
-    }
-    SetClass(kClasses + L"CLSID\\" + kFakeLocalOutlookClsid + L"\\LocalServer32", nullptr,
-            WidePath(TAVLON_FAKE_OUTLOOK_SERVER));
-    RegisterProgId(L"Outlook.Application", kFakeOutlookClsid);
-    RegisterProgId(L"MAPI.Session", kFakeSessionClsid);
-    RegDeleteTreeW(HKEY_CURRENT_USER, kFakeOutlookKey);
-    store_ = Wide(dir_.File("calendar.txt"));
-    log_ = Wide(dir_.File("calls.txt"));
-    SetText(kFakeOutlookKey, L"Store", store_);
-    SetText(kFakeOutlookKey, L"Log", log_);
-    SetRestrictedWalk(1);
-  }
-  ~StandIn() { RegDeleteTreeW(HKEY_CURRENT_USER, kFakeOutlookKey); }
-
-  const ScratchDir& dir() const { return dir_; }
-
-  FakeStore Store() const {
-    FakeStore store;
-    EXPECT_EQ(LoadFakeStore(store_, &store), 1);
-    return store;
-  }
-  void Prepare(const FakeStore& store) const { ASSERT_EQ(SaveFakeStore(store_, store), 1); }
-
-  // The calls logged so far, and the log emptied.
-  std::vector<std::string> TakeLog() const {
-    std::vector<std::string> lines;
-    std::ifstream in(dir_.File("calls.txt"));
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    in.close();
-    std::remove(dir_.File("calls.txt").c_str());
-    return lines;
-  }
-
- private:
-  ScratchDir dir_;
-  std::wstring store_, log_;
-};
+using namespace standin;
 
 // Days of an import and their texts.
 struct Days {
