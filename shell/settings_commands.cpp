@@ -8,11 +8,11 @@
 #include "placetime/cities.h"
 #include "placetime/shabbat.h"
 #include "placetime/suntimes.h"
-#include "platform/ini.h"
 #include "settings/settings.h"
 #include "shell/anniversary_dialog.h"
 #include "shell/daylight_dialog.h"
 #include "shell/location_dialog.h"
+#include "shell/location_rules.h"
 #include "shell/main_window.h"
 #include "shell/menu_bar.h"
 #include "shell/readings_dialog.h"
@@ -45,13 +45,7 @@ void SelectLocationCommand(HWND window, CalWindowState* state) {
   UserCitiesSerialize(UserCities(), &after);
   char path[1024];
   if (after != before && CitiesFilePath(path, sizeof path)) SaveUserCities(UserCities(), path);
-  if (chosen) {
-    std::snprintf(state->cityName, sizeof state->cityName, "%s", name);
-    state->locationKnown = LookupCity(name, &state->latitude, &state->longitude,
-                                      &state->timeZone, &state->elevation);
-    ReportSettingsWrite(IniWriteString(kLocationSection, kCityNameKey, name, kSettingsFile),
-                        kSettingsFile);
-  }
+  if (chosen) ReportSettingsWrite(LocationCommandApply(state, name), kSettingsFile);
   FocusAndRepaint(window);
 }
 
