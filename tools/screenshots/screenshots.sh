@@ -159,20 +159,31 @@ take_dialogs() {
 
   take_dialog 11 "Readings and Holidays" readings.png
 
-  # An entry typed in, so that the list shows its dates.
-  rm -f "$HOME/Merovan Anniversaries.bin"
+  # An entry typed in, so that the list shows its dates; only where the
+  # prefix's documents folder is this script's own home (a prefix made
+  # before that links to the user's).
   wine "$command_exe" 16
-  press "Anniversaries" alt+a
-  type_text "Edit Anniversary" "Sarah Cohen"
-  press "Edit Anniversary" Tab
-  type_text "Edit Anniversary" "5.3.1990"
-  press "Edit Anniversary" alt+b
+  docs=$(readlink -f "$prefix"/drive_c/users/*/Documents 2>/dev/null | head -n 1 || true)
+  if [ "$docs" = "$(readlink -f "$HOME")" ]; then
+    rm -f "$HOME/Merovan Anniversaries.bin"
+    press "Anniversaries" alt+a
+    type_text "Edit Anniversary" "Sarah Cohen"
+    press "Edit Anniversary" Tab
+    type_text "Edit Anniversary" "5.3.1990"
+    press "Edit Anniversary" alt+b
+  else
+    press "Anniversaries" alt+a
+  fi
   shoot_title "Edit Anniversary" edit-anniversary.png
   press "Edit Anniversary" alt+h
   shoot_title "Edit Date" edit-date.png
   close_dialog "Edit Date"
-  press "Edit Anniversary" Return
-  sleep 0.5
+  if [ "$docs" = "$(readlink -f "$HOME")" ]; then
+    press "Edit Anniversary" Return
+    sleep 0.5
+  else
+    close_dialog "Edit Anniversary"
+  fi
   shoot_title "Anniversaries" anniversaries.png
   close_dialog "Anniversaries"
 
@@ -182,7 +193,7 @@ take_dialogs() {
   take_dialog 15 "Configure Zmanim" hpc-configure-zmanim.png
   wine "$command_exe" 16
   shoot_title "Anniversaries" hpc-anniversaries.png
-  press "Anniversaries" alt+m
+  press "Anniversaries" alt+a
   shoot_title "Edit Anniversary" hpc-edit-anniversary.png
   close_dialog "Edit Anniversary"
   close_dialog "Anniversaries"
