@@ -80,8 +80,10 @@ int TavlonRun(HINSTANCE instance, HINSTANCE previous, int showCommand,
     if (SUCCEEDED(com)) CoUninitialize();
   };
 
-  // One instance: a second start only brings the first one to the front.
+  // One instance: a second start only brings the first one back (out of
+  // the taskbar when minimised) and to the front.
   if (HWND first = FindWindowA(kMainClassName, nullptr)) {
+    if (IsIconic(first)) ShowWindow(first, SW_RESTORE);
     SetForegroundWindow(first);
     finish();
     return 0;

@@ -33,6 +33,12 @@ for file in "$exe" "$command_exe"; do
   [ -f "$file" ] || { echo "screenshots: $file not built (make windows)" >&2; exit 1; }
 done
 mkdir -p "$out"
+# Nothing of this run goes to the user's home: the window manager's and
+# Chromium's files go to one in the build folder (the Wine prefix has its
+# own, see cmake/wine-run.sh).
+export HOME="$build/screenshots.home"
+unset XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME
+mkdir -p "$HOME"
 
 # A display of our own: the first free number from 90.
 display=90
