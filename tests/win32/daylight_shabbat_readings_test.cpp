@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -200,24 +199,6 @@ TEST(ReadingsDialog, CommandStoresTheCustom) {
   EXPECT_EQ(flagAfterCancel, "0");
   EXPECT_EQ(diaspora, 0);
   EXPECT_TRUE(messages.shown().empty());
-}
-
-// A custom that cannot be written is reported, not taken for saved.
-TEST(ReadingsDialog, FailedWriteIsReported) {
-  ScratchDir dir;
-  MessageCapture messages;
-  std::filesystem::create_directory(dir.path() / kReadingSettingsFile);  // not writable as a file
-  RunProgram({[&](HWND main) {
-    RunDialog([&] { Choose(main, kCommandReadings); return 0; }, {
-        [&](HWND d) {
-          Click(d, IDC_READINGS_ISRAEL);
-          Click(d, IDOK);
-        },
-    });
-  }});
-  ASSERT_EQ(messages.shown().size(), 1u);
-  EXPECT_EQ(messages.shown()[0].text, "The settings could not be saved to \"exportcalshab.ini\"");
-  EXPECT_EQ(messages.shown()[0].title, "Error");
 }
 
 }  // namespace
