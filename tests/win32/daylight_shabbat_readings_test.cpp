@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -199,6 +200,25 @@ TEST(ReadingsDialog, CommandStoresTheCustom) {
   EXPECT_EQ(flagAfterCancel, "0");
   EXPECT_EQ(diaspora, 0);
   EXPECT_TRUE(messages.shown().empty());
+}
+
+// A custom that cannot be written is reported, not taken for saved.
+TEST(ReadingsDialog, FailedWriteIsReported) {
+  ScratchDir dir;
+  MessageCapture messages;
+  std::filesystem::create_directory(dir.path() / kReadingSettingsFile);  // not writable as a file
+  RunProgram({[&](HWND main) {
+    RunDialog([&] { Choose(main, kCommandReadings); return 0; }, {
+        [&](HWND d) {
+          Click(d, IDC_READINGS_ISRAEL);
+          Click(d, IDOK);
+        },
+    });
+  }});
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_NE(messages.shown()[0].text.find("exportcalshab.ini"), std::string::npos)
+      << messages.shown()[0].text;
+  EXPECT_EQ(messages.shown()[0].title, "Error");
 }
 
 }  // namespace
