@@ -295,16 +295,20 @@ TEST(OutlookImport, AFailingCallIsShownOnceWithItsHresult) {
     DWORD exception;
     const char* message;
     std::size_t saved;
+    long adds;  // days the run went on to
   } rows[] = {
       {L"Appointment.Save invoke", 0x80004005, 0,
-       "Invoke for Save of CalendarFolder failed, hresult = 80004005hex", 0},
+       "Invoke for Save of CalendarFolder failed, hresult = 80004005hex", 0, 4},
       {L"Appointment.Body ids", 0x80020006, 0,
-       "GetIDsOfNames for Body of CalendarFolder failed, hresult = 80020006hex", 4},
+       "GetIDsOfNames for Body of CalendarFolder failed, hresult = 80020006hex", 4, 4},
       // A failure Outlook raises as an exception shows the exception's code.
       {L"Appointment.Subject invoke", 0x8004010F, 1,
-       "Invoke for Subject of CalendarFolder failed, hresult = 8004010Fhex", 4},
+       "Invoke for Subject of CalendarFolder failed, hresult = 8004010Fhex", 4, 4},
       {L"Items.Add invoke", 0x80070005, 0,
-       "Invoke for Add of CalendarFolder failed, hresult = 80070005hex", 0},
+       "Invoke for Add of CalendarFolder failed, hresult = 80070005hex", 0, 4},
+      // Outlook gone (RPC_S_SERVER_UNAVAILABLE): the run stops there.
+      {L"Appointment.Save invoke", 0x800706BA, 0,
+       "Invoke for Save of CalendarFolder failed, hresult = 800706BAhex", 0, 1},
   };
   for (const Row& r : rows) {
     StandIn outlook;
@@ -317,6 +321,8 @@ TEST(OutlookImport, AFailingCallIsShownOnceWithItsHresult) {
     EXPECT_EQ(days.Import(), 0) << r.message;
     EXPECT_EQ(Texts(messages), std::vector<std::string>{r.message});
     EXPECT_EQ(outlook.Store().appointments.size(), r.saved) << r.message;
+    std::vector<std::string> log = outlook.TakeLog();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "Items.Add get+method(VT_I4)"), r.adds) << r.message;
   }
 }
 
