@@ -94,9 +94,78 @@ take_dialog() {  # command number, dialog title, file name
   wine "$command_exe" close "$2"
   sleep 0.5
 }
+# The dialog titled $1 after button $2 of it is pressed (a dialog it opens
+# is $3), saved as $4; closed again.
+take_nested() {
+  wine "$command_exe" click "$1" "$2"
+  id=$(wait_window "$3")
+  shoot "$id" "$4"
+}
+# The whole screen, for windows that float apart from their dialog (an open
+# drop-down list).
+shoot_screen() {
+  sleep 1
+  import -silent -window root "$out/$1"
+  echo "  $out/$1"
+}
+handheld() {  # 1 or 0: the HPC variants of the dialogs
+  printf '[HandheldPC]\r\nEmulate=%s\r\n' "$1" >"$prefix/drive_c/windows/exportcal.ini"
+}
 take_dialogs() {
   take_dialog 20 "Date/Time Format" datetime-format.png
   take_dialog 10 "About this program" about.png
+
+  # The export: range, its label list opened, More... and Zmanim...
+  wine "$command_exe" 18
+  range=$(wait_window "Select Range")
+  wine "$command_exe" click "Select Range" 501  # Outlook: every option enabled
+  shoot "$range" export-range.png
+  wine "$command_exe" drop "Select Range" 401
+  shoot_screen export-range-labels.png
+  wine "$command_exe" drop "Select Range" 401
+  take_nested "Select Range" 3 "Include Selected Items" export-more.png
+  take_nested "Include Selected Items" 3 "Include Zmanim" export-zmanim.png
+  wine "$command_exe" close "Include Zmanim"
+  sleep 0.5
+  wine "$command_exe" close "Include Selected Items"
+  sleep 0.5
+  # A long export to a file, to see the progress window; then Cancel.
+  wine "$command_exe" settext "Select Range" 101 1.1.1900
+  wine "$command_exe" settext "Select Range" 102 31.12.2099
+  wine "$command_exe" click "Select Range" 502
+  sleep 0.3
+  shoot "$range" export-range-ics.png
+  wine "$command_exe" click "Select Range" 1
+  save=$(wait_window "Save As")
+  shoot "$save" export-save-as.png
+  xdotool windowactivate --sync "$save" 2>/dev/null || true
+  xdotool type --delay 20 'C:\tavlon-screenshot.ics'
+  xdotool key Return
+  wait_id=$(wait_window "Please wait...")
+  shoot "$wait_id" export-progress.png
+  wine "$command_exe" close "Please wait..."
+  info=$(wait_window "Information")
+  shoot "$info" export-cancelled.png
+  wine "$command_exe" close "Information"
+  sleep 0.5
+
+  take_dialog 34 "Select Range" holiday-import.png
+  take_dialog 33 "Import" anniversary-import.png
+
+  # The handheld variants.
+  handheld 1
+  wine "$command_exe" 18
+  range=$(wait_window "Select Range")
+  shoot "$range" export-range-hpc.png
+  take_nested "Select Range" 3 "Include Selected Items" export-more-hpc.png
+  take_nested "Include Selected Items" 3 "Include Zmanim" export-zmanim-hpc.png
+  wine "$command_exe" close "Include Zmanim"
+  sleep 0.5
+  wine "$command_exe" close "Include Selected Items"
+  sleep 0.5
+  wine "$command_exe" close "Select Range"
+  sleep 0.5
+  handheld 0
 }
 take_dialogs
 
