@@ -8,6 +8,7 @@
 #include "export/export_run.h"
 #include "platform/ini.h"
 #include "platform/message.h"
+#include "readings/reading_texts.h"
 #include "shell/export_ics.h"
 #include "shell/export_progress.h"
 #include "shell/export_target.h"
@@ -85,6 +86,11 @@ void ExportToIcs(HWND owner, int first, int last, const CalWindowState* state,
 
 void RunExport(HWND owner, int first, int last, const CalWindowState* state,
                const ExportSettings* settings) {
+  // The custom of the readings is read once for the run, not for every
+  // reading of every day: no dialog can change it while the run blocks the
+  // program.
+  SetReadingsDiasporaOverride(ReadingsDiasporaFlag());
   if (settings->exportType == kExportTypeOutlook) ExportToOutlook(owner, first, last, state, settings);
   else if (settings->exportType == kExportTypeICalendar) ExportToIcs(owner, first, last, state, settings);
+  SetReadingsDiasporaOverride(-1);
 }
