@@ -12,15 +12,18 @@ namespace {
 // Command 18: the stored choices into the range dialog; on OK every key
 // written back and the days exported.
 void ExportRangeCommand(HWND window) {
-  const CalWindowState* state = MainWindowState(window);
-  if (!state) return;
+  const CalWindowState* record = MainWindowState(window);
+  if (!record) return;
   RangeBlock block{};
-  ExportCommandOpen(state->selectedDay, &block);
+  ExportCommandOpen(record->selectedDay, &block);
   if (!RangeDialog(window, &block)) return;
   int first, last;
   ExportCommandAccept(&block, &first, &last);
   block.settings.includeDafYomi = block.extra;
-  RunExport(window, first, last, state, &block.settings);
+  // The run works on a copy: it lets messages through, and the window may
+  // be gone before it ends.
+  const CalWindowState state = *record;
+  RunExport(window, first, last, &state, &block.settings);
 }
 
 }  // namespace

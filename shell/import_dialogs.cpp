@@ -233,10 +233,11 @@ int AnniversaryImportDialog(HWND owner, AnniversaryImportBlock* block) {
 }
 
 void ImportHolidaysCommand(HWND window) {
-  const CalWindowState* state = MainWindowState(window);
-  if (!state) return;
+  const CalWindowState* record = MainWindowState(window);
+  if (!record) return;
+  const CalWindowState state = *record;  // a copy, as for the export
   HolidayImportBlock block{};
-  HolidayImportOpen(state->selectedDay, &block);
+  HolidayImportOpen(state.selectedDay, &block);
   int result = HolidayImportDialog(window, &block);
   if (result == -1) {
     char text[96];
@@ -248,7 +249,7 @@ void ImportHolidaysCommand(HWND window) {
   if (result == 0) return;
   int first, last;
   HolidayImportAccept(&block, &first, &last);
-  ImportHolidays(window, first, last, state, &block);
+  ImportHolidays(window, first, last, &state, &block);
 }
 
 void ImportAnniversariesCommand(HWND window) {

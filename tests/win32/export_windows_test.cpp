@@ -239,6 +239,30 @@ TEST_F(ExportWindows, IcsExportEqualsTavlonExport) {
   EXPECT_TRUE(MaskStamps(windows) == MaskStamps(dir_.Read("cli.ics")));
 }
 
+// Until the program drives Outlook, choosing it says so and exports nothing.
+TEST_F(ExportWindows, OutlookTargetSaysItIsMissing) {
+  dir_.Write("exportcalshab.ini", "[Parasha]\r\nDiasporaFlag=1\r\n");
+  SaveDialogAnswer save(dir_.File("never.ics"));
+  for (int command : {kCommandExport, kCommandImportHolidays}) {
+    RunProgram({[&](HWND main) {
+      RunDialog(
+          [&] {
+            Choose(main, command);
+            return 0;
+          },
+          {[](HWND d) {
+            SetItemText(d, IDC_RANGE_START, "1.4.2007");  // holds Pesach
+            SetItemText(d, IDC_RANGE_END, "10.4.2007");
+            Click(d, IDC_RANGE_OUTLOOK);
+            Click(d, IDOK);
+          }});
+    }});
+  }
+  EXPECT_EQ(Texts(), (std::vector<std::string>{kOutlookMissingMessage, kOutlookMissingMessage}));
+  EXPECT_TRUE(save.offered().empty());
+  EXPECT_FALSE(ReadFileState(dir_.File("never.ics")).exists);
+}
+
 // Cancel while a long export runs: it stops within a moment, says so, and
 // the earlier file of that name is left as it was.
 TEST_F(ExportWindows, CancelStopsALongExportAndKeepsTheEarlierFile) {
