@@ -315,6 +315,11 @@ TEST_F(ExportWindows, CancelStopsALongExportAndKeepsTheEarlierFile) {
   WindowWatch watch("Please wait...", [&](HWND w) {
     shown = ItemText(w, IDC_WAIT_TEXT);
     if (shown.find("calculating day") == std::string::npos) return false;
+    // The run lets messages through (this watch is a timer) with the main
+    // window disabled as under a modal dialog.
+    HWND main = GetWindow(w, GW_OWNER);
+    EXPECT_NE(main, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(main));
     cancelledAt = GetTickCount();
     Click(w, IDCANCEL);
     return true;
