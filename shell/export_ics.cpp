@@ -35,7 +35,8 @@ int AskSaveName(HWND owner, const char* filter, const char* extension, DWORD ext
     dialog.lpstrFileTitle = title;
     dialog.nMaxFileTitle = sizeof title;
     dialog.lpstrDefExt = extension;
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | extraFlags;
+    // The current folder stays as it was: data files fall back to it.
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | extraFlags;
     chosen = GetSaveFileNameA(&dialog) ? 1 : 0;
     if (!chosen && CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
       ShowMessage("The path of the file is too long; choose a shorter one", "Error", MessageIconError);
