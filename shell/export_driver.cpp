@@ -44,7 +44,6 @@ int ComposeEntries(int first, int last, const CalWindowState* state, const Expor
 
 void ExportToOutlook(HWND owner, int first, int last, const CalWindowState* state,
                      const ExportSettings* settings) {
-  if (!OutlookTargetReady(owner)) return;
   ExportProgressWindow progress;
   OpenExportProgress(owner, &progress);
   std::vector<ExportEntry> entries;
@@ -57,7 +56,7 @@ void ExportToOutlook(HWND owner, int first, int last, const CalWindowState* stat
   OutlookOptions options = {settings->busyStatus, settings->reminderSet, settings->reminderMinutes};
   int done = SendEntriesToOutlook(owner, entries, options, 0, &progress);
   CloseExportProgress(&progress);
-  if (done) {
+  if (done > 0) {
     CalDate a, b;
     GregorianFromAbsolute(first, &a);
     GregorianFromAbsolute(last, &b);
@@ -66,7 +65,7 @@ void ExportToOutlook(HWND owner, int first, int last, const CalWindowState* stat
                   "Time range %d.%d.%d - %d.%d.%d was imported into Outlook successfully",
                   (int)a.day, (int)a.month, (int)a.year, (int)b.day, (int)b.month, (int)b.year);
     ShowMessage(text, "Information", MessageIconInformation);
-  } else {
+  } else if (done == 0) {
     ShowMessage("An error with Outlook has occurred", "Error", MessageIconError);
   }
 }

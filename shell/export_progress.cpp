@@ -83,17 +83,36 @@ void SetExportProgressText(ExportProgressWindow* progress, const char* text) {
   UpdateWindow(control);
 }
 
-int ExportProgressStep(void* context, int done, int total, const CalDate* day) {
+namespace {
+
+// A step of the run: the text (made only when it is shown) and the bar at
+// most every kShowEveryMs, the pending messages handled then.
+template <typename MakeText>
+int Step(void* context, int done, int total, MakeText text) {
   auto* progress = static_cast<ExportProgressWindow*>(context);
   const DWORD now = GetTickCount();
   if (done == 0 || done == total || now - progress->lastShown >= kShowEveryMs) {
     progress->lastShown = now;
     if (progress->window && !progress->cancelled) {
-      SetExportProgressText(progress, ProgressDayText(*day).c_str());
+      SetExportProgressText(progress, text());
       SendDlgItemMessageA(progress->window, IDC_WAIT_BAR, PBM_SETPOS,
                           static_cast<WPARAM>(ProgressPosition(done, total)), 0);
     }
     PumpMessages(progress);
   }
   return progress->cancelled ? 0 : 1;
+}
+
+}  // namespace
+
+int ExportProgressStep(void* context, int done, int total, const CalDate* day) {
+  std::string text;
+  return Step(context, done, total, [&] {
+    text = ProgressDayText(*day);
+    return text.c_str();
+  });
+}
+
+int ExportProgressText(void* context, const char* text, int done, int total) {
+  return Step(context, done, total, [text] { return text; });
 }

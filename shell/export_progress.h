@@ -26,3 +26,5 @@ void SetExportProgressText(ExportProgressWindow* progress, const char* text);
 // An ExportProgress callback (context: the ExportProgressWindow): the day
 // and the bar, the pending messages handled. Returns 0 once cancelled.
 int ExportProgressStep(void* context, int done, int total, const CalDate* day);
+// The same for a step told by its text (the Outlook import's callback).
+int ExportProgressText(void* context, const char* text, int done, int total);

@@ -121,9 +121,6 @@ inline constexpr char kIcsWrittenMessage[] = "Creation of ICS file was successfu
 inline constexpr char kIcsFailedMessage[] = "Creation of file failed";
 inline constexpr char kExportCancelledMessage[] =
     "The export was cancelled. No file was written; an existing file was left as it was.";
-inline constexpr char kOutlookMissingMessage[] =
-    "Export into Outlook is not available in this version of Tavlon. Nothing was exported; "
-    "choose \"ICS file\" to save the days as an iCalendar file.";
 
 // ---- Holiday import --------------------------------------------------------
 

@@ -1,5 +1,5 @@
-// The Outlook target of the three exports, in one place. Until the
-// program drives Outlook, choosing it says so and writes nothing.
+// The Outlook target of the three exports, in one place: the entries go to
+// the Outlook import (outlook/), which reports in the progress window.
 // Windows only.
 #pragma once
 #include <windows.h>
@@ -17,12 +17,11 @@ struct OutlookOptions {
   int reminderMinutes;
 };
 
-// 1 when entries can go into Outlook; otherwise 0 after telling the user
-// that nothing is exported.
-int OutlookTargetReady(HWND owner);
-
 // Puts the entries into Outlook's calendar (`plain`: the anniversary
-// import, which shows no message of its own at the end). Returns 1, or 0
-// after the failure was shown.
+// import: captions whole, no labels, no closing message of its own).
+// Returns 1; 0 after the failures were shown (the export and the holiday
+// import then show their one summary, the anniversary import gets it
+// here); -1 when the user cancelled (said here, with how many entries went
+// in).
 int SendEntriesToOutlook(HWND owner, const std::vector<ExportEntry>& entries,
                          const OutlookOptions& options, int plain, ExportProgressWindow* progress);

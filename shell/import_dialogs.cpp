@@ -190,13 +190,13 @@ void ImportHolidays(HWND owner, int first, int last, const CalWindowState* state
     WriteIcsFile(owner, entries);
     return;
   }
-  if (!OutlookTargetReady(owner)) return;
   ExportProgressWindow progress;
   OpenExportProgress(owner, &progress);
   OutlookOptions options = {block->busyStatus, block->reminderSet, block->reminderMinutes};
   int done = SendEntriesToOutlook(owner, entries, options, 0, &progress);
   CloseExportProgress(&progress);
-  if (!done) {
+  if (done < 0) return;  // cancelled, and said so
+  if (done == 0) {
     ShowMessage("An error with Outlook has occurred", "Error", MessageIconError);
     return;
   }
@@ -263,10 +263,7 @@ void ImportAnniversariesCommand(HWND window) {
                               block.toYear, block.fileName.c_str(), block.sortOrder);
     return;
   }
-  if (block.target == kAnniversaryTargetOutlook) {
-    AnniversaryImportWriteOutlookOptions(&block);
-    if (!OutlookTargetReady(window)) return;
-  }
+  if (block.target == kAnniversaryTargetOutlook) AnniversaryImportWriteOutlookOptions(&block);
   std::vector<ExportEntry> entries;
   AnniversaryImportEntries(block.entries.data(), block.entries.size(), block.fromYear,
                            block.toYear, &entries);
