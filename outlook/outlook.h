@@ -8,10 +8,8 @@
 #include <oaidl.h>
 
 #include <string>
-#include <vector>
 
 #include "calendar/caldate.h"
-#include "export/text_encoding.h"
 
 // Opens Outlook's calendar items for this run. Returns 1, or 0 after the
 // failing step's message.

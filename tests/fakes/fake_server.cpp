@@ -13,7 +13,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   DWORD outlookCookie = 0, sessionCookie = 0;
   CoRegisterClassObject(FakeClsid(kFakeLocalOutlookClsid), outlook, CLSCTX_LOCAL_SERVER,
                         REGCLS_MULTIPLEUSE, &outlookCookie);
-  CoRegisterClassObject(FakeClsid(kFakeSessionClsid), session, CLSCTX_LOCAL_SERVER,
+  CoRegisterClassObject(FakeClsid(kFakeLocalSessionClsid), session, CLSCTX_LOCAL_SERVER,
                         REGCLS_MULTIPLEUSE, &sessionCookie);
   // Serve calls until the objects are gone; a server nobody calls within
   // a minute ends as well.

@@ -55,7 +55,8 @@ std::wstring Wide(const std::string& utf8);
 inline constexpr wchar_t kFakeOutlookKey[] = L"Software\\Tavlon Tests\\Fake Outlook";
 
 // The stand-in's CLSIDs: the in-process Outlook and label session, the
-// out-of-process Outlook.
+// out-of-process Outlook and label session (one server process for both).
 inline constexpr wchar_t kFakeOutlookClsid[] = L"{6E3B8C51-2F0A-4C8E-9D1B-7A5F3E2C1001}";
 inline constexpr wchar_t kFakeSessionClsid[] = L"{6E3B8C51-2F0A-4C8E-9D1B-7A5F3E2C1002}";
 inline constexpr wchar_t kFakeLocalOutlookClsid[] = L"{6E3B8C51-2F0A-4C8E-9D1B-7A5F3E2C1003}";
+inline constexpr wchar_t kFakeLocalSessionClsid[] = L"{6E3B8C51-2F0A-4C8E-9D1B-7A5F3E2C1004}";

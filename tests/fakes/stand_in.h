@@ -63,8 +63,10 @@ class StandIn {
       SetClass(std::wstring(L"CLSID\\") + clsid + L"\\InprocServer32", nullptr, dll);
       SetClass(std::wstring(L"CLSID\\") + clsid + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
     }
-    SetClass(std::wstring(L"CLSID\\") + kFakeLocalOutlookClsid + L"\\LocalServer32", nullptr,
-            WidePath(TAVLON_FAKE_OUTLOOK_SERVER));
+    for (const wchar_t* clsid : {kFakeLocalOutlookClsid, kFakeLocalSessionClsid}) {
+      SetClass(std::wstring(L"CLSID\\") + clsid + L"\\LocalServer32", nullptr,
+               WidePath(TAVLON_FAKE_OUTLOOK_SERVER));
+    }
     RegisterProgId(L"Outlook.Application", kFakeOutlookClsid);
     RegisterProgId(L"MAPI.Session", kFakeSessionClsid);
     RegDeleteTreeW(HKEY_CURRENT_USER, kFakeOutlookKey);

@@ -408,16 +408,16 @@ TEST(OutlookImport, WithoutTheLabelSessionLabelsBecomeCategories) {
 
 // ---- Out of process -----------------------------------------------------------
 
+// Outlook and its label session in a server process of their own, as the
+// real ones are.
 TEST(OutlookImport, OutOfProcessOutlook) {
   StandIn outlook;
   RegisterProgId(L"Outlook.Application", kFakeLocalOutlookClsid);
-  UnregisterProgId(L"MAPI.Session");
-  SetNumber(L"NoCategories", 1);
+  RegisterProgId(L"MAPI.Session", kFakeLocalSessionClsid);
   SetText(kFakeOutlookKey, L"Log", L"");
   outlook.Prepare(UsersCalendar());
   MessageCapture messages;
   Days days = ThreeDays("H");
-  for (std::string& c : days.captions) c = c.substr(0, c.find('#'));
   ASSERT_EQ(days.Import(), 1) << (messages.shown().empty() ? "" : messages.shown()[0].text);
   ASSERT_EQ(days.Import(), 1) << Shown(messages);
   EXPECT_EQ(LastOutlookRun().deleted, 3);
@@ -425,6 +425,13 @@ TEST(OutlookImport, OutOfProcessOutlook) {
   EXPECT_EQ(SubjectsOn(store, {2, 4, 2007}),
             (std::vector<std::wstring>{L"DENTIST", L"Erev Pesach - 14 Nisan"}));
   EXPECT_EQ(store.appointments.size(), 6u);
+  EXPECT_EQ(LastOutlookRun().labelMode, 1);
+  std::vector<std::wstring> labelled;  // the two holidays, label 2
+  for (const FakeAppointment& a : store.appointments) {
+    if (a.label == 2) labelled.push_back(a.subject);
+  }
+  std::sort(labelled.begin(), labelled.end());
+  EXPECT_EQ(labelled, (std::vector<std::wstring>{L"Erev Pesach - 14 Nisan", L"Pesach I - 15 Nisan"}));
   EXPECT_TRUE(messages.shown().empty());
 }
 
