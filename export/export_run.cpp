@@ -12,6 +12,14 @@
 
 CodePage ExportCodePage() { return GetHebrewFlag() ? kCodePageHebrew : kCodePageLatin; }
 
+std::size_t CaptionTitleLength(const char* caption) {
+  std::size_t end = std::strlen(caption);
+  std::size_t digits = end;
+  while (digits > 0 && caption[digits - 1] >= '0' && caption[digits - 1] <= '9') --digits;
+  if (digits < end && digits > 0 && caption[digits - 1] == '#') return digits - 1;
+  return end;
+}
+
 namespace {
 
 // The Gregorian day after `date` (a real day of the calendar).
@@ -130,20 +138,15 @@ int AnniversaryImportEntries(const char* selection, std::size_t selectionSize, i
   char path[1024];
   AnniversaryList list;
   if (AnniversaryFilePath(path, sizeof path)) AnniversaryListLoad(&list, path);
-  AnniversarySelectionCursor cursor = {selection, selectionSize, 0};
-  char type;
-  const char* name;
+  std::vector<const AnniversaryRecord*> records;
+  AnniversarySelectedRecords(&list, selection, selectionSize, &records);
   std::vector<AnniversaryOccurrence> occurrences;
-  while (AnniversarySelectionNext(&cursor, &type, &name)) {
-    for (const AnniversaryRecord& record : list.records) {
-      const int wanted = type >= 'a' && type <= 'z' ? type - 'a' + 'A' : type;
-      if (record.type != wanted || AnniversaryCompareNames(record.name, name) != 0) continue;
-      char label[300];
-      if (!FormatAnniversaryLabel(record.type, record.name, label, sizeof label)) continue;
-      occurrences.clear();
-      AnniversaryOccurrences(&record, fromYear, toYear, kAnniversaryDayOfHebrewDate, &occurrences);
-      for (const AnniversaryOccurrence& o : occurrences) out->push_back({o.gregorian, label, label});
-    }
+  for (const AnniversaryRecord* record : records) {
+    char label[300];
+    if (!FormatAnniversaryLabel(record->type, record->name, label, sizeof label)) continue;
+    occurrences.clear();
+    AnniversaryOccurrences(record, fromYear, toYear, kAnniversaryDayOfHebrewDate, &occurrences);
+    for (const AnniversaryOccurrence& o : occurrences) out->push_back({o.gregorian, label, label});
   }
   AnniversaryListFree(&list);
   return (int)out->size();

@@ -34,6 +34,10 @@ enum ExportResult {
 // Hebrew letters ([Flags] HebrewFlag), else Latin.
 CodePage ExportCodePage();
 
+// The length of a caption without its label marker: a final "#" and the
+// label's digits, as the composer appends them. Any other "#" is text.
+std::size_t CaptionTitleLength(const char* caption);
+
 // Composes every day from absolute day `first` to `last` (first <= last)
 // and writes one event per day to the iCalendar file `path`, day by day.
 // Returns an ExportResult.

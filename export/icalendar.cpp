@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "export/export_run.h"
 #include "platform/clock.h"
 
 namespace {
@@ -446,10 +447,8 @@ int IcsBegin(IcsWriter* writer, const char* path, CodePage page) {
 }
 
 int IcsWriteEvent(IcsWriter* writer, const CalDate* date, const char* caption, const char* notes) {
-  // The label marker, from the first "#" on, is Outlook's business only.
-  const char* marker = std::strchr(caption, '#');
-  const std::size_t summaryLength =
-      marker ? (std::size_t)(marker - caption) : std::strlen(caption);
+  // The label marker is Outlook's business only.
+  const std::size_t summaryLength = CaptionTitleLength(caption);
   const std::size_t notesLength = std::strlen(notes);
   // The event is written into the writer's buffer, made large enough
   // first: the fixed lines take less than 512 octets.

@@ -120,6 +120,19 @@ TEST_F(ExportRun, HolidayLabelIsNotWrittenToTheFile) {
   EXPECT_EQ(text.find("DESCRIPTION"), std::string::npos);
 }
 
+TEST(CaptionTitle, OnlyTheFinalMarkerGoes) {
+  const struct {
+    const char* caption;
+    const char* title;
+  } rows[] = {
+      {"Purim#3", "Purim"},          {"Purim#12", "Purim"},         {"Room #4 party#2", "Room #4 party"},
+      {"C# and F#", "C# and F#"},    {"Price #", "Price #"},        {"#7", ""},
+      {"No marker", "No marker"},    {"", ""},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(std::string(row.caption, CaptionTitleLength(row.caption)), row.title) << row.caption;
+}
+
 TEST_F(ExportRun, AnniversaryEntriesInSelectionOrder) {
   AnniversaryList list;
   auto add = [&list](const char* name, CalDate date, int type) {
