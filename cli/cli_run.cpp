@@ -1,6 +1,7 @@
 // Running tavlon-export.
 #include "cli/cli_run.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -24,6 +25,7 @@
 #include "platform/folders.h"
 #include "platform/ini.h"
 #include "platform/message.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -81,7 +83,11 @@ int MakeState(const Run& run, CalWindowState* state) {
     IniReadString(kLocationSection, kCityNameKey, kDefaultCityName, name, sizeof name, kSettingsFile);
     city = name;
   }
-  std::snprintf(state->cityName, sizeof state->cityName, "%s", city.c_str());
+  // Typed or read from the settings in the user's code page; matched as
+  // UTF-8 without regard to case, then to accents; kept as the city stores it.
+  std::string stored;
+  if (!FindCityByTypedName(UserCities(), Utf8FromUserText(city.c_str()), &stored)) stored = city;
+  std::snprintf(state->cityName, sizeof state->cityName, "%s", stored.c_str());
   state->locationKnown = LookupCity(state->cityName, &state->latitude, &state->longitude,
                                     &state->timeZone, &state->elevation);
   if (!state->locationKnown && !run.options->city.empty()) return 0;
@@ -187,14 +193,17 @@ int ExportDays(Run& run) {
     std::fprintf(run.out, "Wrote %d %s (%s to %s, %s, %s) to %s\n", last - first + 1,
                  last == first ? "entry" : "entries",
                  DateText(first).c_str(), DateText(last).c_str(),
-                 state.locationKnown ? state.cityName : "no location",
+                 state.locationKnown ? CityNameUtf8(UserCities(), state.cityName).c_str() : "no location",
                  state.diaspora ? "Diaspora" : "Israel", run.options->output.c_str());
   if (run.options->preview) {
     CalDate date;
     GregorianFromAbsolute(first, &date);
     char caption[kDayTextSize];
     char notes[kDayTextSize];
-    ComposeDayRecord(date.day, date.month, date.year, &state, &settings, nullptr, caption, notes);
+    AnniversaryDays anniversaries;
+    AnniversaryDaysLoad(&anniversaries, date.year, date.year);
+    MarkAnniversaryNames(&anniversaries);
+    ComposeDayRecord(date.day, date.month, date.year, &state, &settings, &anniversaries, caption, notes);
     caption[CaptionTitleLength(caption)] = '\0';
     PrintEntry(run, date, caption, notes);
   }
@@ -301,28 +310,25 @@ int ExportAnniversaries(Run& run) {
   return kCliOk;
 }
 
+// The cities whose name holds the text, as UTF-8; letters compared without
+// regard to case, and to accents when the text has none.
 int ListCities(const Run& run) {
-  const std::string filter = run.options->listFilter;
-  auto contains = [&filter](const char* name) {
-    if (filter.empty()) return true;
-    const std::size_t n = std::strlen(name);
-    for (std::size_t i = 0; i + filter.size() <= n; ++i) {
-      std::string part(name + i, filter.size());
-      if (CityNameCompare(part.c_str(), filter.c_str()) == 0) return true;
-    }
-    return false;
-  };
+  const std::string typed = Utf8FromUserText(run.options->listFilter.c_str());
+  const int plain = FoldCityName(typed, 1) == FoldCityName(typed, 0);
+  const std::string filter = FoldCityName(typed, plain);
   LocationChoices choices;
   SelectLocationFill(UserCities(), "", &choices);
   int shown = 0;
   for (const std::string& name : choices.names) {
-    if (!contains(name.c_str())) continue;
+    if (FoldCityName(CityNameUtf8(UserCities(), name.c_str()), plain).find(filter) == std::string::npos) continue;
     char info[kLocationInfoSize];
     SelectLocationInfo(UserCities(), name.c_str(), info, sizeof info);
-    std::fprintf(run.out, "%s\n", info);
+    // The line begins with the name as stored; the rest is ASCII.
+    const std::string line = CityNameUtf8(UserCities(), name.c_str()) + (info + std::min(name.size(), std::strlen(info)));
+    std::fprintf(run.out, "%s\n", line.c_str());
     ++shown;
   }
-  if (shown == 0) return Fail(run, kCliBadInput, "no city matches \"" + filter + "\"");
+  if (shown == 0) return Fail(run, kCliBadInput, "no city matches \"" + typed + "\"");
   return kCliOk;
 }
 

@@ -20,6 +20,10 @@ std::size_t CaptionTitleLength(const char* caption) {
   return end;
 }
 
+void MarkAnniversaryNames(AnniversaryDays* days) {
+  for (AnniversaryDays::Entry& entry : days->entries) entry.name = MarkUserText(entry.name.c_str());
+}
+
 namespace {
 
 // The Gregorian day after `date` (a real day of the calendar).
@@ -103,6 +107,7 @@ int RunExportToIcs(int first, int last, const CalWindowState* state,
   // The anniversary file is read once for the whole run.
   AnniversaryDays anniversaries;
   AnniversaryDaysLoad(&anniversaries, firstDate.year, lastDate.year);
+  MarkAnniversaryNames(&anniversaries);
 
   IcsWriter writer;
   if (!IcsBegin(&writer, path, ExportCodePage())) return kExportFailed;
@@ -142,8 +147,9 @@ int AnniversaryImportEntries(const char* selection, std::size_t selectionSize, i
   AnniversarySelectedRecords(&list, selection, selectionSize, &records);
   std::vector<AnniversaryOccurrence> occurrences;
   for (const AnniversaryRecord* record : records) {
-    char label[300];
-    if (!FormatAnniversaryLabel(record->type, record->name, label, sizeof label)) continue;
+    const char* word = AnniversaryTypeWord(record->type);
+    if (!word) continue;
+    const std::string label = std::string(word) + ": " + MarkUserText(record->name);
     occurrences.clear();
     AnniversaryOccurrences(record, fromYear, toYear, kAnniversaryDayOfHebrewDate, &occurrences);
     for (const AnniversaryOccurrence& o : occurrences) out->push_back({o.gregorian, label, label});

@@ -234,8 +234,15 @@ int HasHebrewLetter(const char* text, std::size_t n) {
 // Writes the text as a property of the writer's code page at `at`:
 // Hebrew runs first back into reading order (a text without Hebrew
 // letters has none). Returns the end.
+char* Put(char* at, const char* text, std::size_t n);
+
 char* PutTextOfPage(IcsWriter* writer, char* at, const char* nameWithColon, const char* text,
                     std::size_t n) {
+  if (HasUserText(text, n)) {  // the user's text is UTF-8 already: two steps
+    std::string property;
+    WriteIcsTextProperty(&property, nameWithColon, Utf8FromText(std::string(text, n).c_str(), writer->page));
+    return Put(at, property.data(), property.size());
+  }
   if (writer->page == kCodePageHebrew && HasHebrewLetter(text, n)) {
     writer->logical = LogicalFromVisualHebrew(std::string(text, n));
     text = writer->logical.data();

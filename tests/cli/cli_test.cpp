@@ -340,4 +340,62 @@ TEST(CliRun, AnniversaryRecordsEachOnce) {
   EXPECT_EQ(dir.Read("Merovan Anniversaries.bin"), bytes);
 }
 
+// The user's text keeps its own code page and order: a UTF-8 name (as a
+// POSIX system writes it), a Windows-1252 one (from the Windows program)
+// and a Hebrew name in reading order come out as typed, Hebrew names on.
+TEST(CliRun, UserTextKeepsItsCodePage) {
+  ScratchDir dir;
+  dir.Write("exportcal.ini", "[Flags]\r\nHebrewFlag=1\r\n");
+  AnniversaryList list;
+  const char* names[] = {"Jos\xC3\xA9 M\xC3\xBCller", "Ren\xE9", "\xD7\x93\xD7\x95\xD7\x93 \xD7\x9C\xD7\x95\xD7\x99"};
+  for (const char* name : names) {
+    AnniversaryRecord record{};
+    std::strcpy(record.name, name);
+    record.date = {5, 3, 1990};
+    record.type = 'B';
+    AnniversaryListPut(&list, &record);
+  }
+  char path[1024];
+  ASSERT_TRUE(AnniversaryFilePath(path, sizeof path));
+  ASSERT_TRUE(AnniversaryListSave(&list, path));
+  const std::string ics = dir.File("u.ics");
+  // 8 Adar 5767, the day the three birthdays fall on.
+  CliResult result = RunTool(dir, {"--from", "2007-02-26", "--to", "2007-02-26", "-o", ics.c_str(), "--preview"});
+  ASSERT_EQ(result.code, kCliOk) << result.err;
+  const std::string expected[] = {"Jos\xC3\xA9 M\xC3\xBCller", "Ren\xC3\xA9",
+                                  "\xD7\x93\xD7\x95\xD7\x93 \xD7\x9C\xD7\x95\xD7\x99"};
+  std::string file = dir.Read("u.ics");
+  for (std::size_t fold; (fold = file.find("\r\n ")) != std::string::npos;) file.erase(fold, 3);
+  for (const std::string& name : expected) {
+    EXPECT_NE(file.find("\\n" + name + "\\n"), std::string::npos) << name << "\n" << file;
+    EXPECT_NE(result.out.find("    " + name + "\n"), std::string::npos) << name << "\n" << result.out;
+  }
+  result = RunTool(dir, {"--anniversaries", "--from-year", "2007", "--to-year", "2007", "-o", ics.c_str()});
+  ASSERT_EQ(result.code, kCliOk) << result.err;
+  EXPECT_NE(dir.Read("u.ics").find("SUMMARY:Birthday: Jos\xC3\xA9 M\xC3\xBCller\r\n"), std::string::npos);
+
+  // A custom month name written as UTF-8 in the settings.
+  dir.Write("exportcal.ini", "[Custom]\r\nCustomEnable=1\r\nMonthMarch=M\xC3\xA4rz\r\n"
+                             "[OutlookExport]\r\nCaptionWithoutHoliday=%G\r\n");
+  result = RunTool(dir, {"--from", "2007-03-05", "--to", "2007-03-05", "-o", ics.c_str()});
+  ASSERT_EQ(result.code, kCliOk) << result.err;
+  EXPECT_NE(dir.Read("u.ics").find("SUMMARY:5 M\xC3\xA4rz 2007\r\n"), std::string::npos) << dir.Read("u.ics");
+}
+
+// City names as UTF-8 both ways, matched without regard to case and, when
+// nothing else matches, to accents.
+TEST(CliRun, CityNamesBeyondAscii) {
+  ScratchDir dir;
+  const std::string out = dir.File("c.ics");
+  for (const char* city : {"G\xC3\xB6teborg, Sweden", "g\xC3\xB6TEBORG, sweden", "Goteborg, Sweden"}) {
+    const CliResult result = RunTool(dir, {"--city", city, "--from", "2007-01-01", "--to", "2007-01-01", "-o", out.c_str()});
+    ASSERT_EQ(result.code, kCliOk) << city << ": " << result.err;
+    EXPECT_NE(result.out.find(", G\xC3\xB6teborg, Sweden, Diaspora)"), std::string::npos) << result.out;
+  }
+  const CliResult listed = RunTool(dir, {"--list-cities", "coru"});
+  ASSERT_EQ(listed.code, kCliOk) << listed.err;
+  EXPECT_EQ(listed.out.rfind("A Coru\xC3\xB1" "a, Spain, 43,22N, 8,24W, GMT+1", 0), 0u) << listed.out;
+  EXPECT_NE(RunTool(dir, {"--list-cities", "D\xC3\xBCSSEL"}).out.find("D\xC3\xBCsseldorf, "), std::string::npos);
+}
+
 }  // namespace

@@ -165,8 +165,8 @@ TEST_F(ExportRun, AnniversaryEntriesInSelectionOrder) {
                   {{15, 3, 2008}, "Birthday: Dan"}};
   for (int i = 0; i < 3; ++i) {
     const ExportEntry& e = entries[i];
-    EXPECT_EQ(e.caption, expected[i].text) << i;
-    EXPECT_EQ(e.notes, expected[i].text) << i;
+    EXPECT_EQ(Utf8FromText(e.caption.c_str(), kCodePageLatin), expected[i].text) << i;
+    EXPECT_EQ(Utf8FromText(e.notes.c_str(), kCodePageLatin), expected[i].text) << i;
     EXPECT_EQ(e.date.day, expected[i].date.day) << i;
     EXPECT_EQ(e.date.month, expected[i].date.month) << i;
     EXPECT_EQ(e.date.year, expected[i].date.year) << i;
