@@ -68,17 +68,15 @@ int CreateTemporary(const std::string& target, mode_t mode, std::string* name) {
 }  // namespace
 
 int SystemSaveOpen(const char* path, AtomicFile* af, char* reason, int reasonSize) {
-  std::string target = path;
-  if (!FollowLinks(&target)) return Failed(errno, reason, reasonSize);
-  if (!CopyText(target.c_str(), af->target, sizeof af->target))
-    return Failed(ENAMETOOLONG, reason, reasonSize);
+  // What is there, links followed by the system (also /dev/stdout and the
+  // other links of /proc, which name no path).
   struct stat st;
-  const int exists = stat(target.c_str(), &st) == 0;
+  const int exists = stat(path, &st) == 0;
   if (!exists && errno != ENOENT) return Failed(errno, reason, reasonSize);
   if (exists && S_ISDIR(st.st_mode)) return Failed(EISDIR, reason, reasonSize);
   if (exists && !S_ISREG(st.st_mode)) {
     // A FIFO, a terminal, /dev/null: written as the stream it is.
-    const int fd = open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    const int fd = open(path, O_WRONLY | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return Failed(errno, reason, reasonSize);
     af->file = fdopen(fd, "wb");
     if (!af->file) {
@@ -89,6 +87,11 @@ int SystemSaveOpen(const char* path, AtomicFile* af, char* reason, int reasonSiz
     af->direct = 1;
     return 1;
   }
+  // A file, or none yet: the new one goes where the links end.
+  std::string target = path;
+  if (!FollowLinks(&target)) return Failed(errno, reason, reasonSize);
+  if (!CopyText(target.c_str(), af->target, sizeof af->target))
+    return Failed(ENAMETOOLONG, reason, reasonSize);
   // A replaced file keeps its permissions; a new one gets the usual ones.
   const mode_t mode = exists ? (st.st_mode & 07777) : 0666;
   std::string temporary;
