@@ -288,9 +288,25 @@ int ExportAnniversaries(Run& run) {
     return kCliBadInput;
   }
   if (!o.textFile.empty()) {
+    // The table as UTF-8: the chosen records with their names marked as
+    // the user's text, then converted as a composed text is.
+    std::vector<const AnniversaryRecord*> chosen;
+    AnniversarySelectedRecords(&list, selection.data(), selection.size(), &chosen);
+    AnniversaryList marked;
+    std::vector<char> markedSelection;
+    for (const AnniversaryRecord* r : chosen) {
+      AnniversaryRecord copy = *r;
+      const std::string name = MarkUserText(r->name);
+      if (name.size() < sizeof copy.name) std::memcpy(copy.name, name.c_str(), name.size() + 1);
+      AnniversaryListPut(&marked, &copy);
+      AnniversarySelectionAdd(&markedSelection, (char)copy.type, copy.name);
+    }
+    markedSelection.push_back('\0');
     std::string table;
-    const int lines = AnniversaryTextTable(&list, selection.data(), selection.size(), from, to,
+    const int lines = AnniversaryTextTable(&marked, markedSelection.data(), markedSelection.size(), from, to,
                                            o.sortOrder, &table);
+    table = Utf8FromText(table.c_str(), ExportCodePage());
+    AnniversaryListFree(&marked);
     AnniversaryListFree(&list);
     if (!WriteFileAtomically(o.textFile.c_str(), table.data(), table.size()))
       return WriteFailed(run, o.textFile);

@@ -373,6 +373,11 @@ TEST(CliRun, UserTextKeepsItsCodePage) {
   result = RunTool(dir, {"--anniversaries", "--from-year", "2007", "--to-year", "2007", "-o", ics.c_str()});
   ASSERT_EQ(result.code, kCliOk) << result.err;
   EXPECT_NE(dir.Read("u.ics").find("SUMMARY:Birthday: Jos\xC3\xA9 M\xC3\xBCller\r\n"), std::string::npos);
+  // The text table too, with the Hebrew month in reading order (aleph dalet resh).
+  result = RunTool(dir, {"--anniversaries", "--from-year", "2007", "--to-year", "2007", "--text", "-", "--sort", "names"});
+  ASSERT_EQ(result.code, kCliOk) << result.err;
+  EXPECT_NE(result.out.find("8 \xD7\x90\xD7\x93\xD7\xA8 5767"), std::string::npos) << result.out;
+  for (const std::string& name : expected) EXPECT_NE(result.out.find(name + "  "), std::string::npos) << name;
 
   // A custom month name written as UTF-8 in the settings.
   dir.Write("exportcal.ini", "[Custom]\r\nCustomEnable=1\r\nMonthMarch=M\xC3\xA4rz\r\n"
