@@ -161,8 +161,13 @@ TEST(CliRun, BadInputGivesOneLineAndNoFile) {
   for (auto& entry : std::filesystem::directory_iterator(dir.path())) files += entry.is_regular_file();
   EXPECT_EQ(files, 0);
   // The system's reason, after the file it concerns.
-  EXPECT_NE(RunTool(dir, rows[3].args).err.find("could not write " + missing + ": No such file or directory"),
-            std::string::npos);
+  const std::string reason = RunTool(dir, rows[3].args).err;
+#ifdef _WIN32
+  // The system's own words, which differ between Windows and Wine.
+  EXPECT_GT(reason.size(), ("tavlon-export: could not write " + missing + ": \n").size()) << reason;
+#else
+  EXPECT_NE(reason.find("could not write " + missing + ": No such file or directory"), std::string::npos) << reason;
+#endif
   EXPECT_TRUE(std::filesystem::is_directory(folder));
   SetSaveFailure("No space left on device");
   EXPECT_NE(RunTool(dir, {"--holidays", "-o", out.c_str()}).err.find(
@@ -340,17 +345,38 @@ TEST(CliRun, AnniversaryRecordsEachOnce) {
   EXPECT_EQ(dir.Read("Merovan Anniversaries.bin"), bytes);
 }
 
-// The user's text keeps its own code page and order: a UTF-8 name (as a
-// POSIX system writes it), a Windows-1252 one (from the Windows program)
-// and a Hebrew name in reading order come out as typed, Hebrew names on.
+// Text as the user's code page has it: UTF-8 on POSIX; on Windows the ANSI
+// code page, Windows-1252 under the test's Wine (Latin-1 letters only here).
+std::string Typed(const std::string& utf8) {
+#ifdef _WIN32
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const unsigned char c = (unsigned char)utf8[i];
+    out += c == 0xC3 ? (char)(0xC0 | ((unsigned char)utf8[++i] & 0x3F)) : (char)c;
+  }
+  return out;
+#else
+  return utf8;
+#endif
+}
+
+// The user's text keeps its own code page and order: a name in the user's
+// code page, a Windows-1252 one (from the Windows program) and, where the
+// code page holds it, a Hebrew name in reading order come out as typed,
+// Hebrew names on.
 TEST(CliRun, UserTextKeepsItsCodePage) {
   ScratchDir dir;
   dir.Write("exportcal.ini", "[Flags]\r\nHebrewFlag=1\r\n");
   AnniversaryList list;
-  const char* names[] = {"Jos\xC3\xA9 M\xC3\xBCller", "Ren\xE9", "\xD7\x93\xD7\x95\xD7\x93 \xD7\x9C\xD7\x95\xD7\x99"};
-  for (const char* name : names) {
+  std::vector<std::string> names = {Typed("Jos\xC3\xA9 M\xC3\xBCller"), "Ren\xE9"};
+  std::vector<std::string> expected = {"Jos\xC3\xA9 M\xC3\xBCller", "Ren\xC3\xA9"};
+#ifndef _WIN32
+  names.push_back("\xD7\x93\xD7\x95\xD7\x93 \xD7\x9C\xD7\x95\xD7\x99");
+  expected.push_back(names.back());
+#endif
+  for (const std::string& name : names) {
     AnniversaryRecord record{};
-    std::strcpy(record.name, name);
+    std::strcpy(record.name, name.c_str());
     record.date = {5, 3, 1990};
     record.type = 'B';
     AnniversaryListPut(&list, &record);
@@ -362,8 +388,6 @@ TEST(CliRun, UserTextKeepsItsCodePage) {
   // 8 Adar 5767, the day the three birthdays fall on.
   CliResult result = RunTool(dir, {"--from", "2007-02-26", "--to", "2007-02-26", "-o", ics.c_str(), "--preview"});
   ASSERT_EQ(result.code, kCliOk) << result.err;
-  const std::string expected[] = {"Jos\xC3\xA9 M\xC3\xBCller", "Ren\xC3\xA9",
-                                  "\xD7\x93\xD7\x95\xD7\x93 \xD7\x9C\xD7\x95\xD7\x99"};
   std::string file = dir.Read("u.ics");
   for (std::size_t fold; (fold = file.find("\r\n ")) != std::string::npos;) file.erase(fold, 3);
   for (const std::string& name : expected) {
@@ -379,9 +403,9 @@ TEST(CliRun, UserTextKeepsItsCodePage) {
   EXPECT_NE(result.out.find("8 \xD7\x90\xD7\x93\xD7\xA8 5767"), std::string::npos) << result.out;
   for (const std::string& name : expected) EXPECT_NE(result.out.find(name + "  "), std::string::npos) << name;
 
-  // A custom month name written as UTF-8 in the settings.
-  dir.Write("exportcal.ini", "[Custom]\r\nCustomEnable=1\r\nMonthMarch=M\xC3\xA4rz\r\n"
-                             "[OutlookExport]\r\nCaptionWithoutHoliday=%G\r\n");
+  // A custom month name in the settings, in the user's code page.
+  dir.Write("exportcal.ini", "[Custom]\r\nCustomEnable=1\r\nMonthMarch=" + Typed("M\xC3\xA4rz") +
+                                 "\r\n[OutlookExport]\r\nCaptionWithoutHoliday=%G\r\n");
   result = RunTool(dir, {"--from", "2007-03-07", "--to", "2007-03-07", "-o", ics.c_str()});
   ASSERT_EQ(result.code, kCliOk) << result.err;
   EXPECT_NE(dir.Read("u.ics").find("SUMMARY:7 M\xC3\xA4rz 2007\r\n"), std::string::npos) << dir.Read("u.ics");
@@ -392,15 +416,18 @@ TEST(CliRun, UserTextKeepsItsCodePage) {
 TEST(CliRun, CityNamesBeyondAscii) {
   ScratchDir dir;
   const std::string out = dir.File("c.ics");
-  for (const char* city : {"G\xC3\xB6teborg, Sweden", "g\xC3\xB6TEBORG, sweden", "Goteborg, Sweden"}) {
-    const CliResult result = RunTool(dir, {"--city", city, "--from", "2007-01-01", "--to", "2007-01-01", "-o", out.c_str()});
+  for (const std::string& city : {Typed("G\xC3\xB6teborg, Sweden"), Typed("g\xC3\xB6TEBORG, sweden"),
+                                  std::string("Goteborg, Sweden")}) {
+    const CliResult result =
+        RunTool(dir, {"--city", city.c_str(), "--from", "2007-01-01", "--to", "2007-01-01", "-o", out.c_str()});
     ASSERT_EQ(result.code, kCliOk) << city << ": " << result.err;
     EXPECT_NE(result.out.find(", G\xC3\xB6teborg, Sweden, Diaspora)"), std::string::npos) << result.out;
   }
   const CliResult listed = RunTool(dir, {"--list-cities", "coru"});
   ASSERT_EQ(listed.code, kCliOk) << listed.err;
   EXPECT_EQ(listed.out.rfind("A Coru\xC3\xB1" "a, Spain, 43,22N, 8,24W, GMT+1", 0), 0u) << listed.out;
-  EXPECT_NE(RunTool(dir, {"--list-cities", "D\xC3\xBCSSEL"}).out.find("D\xC3\xBCsseldorf, "), std::string::npos);
+  const std::string dussel = Typed("D\xC3\xBCSSEL");
+  EXPECT_NE(RunTool(dir, {"--list-cities", dussel.c_str()}).out.find("D\xC3\xBCsseldorf, "), std::string::npos);
 }
 
 }  // namespace
