@@ -11,14 +11,43 @@ double AutomationDate(const CalDate& day) {
 }
 
 std::u16string Utf16FromText(const char* text, CodePage page) {
-  std::size_t n = std::strlen(text);
-  std::string logical;
-  if (page == kCodePageHebrew) {
-    logical = LogicalFromVisualHebrew(std::string(text, n));
-    text = logical.data();
+  // The iCalendar writer's conversion, so that both targets get the same
+  // characters (marked user's text included), then UTF-8 to UTF-16.
+  const std::string utf8 = Utf8FromText(text, page);
+  std::u16string out;
+  out.reserve(utf8.size());
+  const unsigned char* p = (const unsigned char*)utf8.data();
+  const unsigned char* end = p + utf8.size();
+  while (p < end) {
+    unsigned char c = *p++;
+    char32_t cp;
+    int more;
+    if (c < 0x80) {
+      out.push_back(c);
+      continue;
+    } else if (c >= 0xF0 && c < 0xF5) {
+      cp = c & 0x07;
+      more = 3;
+    } else if (c >= 0xE0 && c < 0xF0) {
+      cp = c & 0x0F;
+      more = 2;
+    } else if (c >= 0xC2 && c < 0xE0) {
+      cp = c & 0x1F;
+      more = 1;
+    } else {
+      out.push_back(0xFFFD);  // not a lead byte
+      continue;
+    }
+    for (; more > 0 && p < end && (*p & 0xC0) == 0x80; --more) cp = (cp << 6) | (*p++ & 0x3F);
+    if (more > 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) {
+      out.push_back(0xFFFD);  // cut short or no character
+    } else if (cp >= 0x10000) {
+      out.push_back((char16_t)(0xD800 + ((cp - 0x10000) >> 10)));
+      out.push_back((char16_t)(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+    } else {
+      out.push_back((char16_t)cp);
+    }
   }
-  std::u16string out(n, u'\0');
-  for (std::size_t i = 0; i < n; ++i) out[i] = (char16_t)CodePointOf((unsigned char)text[i], page);
   return out;
 }
 

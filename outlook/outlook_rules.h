@@ -17,9 +17,9 @@
 // 30 December 1899 (31 December 1899 is 1.0).
 double AutomationDate(const CalDate& day);
 
-// The text as UTF-16 for Outlook: each byte by its code page, Hebrew runs
-// (code page Hebrew) put back into reading order first, as in the
-// iCalendar files. Every character of both code pages is one code unit.
+// The text as UTF-16 for Outlook, the same characters as in the iCalendar
+// files: each byte by its code page, Hebrew runs (code page Hebrew) put
+// back into reading order, a marked user's text (UTF-8) as it is.
 std::u16string Utf16FromText(const char* text, CodePage page);
 
 // 1 when two UTF-16 texts are equal ignoring the case of the letters the

@@ -28,6 +28,10 @@ TEST(OutlookRules, TextsBecomeUnicode) {
   EXPECT_EQ(Utf16FromText("Chanukah \xE4\xEB\xE5\xF0\xE7 2", kCodePageHebrew),
             u"Chanukah \u05D7\u05E0\u05D5\u05DB\u05D4 2");
   EXPECT_EQ(Utf16FromText("", kCodePageHebrew), u"");
+  // The user's own text (an anniversary's name) is marked UTF-8 in reading
+  // order and is not turned again; beyond the BMP it takes two units.
+  EXPECT_EQ(Utf16FromText("Birthday: \x0E\xD7\xA9\xD7\xA8\xD7\x94 \xF0\x9F\x8E\x82\x0F", kCodePageHebrew),
+            u"Birthday: \u05E9\u05E8\u05D4 \U0001F382");
 }
 
 TEST(OutlookRules, SubjectsCompareWithoutCase) {
