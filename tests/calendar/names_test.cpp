@@ -51,26 +51,6 @@ void ExpectNames(NameFunction function, const NameRow* rows, int count) {
   }
 }
 
-TEST(NamesGregorian, EveryMonthInEnglish) {
-  struct Row {
-    const char* full;
-    const char* shortName;
-  };
-  constexpr Row months[12] = {
-      {"January", "Jan"}, {"February", "Feb"}, {"March", "Mar"},     {"April", "Apr"},
-      {"May", "May"},     {"June", "Jun"},     {"July", "Jul"},      {"August", "Aug"},
-      {"September", "Sep"}, {"October", "Oct"}, {"November", "Nov"}, {"December", "Dec"},
-  };
-  RowSettings setup(kNoFile);
-  for (int m = 1; m <= 12; ++m) {
-    char dest[256];
-    EXPECT_EQ(GregorianMonthName(m, 1, dest), 1) << m;
-    EXPECT_STREQ(dest, months[m - 1].full) << m;
-    EXPECT_EQ(GregorianMonthName(m, 0, dest), 1) << m;
-    EXPECT_STREQ(dest, months[m - 1].shortName) << m;
-  }
-}
-
 TEST(NamesGregorian, EveryMonthInHebrewVisualOrder) {
   // Each name written last letter first: January is resh alef vav nun yod.
   const struct {

@@ -123,11 +123,6 @@ TEST_F(Composer, HolidaySectionLines) {
   }
 }
 
-TEST_F(Composer, EverySectionOffGivesEmptyNotes) {
-  EXPECT_EQ(Notes(4, 4, 2007), "");
-  EXPECT_EQ(Notes(6, 1, 2007), "");
-}
-
 TEST_F(Composer, FridayWithHebrewDateAndShabbatTimes) {
   settings.includeFlags.flag[kIncludeHebrewDate] = 1;
   settings.includeFlags.flag[kIncludeShabbatTimes] = 1;

@@ -104,29 +104,6 @@ TEST(CitiesFile, ZoneAndElevationPacking) {
   EXPECT_EQ(elevation, 32768);
 }
 
-// ---- Bytes ---------------------------------------------------------------
-
-TEST(CitiesFile, BytesOfAList) {
-  UserCityList list{};
-  AddUserCity(&list, "Ab", -3653, 17445, 12, 10);
-  AddUserCity(&list, "Quito", -14, -7831, -5, 2850);
-  std::vector<unsigned char> bytes;
-  UserCitiesSerialize(&list, &bytes);
-  const unsigned char expected[] = {
-      0x22, 0x01, 0xCD, 0xAB,  // magic
-      0x02, 0x00, 0x00, 0x00,  // two records, head first
-      0x05, 0x00, 0x00, 0x00, 'Q', 'u', 'i', 't', 'o',
-      0xF2, 0xFF, 0xFF, 0xFF,  // -14
-      0x69, 0xE1, 0xFF, 0xFF,  // -7831
-      0xFB, 0xFF, 0xDD, 0xF4,  // -(5 + 2850 * 65536) = -186777605
-      0x02, 0x00, 0x00, 0x00, 'A', 'b',
-      0xBB, 0xF1, 0xFF, 0xFF,  // -3653
-      0x25, 0x44, 0x00, 0x00,  // 17445
-      0x0C, 0x00, 0x0A, 0x00,  // 12 + 10 * 65536
-  };
-  EXPECT_EQ(bytes, std::vector<unsigned char>(expected, expected + sizeof expected));
-}
-
 // Damaged files are refused whole; each row says what is wrong.
 TEST(CitiesFile, DamagedBytesAreRefused) {
   const std::string name255(255, 'n');

@@ -231,12 +231,6 @@ TEST(DaylightForm, EnablingFollowsTheRadioButtons) {
   }
 }
 
-TEST(DaylightForm, AfterBeforeLabel) {
-  EXPECT_STREQ(DaylightAfterBeforeText(0), "after");
-  EXPECT_STREQ(DaylightAfterBeforeText(1), "before");
-  EXPECT_STREQ(DaylightAfterBeforeText(-1), "");
-}
-
 TEST(DaylightForm, ChecksInOrder) {
   struct Row {
     const char* id;
