@@ -267,13 +267,16 @@ TEST(AnniversaryFile, SaveLoadRoundTrip) {
   records[2].id = 5;
   for (const AnniversaryRecord& r : records) AnniversaryListPut(&list, &r);
   // No file yet: an empty list, not a damaged one; a file that cannot be
-  // read is no missing file (the path runs through a file).
+  // read is no missing file (here its path runs through a file, which
+  // Windows reports as missing).
   AnniversaryList loaded{};
   EXPECT_EQ(AnniversaryListLoad(&loaded, path.c_str()), 0);
   EXPECT_EQ(loaded.damaged, 0);
+#ifndef _WIN32
   dir.Write("file", "");
   EXPECT_EQ(AnniversaryListLoad(&loaded, (dir.File("file") + "/x.bin").c_str()), 0);
   EXPECT_EQ(loaded.damaged, 1);
+#endif
   ASSERT_EQ(AnniversaryListSave(&list, path.c_str()), 1);
   AnniversaryListFree(&list);
 
