@@ -1,6 +1,7 @@
 // Start-up, message loop and shutdown of Tavlon.exe.
 #include "shell/app.h"
 
+#include <commctrl.h>
 #include <objbase.h>
 
 #include <cstdio>
@@ -69,6 +70,10 @@ void LoadShellTexts(HINSTANCE instance) {
 int TavlonRun(HINSTANCE instance, HINSTANCE previous, int showCommand,
               int (*initializeDefinitions)()) {
   HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  // The common controls of version 6 (the manifest asks for them) for the
+  // dialogs' lists, edit fields and buttons.
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
   SunCacheInit();
   auto finish = [com]() {
     SunCacheFree();
