@@ -27,9 +27,19 @@ int ResolveIni(const char* file, char* path, int pathSize, char* folder, int fol
   return PathJoin(folder, file, path, pathSize);
 }
 
+// Whether a file can be made in `folder`: the failure of one file (held
+// open, made read-only) is its caller's to report, a folder's is ours.
+bool FolderWritable(const char* folder) {
+  char probe[MAX_PATH];
+  if (!folder[0] || !GetTempFileNameA(folder, "tav", 0, probe)) return false;
+  DeleteFileA(probe);
+  return true;
+}
+
 // A settings folder that cannot be written is shown once (for each folder):
 // every later change would be lost just as silently.
 void ReportUnwritableFolder(const char* folder, DWORD error) {
+  if (FolderWritable(folder)) return;
   static std::string reported;
   static bool any = false;
   if (any && reported == folder) return;
@@ -74,7 +84,8 @@ int IniWriteString(const char* section, const char* key, const char* value,
     return 0;
   }
   if (WritePrivateProfileStringA(section, key, value, path)) return 1;
-  if (IsBareName(file)) ReportUnwritableFolder(folder, GetLastError());
+  DWORD error = GetLastError();
+  if (IsBareName(file)) ReportUnwritableFolder(folder, error);
   return 0;
 }
 
