@@ -30,11 +30,6 @@ void ShowFieldError(HWND dialog, const char* message, int id) {
   if (id) FocusControl(dialog, id);
 }
 
-int ReportSettingsWrite(int written, const char*) {
-  // The settings layer has shown the failure, once, with the file's path.
-  return written;
-}
-
 void ControlText(HWND dialog, int id, char* out, int size) {
   if (size <= 0) return;
   out[0] = '\0';

@@ -24,10 +24,6 @@ T* DialogRecord(HWND dialog) {
 // A failed check: `message` under "Error" with the stop icon, then the
 // focus on control `id` (none for 0), its text selected.
 void ShowFieldError(HWND dialog, const char* message, int id);
-// A settings key that could not be written has been shown by the settings
-// layer (once, with the file's path). Returns `written`.
-int ReportSettingsWrite(int written, const char* file);
-
 // The focus on control `id`, as the dialog manager moves it.
 void FocusControl(HWND dialog, int id);
 
