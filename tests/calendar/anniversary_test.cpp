@@ -21,6 +21,7 @@
 
 #include "calendar/anniversary.h"
 #include "platform/message.h"
+#include "platform/datafile.h"
 #include "support/message_recorder.h"
 #include "support/scratch_dir.h"
 
@@ -441,15 +442,14 @@ TEST(AnniversaryFile, FailedSaveLeavesTheOldFileAndIsShown) {
   ScratchDir dir;
   const std::string path = dir.File("Merovan Anniversaries.bin");
   dir.Write("Merovan Anniversaries.bin", kThree);
-  // A folder where the temporary file would go: the new bytes cannot be
-  // written (this holds for root too, unlike a read-only folder).
-  std::filesystem::create_directory(path + ".tmp");
 
   AnniversaryList list{};
   ASSERT_EQ(AnniversaryListLoad(&list, path.c_str()), 3);
   AnniversaryListRemove(&list, 2);
   MessageRecorder recorder;
+  SetSaveFailure("No space left on device");  // the new bytes cannot be written
   EXPECT_EQ(AnniversaryListSave(&list, path.c_str()), 0);
+  SetSaveFailure(nullptr);
   EXPECT_EQ(dir.Read("Merovan Anniversaries.bin"), kThree);
   ASSERT_EQ(recorder.shown.size(), 1u);
   EXPECT_EQ(recorder.shown[0].text, "The anniversaries could not be saved to \"" + path + "\"");
@@ -473,7 +473,7 @@ TEST(AnniversaryFile, NoSaveOverADamagedFileWithoutItsCopy) {
   const std::string path = dir.File("Merovan Anniversaries.bin");
   const std::string damaged = kThree.substr(0, kEnds[0] + 2);
   dir.Write("Merovan Anniversaries.bin", damaged);
-  std::filesystem::create_directory(path + ".bak.tmp");  // the copy cannot be written
+  std::filesystem::create_directory(path + ".bak");  // the copy cannot be written
 
   AnniversaryList list{};
   AnniversaryListLoad(&list, path.c_str());

@@ -13,6 +13,7 @@
 
 #include "placetime/cities.h"
 #include "platform/message.h"
+#include "platform/datafile.h"
 #include "support/message_recorder.h"
 #include "support/scratch_dir.h"
 
@@ -327,10 +328,11 @@ TEST(CitiesFile, FailedSaveKeepsTheOldFileAndSaysSo) {
   UserCityList list{};
   ASSERT_EQ(LoadUserCities(&list, path.c_str()), 3);
   FreeUserCities(&list);
-  // The temporary file beside the target cannot be created.
-  std::filesystem::create_directory(dir.File("Merovan Cities.bin.tmp"));
+  // The new file cannot be written (a full disk, a refused folder).
+  SetSaveFailure("No space left on device");
   MessageRecorder messages;
   EXPECT_EQ(SaveUserCities(&list, path.c_str()), 0);
+  SetSaveFailure(nullptr);
   EXPECT_EQ(dir.Read("Merovan Cities.bin"), old);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text,
@@ -347,7 +349,7 @@ TEST(CitiesFile, NoSaveOverADamagedFileWithoutItsCopy) {
   MessageRecorder messages;
   UserCityList list{};
   LoadUserCities(&list, path.c_str());
-  std::filesystem::create_directory(dir.File("Merovan Cities.bin.bak.tmp"));
+  std::filesystem::create_directory(dir.File("Merovan Cities.bin.bak"));  // the copy cannot go there
   AddUserCity(&list, "Acre", 3255, 3504, 2, 0);
   EXPECT_EQ(SaveUserCities(&list, path.c_str()), 0);
   EXPECT_EQ(dir.Read("Merovan Cities.bin"), damaged);
