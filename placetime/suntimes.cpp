@@ -243,6 +243,35 @@ void SunDayCompute(SunDay* sun, int day, int month, int year, int latitude, int 
 
 namespace {
 
+DaylightSource gDaylightSource = nullptr;
+void* gDaylightContext = nullptr;
+
+// Minutes the clock is ahead of standard time on the record's day: the
+// source's answer, or an hour when the settings' rule is in force.
+int SavingMinutes(const SunDay* sun) {
+  if (gDaylightSource)
+    return gDaylightSource(gDaylightContext, sun->day, sun->month, sun->year, sun->timeZone);
+  int saving = 0;
+  ApplyDaylightSaving(sun->day, sun->month, sun->year, &saving);
+  return saving * 60;
+}
+
+// Moves a clock time by `minutes`. Whole hours move the hour alone, as
+// the settings' hour forward always has (an hour of 24 becomes 0, one
+// below 0 gains 24); other amounts move the time within its day.
+void AddClockMinutes(int minutes, int* hour, int* minute) {
+  if (minutes % 60 == 0) {
+    *hour += minutes / 60;
+    if (*hour == 24) *hour = 0;
+    if (*hour < 0) *hour += 24;
+    return;
+  }
+  int total = (*hour * 60 + *minute + minutes) % (24 * 60);
+  if (total < 0) total += 24 * 60;
+  *hour = total / 60;
+  *minute = total % 60;
+}
+
 // The record's sunrise and sunset as clock times, before daylight saving.
 void RiseAndSetClock(const SunDay* sun, int* riseHour, int* riseMinute, int* setHour,
                      int* setMinute) {
@@ -262,7 +291,8 @@ int SunDaySunriseSunset(const SunDay* sun, int sunrise, int* hour, int* minute) 
   RiseAndSetClock(sun, &riseHour, &riseMinute, &setHour, &setMinute);
   *hour = sunrise ? riseHour : setHour;
   *minute = sunrise ? riseMinute : setMinute;
-  ApplyDaylightSaving(sun->day, sun->month, sun->year, hour);
+  const int ahead = SavingMinutes(sun);
+  if (ahead) AddClockMinutes(ahead, hour, minute);
   return 1;
 }
 
@@ -270,12 +300,10 @@ int SunDaySunriseAndSunset(const SunDay* sun, int* riseHour, int* riseMinute, in
                            int* setMinute) {
   if (!sun->ok) return 0;
   RiseAndSetClock(sun, riseHour, riseMinute, setHour, setMinute);
-  int saving = 0;  // 1 when daylight saving is in force that day
-  ApplyDaylightSaving(sun->day, sun->month, sun->year, &saving);
-  if (saving) {
-    // An hour forward, as ApplyDaylightSaving moves each.
-    *riseHour = *riseHour + 1 == 24 ? 0 : *riseHour + 1;
-    *setHour = *setHour + 1 == 24 ? 0 : *setHour + 1;
+  const int ahead = SavingMinutes(sun);  // looked up once for the two
+  if (ahead) {
+    AddClockMinutes(ahead, riseHour, riseMinute);
+    AddClockMinutes(ahead, setHour, setMinute);
   }
   return 1;
 }
@@ -355,6 +383,12 @@ int GetSunsetBasedTime(int day, int month, int year, int candle, int candleMinut
   *hour = static_cast<int>(total / 60);
   *minute = static_cast<int>(total % 60);
   return 1;
+}
+
+void SetDaylightSource(DaylightSource source, void* context) {
+  gDaylightSource = source;
+  gDaylightContext = context;
+  SunCacheReset();
 }
 
 void SunCacheInit() { Cache().clear(); }
