@@ -10,6 +10,7 @@
 #include "calendar/anniversary_text.h"
 #include "calendar/callang.h"
 #include "calendar/holidays.h"
+#include "cli/cli_app_options.h"
 #include "export/composer.h"
 #include "export/export_run.h"
 #include "settings/settings.h"
@@ -156,6 +157,12 @@ void PrintEntry(const Run& run, const CalDate& date, const char* caption, const 
   }
 }
 
+// The calendar's default name: the program, the city and the custom.
+std::string CalendarName(const CalWindowState& state) {
+  return std::string("Tavlon: ") + (state.locationKnown ? state.cityName : "no location") + " (" +
+         (state.diaspora ? "Diaspora" : "Israel") + ")";
+}
+
 int ExportDays(Run& run) {
   int first, last;
   if (!ReadRange(run, &first, &last))
@@ -165,16 +172,30 @@ int ExportDays(Run& run) {
   ExportSettings settings;
   ReadExportSettings(&settings);
   settings.includeDafYomi = run.options->dafYomi;
+  CliDaylight daylight;
+  std::string note, error;
+  if (!CliDaylightBegin(*run.options, &state, &daylight, &note, &error))
+    return Fail(run, kCliBadInput, error);
+  if (!note.empty() && !run.options->quiet) std::fprintf(run.err, "%s: %s\n", kProgram, note.c_str());
+  CalDate firstDate, lastDate;
+  GregorianFromAbsolute(first, &firstDate);
+  GregorianFromAbsolute(last, &lastDate);
+  IcsEventOptions ics;
+  CliIcsOptions(*run.options, CalendarName(state), &daylight, firstDate.year, lastDate.year, &ics);
   const std::string path = OutputPath(run);
-  const int result = RunExportToIcs(first, last, &state, &settings, path.c_str(), Progress, &run);
-  if (result != kExportWritten || !FinishOutput(run, path))
+  const int result =
+      RunExportToIcs(first, last, &state, &settings, path.c_str(), Progress, &run, &ics);
+  if (result != kExportWritten || !FinishOutput(run, path)) {
+    CliDaylightEnd(&daylight);
     return Fail(run, kCliFailed, "could not write " + run.options->output);
+  }
   if (!run.options->quiet && run.options->output != "-")
-    std::fprintf(run.out, "Wrote %d %s (%s to %s, %s, %s) to %s\n", last - first + 1,
+    std::fprintf(run.out, "Wrote %d %s (%s to %s, %s, %s, %s) to %s\n", last - first + 1,
                  last == first ? "entry" : "entries",
                  DateText(first).c_str(), DateText(last).c_str(),
                  state.locationKnown ? state.cityName : "no location",
-                 state.diaspora ? "Diaspora" : "Israel", run.options->output.c_str());
+                 state.diaspora ? "Diaspora" : "Israel", CliDaylightSummary(&daylight).c_str(),
+                 run.options->output.c_str());
   if (run.options->preview) {
     CalDate date;
     GregorianFromAbsolute(first, &date);
@@ -185,6 +206,7 @@ int ExportDays(Run& run) {
     if (marker) *marker = '\0';
     PrintEntry(run, date, caption, notes);
   }
+  CliDaylightEnd(&daylight);
   return kCliOk;
 }
 
@@ -200,8 +222,12 @@ int ExportHolidays(Run& run) {
     if (!run.options->quiet) std::fprintf(run.err, "%s: No holidays to import\n", kProgram);
     return kCliOk;
   }
+  IcsEventOptions ics;
+  CliIcsOptions(*run.options,
+                std::string("Tavlon: holidays (") + (state.diaspora ? "Diaspora" : "Israel") + ")",
+                nullptr, 0, 0, &ics);
   const std::string path = OutputPath(run);
-  if (WriteEntriesToIcs(entries, path.c_str(), Progress, &run) != kExportWritten || !FinishOutput(run, path))
+  if (WriteEntriesToIcs(entries, path.c_str(), Progress, &run, &ics) != kExportWritten || !FinishOutput(run, path))
     return Fail(run, kCliFailed, "could not write " + run.options->output);
   if (!run.options->quiet && run.options->output != "-")
     std::fprintf(run.out, "Wrote %d holiday %s (%s to %s) to %s\n", (int)entries.size(),
@@ -257,8 +283,10 @@ int ExportAnniversaries(Run& run) {
   }
   std::vector<ExportEntry> entries;
   AnniversaryImportEntries(selection.data(), selection.size(), from, to, &entries);
+  IcsEventOptions ics;
+  CliIcsOptions(*run.options, "Tavlon: anniversaries", nullptr, 0, 0, &ics);
   const std::string path = OutputPath(run);
-  if (WriteEntriesToIcs(entries, path.c_str(), Progress, &run) != kExportWritten || !FinishOutput(run, path))
+  if (WriteEntriesToIcs(entries, path.c_str(), Progress, &run, &ics) != kExportWritten || !FinishOutput(run, path))
     return Fail(run, kCliFailed, "could not write " + run.options->output);
   if (!run.options->quiet && run.options->output != "-")
     std::fprintf(run.out, "Wrote %d %s (years %d to %d) to %s\n", (int)entries.size(),

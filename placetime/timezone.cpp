@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "calendar/caldate.h"
 #include "placetime/cities.h"
@@ -88,6 +89,58 @@ int ZoneClockOffset(ZoneClock* clock, int day, int month, int year, int standard
   return 1;
 }
 
+namespace {
+
+// Seconds since 1970 of 1 January of `year`, 00:00 UTC.
+long long YearStart(int year) {
+  const CalDate first = {1, 1, year};
+  return (static_cast<long long>(AbsoluteFromGregorian(&first)) - 719163) * 86400;
+}
+
+void CopyName(const std::string& from, char* to) {
+  std::snprintf(to, 16, "%s", from.c_str());
+}
+
+}  // namespace
+
+int ZoneChanges(const char* zoneName, int firstYear, int lastYear, int* startMinutes,
+                int* startDaylight, char* startName, std::vector<ZoneChange>* out) {
+  out->clear();
+  const date::time_zone* zone = FindZone(zoneName);
+  if (!zone) return -1;
+  auto infoAt = [zone](long long seconds) {
+    return zone->get_info(date::sys_seconds{std::chrono::seconds{seconds}});
+  };
+  const int firstListed = firstYear > kLastListedYear ? ListedYearLike(firstYear) : firstYear;
+  const date::sys_info start = infoAt(YearStart(firstListed));
+  *startMinutes = static_cast<int>(start.offset.count() / 60);
+  *startDaylight = start.save.count() != 0;
+  CopyName(start.abbrev, startName);
+  int offset = *startMinutes;
+  for (int year = firstYear; year <= lastYear; ++year) {
+    // A year after the listed ones takes its like's changes, moved by the
+    // whole days between the two.
+    const int listed = year > kLastListedYear ? ListedYearLike(year) : year;
+    const long long shift = YearStart(year) - YearStart(listed);
+    const long long end = YearStart(listed + 1);
+    long long at = YearStart(listed);
+    for (;;) {
+      const date::sys_info info = infoAt(at);
+      const long long next = info.end.time_since_epoch().count();
+      if (next >= end) break;
+      const date::sys_info after = infoAt(next);
+      ZoneChange change{next + shift, offset, static_cast<int>(after.offset.count() / 60),
+                        after.save.count() != 0, {}};
+      CopyName(after.abbrev, change.name);
+      if (change.toMinutes != change.fromMinutes || change.daylight != (info.save.count() != 0))
+        out->push_back(change);
+      offset = change.toMinutes;
+      at = next;
+    }
+  }
+  return static_cast<int>(out->size());
+}
+
 #else  // no tz database in this build
 
 int TimeZoneDatabaseAvailable() { return 0; }
@@ -99,6 +152,11 @@ int ZoneClockOpen(ZoneClock* clock, const char*) {
 }
 
 int ZoneClockOffset(ZoneClock*, int, int, int, int, int*) { return 0; }
+
+int ZoneChanges(const char*, int, int, int*, int*, char*, std::vector<ZoneChange>* out) {
+  out->clear();
+  return -1;
+}
 
 #endif
 

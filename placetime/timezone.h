@@ -4,6 +4,7 @@
 // date/tz library, and the zone of a city. A build without the database
 // (the Windows build) knows no zone: every lookup there returns 0.
 #pragma once
+#include <vector>
 
 // 1 when this build reads the tz database.
 int TimeZoneDatabaseAvailable();
@@ -33,6 +34,23 @@ int ZoneClockOpen(ZoneClock* clock, const char* zoneName);
 // gives standard time. Returns 1, or 0 when the clock has no zone.
 int ZoneClockOffset(ZoneClock* clock, int day, int month, int year, int standardHours,
                     int* minutes);
+
+// One change of a zone's clock.
+struct ZoneChange {
+  long long utc;   // seconds since 1970 (UTC) of the change
+  int fromMinutes; // offset east of UTC before it
+  int toMinutes;   // and after it
+  int daylight;    // 1: daylight saving after it
+  char name[16];   // the abbreviation after it ("EDT")
+};
+
+// The zone's offset and daylight flag on 1 January of `firstYear` (00:00
+// UTC), and every change of its clock up to the end of `lastYear`, in
+// order; years after the listed ones repeat the listed year of the same
+// calendar, as ZoneClockOffset does. Returns the number of changes, or -1
+// for a name the database lacks.
+int ZoneChanges(const char* zoneName, int firstYear, int lastYear, int* startMinutes,
+                int* startDaylight, char* startName /* [16] */, std::vector<ZoneChange>* out);
 
 // The tz zone name of built-in row `index`, or null outside 0-1137.
 const char* BuiltinCityZoneName(int index);

@@ -148,7 +148,7 @@ TEST(CliRun, RangeInEitherOrderAndSummary) {
   const CliResult result = RunTool(dir, {"--from", "2007-01-31", "--to", "1.1.2007", "-o", out.c_str(), "--preview"});
   ASSERT_EQ(result.code, kCliOk) << result.err;
   EXPECT_EQ(Events(dir.Read("range.ics")), 31);
-  EXPECT_NE(result.out.find("Wrote 31 entries (2007-01-01 to 2007-01-31, New York, NY, Diaspora)"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("Wrote 31 entries (2007-01-01 to 2007-01-31, New York, NY, Diaspora, daylight saving from America/New_York)"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("Caption: 11 Tevet 5767 - 1 January 2007"), std::string::npos) << result.out;
 }
 
