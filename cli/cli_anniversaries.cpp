@@ -253,8 +253,6 @@ int RunAnniversariesCommand(int argc, const char* const* argv, std::FILE* out, s
     code = Remove(out, err, c, path);
   }
   SetMessageHook(nullptr, nullptr);
-  SetSettingsFolderOverride(nullptr);
-  SetDocumentsFolderOverride(nullptr);
   return code;
 }
 

@@ -154,7 +154,8 @@ int HolidayImportEntries(int first, int last, int diaspora, int label,
     ExportEntry entry;
     GregorianFromAbsolute(day, &entry.date);
     entry.caption = text;
-    entry.kind = std::string("holiday-") + key;
+    // "holiday-Purim" of the key "HolidayPurim".
+    entry.kind = std::string("holiday-") + (std::strncmp(key, "Holiday", 7) == 0 ? key + 7 : key);
     if (label != 0) {
       entry.caption += '#';
       entry.caption += std::to_string(label);

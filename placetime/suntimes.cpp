@@ -246,30 +246,29 @@ namespace {
 DaylightSource gDaylightSource = nullptr;
 void* gDaylightContext = nullptr;
 
-// Minutes the clock is ahead of standard time on the record's day: the
-// source's answer, or an hour when the settings' rule is in force.
-int SavingMinutes(const SunDay* sun) {
-  if (gDaylightSource)
-    return gDaylightSource(gDaylightContext, sun->day, sun->month, sun->year, sun->timeZone);
-  int saving = 0;
-  ApplyDaylightSaving(sun->day, sun->month, sun->year, &saving);
-  return saving * 60;
+// Minutes the source puts the clock ahead of standard time on the
+// record's day.
+int SourceMinutes(const SunDay* sun) {
+  return gDaylightSource(gDaylightContext, sun->day, sun->month, sun->year, sun->timeZone);
 }
 
-// Moves a clock time by `minutes`. Whole hours move the hour alone, as
-// the settings' hour forward always has (an hour of 24 becomes 0, one
-// below 0 gains 24); other amounts move the time within its day.
+// Moves a clock time by `minutes` within its day.
 void AddClockMinutes(int minutes, int* hour, int* minute) {
-  if (minutes % 60 == 0) {
-    *hour += minutes / 60;
-    if (*hour == 24) *hour = 0;
-    if (*hour < 0) *hour += 24;
-    return;
-  }
+  if (minutes == 0) return;
   int total = (*hour * 60 + *minute + minutes) % (24 * 60);
   if (total < 0) total += 24 * 60;
   *hour = total / 60;
   *minute = total % 60;
+}
+
+// Daylight saving on a clock time of the record's day: the settings' hour
+// forward (24 becomes 0), or the source's minutes.
+void ApplySaving(const SunDay* sun, int* hour, int* minute) {
+  if (!gDaylightSource) {
+    ApplyDaylightSaving(sun->day, sun->month, sun->year, hour);
+    return;
+  }
+  AddClockMinutes(SourceMinutes(sun), hour, minute);
 }
 
 // The record's sunrise and sunset as clock times, before daylight saving.
@@ -291,8 +290,7 @@ int SunDaySunriseSunset(const SunDay* sun, int sunrise, int* hour, int* minute) 
   RiseAndSetClock(sun, &riseHour, &riseMinute, &setHour, &setMinute);
   *hour = sunrise ? riseHour : setHour;
   *minute = sunrise ? riseMinute : setMinute;
-  const int ahead = SavingMinutes(sun);
-  if (ahead) AddClockMinutes(ahead, hour, minute);
+  ApplySaving(sun, hour, minute);
   return 1;
 }
 
@@ -300,11 +298,19 @@ int SunDaySunriseAndSunset(const SunDay* sun, int* riseHour, int* riseMinute, in
                            int* setMinute) {
   if (!sun->ok) return 0;
   RiseAndSetClock(sun, riseHour, riseMinute, setHour, setMinute);
-  const int ahead = SavingMinutes(sun);  // looked up once for the two
-  if (ahead) {
-    AddClockMinutes(ahead, riseHour, riseMinute);
-    AddClockMinutes(ahead, setHour, setMinute);
+  if (!gDaylightSource) {
+    int saving = 0;  // 1 when daylight saving is in force that day
+    ApplyDaylightSaving(sun->day, sun->month, sun->year, &saving);
+    if (saving) {
+      // An hour forward, as ApplyDaylightSaving moves each.
+      *riseHour = *riseHour + 1 == 24 ? 0 : *riseHour + 1;
+      *setHour = *setHour + 1 == 24 ? 0 : *setHour + 1;
+    }
+    return 1;
   }
+  const int ahead = SourceMinutes(sun);  // asked once for the two
+  AddClockMinutes(ahead, riseHour, riseMinute);
+  AddClockMinutes(ahead, setHour, setMinute);
   return 1;
 }
 
