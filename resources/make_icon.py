@@ -1,15 +1,19 @@
 #!/usr/bin/env python3
 """Draws the program icon, resources/tavlon.ico: a calendar page with two
 binder rings and a blue six-pointed star on it, set on a square with the
-title screen's blue gradient. 16, 24, 32, 48 and 64 pixels, 32-bit colour.
+title screen's blue gradient. 16, 20, 24, 32, 40, 48, 64 and 256 pixels
+(the sizes Windows picks from at 100 % to 250 % scaling and for large
+tiles), 32-bit colour; the 256-pixel image is stored as PNG, as Windows
+expects of that size.
 
 Run it again after changing the drawing: python3 resources/make_icon.py
 """
 import math
 import os
 import struct
+import zlib
 
-SIZES = (16, 24, 32, 48, 64)
+SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
 SUPERSAMPLE = 4  # samples per pixel along each axis
 
 
@@ -108,8 +112,23 @@ def dib(size, rows):
     return header + pixels + mask
 
 
+def png(size, rows):
+    """The image as a PNG file: 8-bit RGBA, no filtering."""
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data
+                + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+    raw = bytearray()
+    for row in rows:
+        raw.append(0)
+        for r, g, b, a in row:
+            raw += bytes((r, g, b, a))
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+            + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
+
+
 def main():
-    images = [dib(size, render(size)) for size in SIZES]
+    images = [(png if size >= 256 else dib)(size, render(size)) for size in SIZES]
     out = bytearray(struct.pack("<HHH", 0, 1, len(images)))
     offset = 6 + 16 * len(images)
     for size, image in zip(SIZES, images):

@@ -1,4 +1,102 @@
 // Control ids of the settings windows (location, daylight saving, Shabbat
 // times, zmanim, readings, anniversaries). Plain #defines: the resource
-// compiler reads this file too.
+// compiler reads this file too. Where a window's portable logic names its
+// controls (placetime/*_form.h, placetime/shabbat.h, readings/readings_form.h,
+// calendar/anniversary_forms.h), the numbers are the same; each dialog
+// checks that at compile time.
 #pragma once
+
+// "Select Location" (SELECTLOC, HPCSELECTLOC)
+#define IDC_LOC_LIST 1001
+#define IDC_LOC_INFO 1002
+#define IDC_LOC_ADD 1003
+#define IDC_LOC_MODIFY 1004
+#define IDC_LOC_REMOVE 1005
+
+// The location editor (EDITLOC); Save is IDOK
+#define IDC_LOCED_NAME 1011
+#define IDC_LOCED_LAT_DEGREES 1012
+#define IDC_LOCED_LAT_MINUTES 1013
+#define IDC_LOCED_NORTH 1014
+#define IDC_LOCED_SOUTH 1015
+#define IDC_LOCED_LON_DEGREES 1016
+#define IDC_LOCED_LON_MINUTES 1017
+#define IDC_LOCED_EAST 1018
+#define IDC_LOCED_WEST 1019
+#define IDC_LOCED_TIME_ZONE 1020
+#define IDC_LOCED_ELEVATION 1021
+
+// "Anniversaries" (ANNI, HPCANNI)
+#define IDC_ANNI_NAMES 1101
+#define IDC_ANNI_ADD 1102
+#define IDC_ANNI_MODIFY 1103
+#define IDC_ANNI_REMOVE 1104
+#define IDC_ANNI_FROM 1105
+#define IDC_ANNI_TO 1106
+#define IDC_ANNI_RESULT 1107
+#define IDC_ANNI_COPY 1108
+
+// "Edit Anniversary" (EDITANNI, HPCEDITANNI)
+#define IDC_EDITANNI_NAME 1201
+#define IDC_EDITANNI_DATE 1202
+#define IDC_EDITANNI_SAMPLE 1203
+#define IDC_EDITANNI_AFTER_SUNSET 1204
+#define IDC_EDITANNI_HEBREW 1205
+#define IDC_EDITANNI_ANNIVERSARY 1206
+#define IDC_EDITANNI_BIRTHDAY 1207
+#define IDC_EDITANNI_YAHRZEIT 1208
+
+// "Edit Date" (EDITANNIDATE)
+#define IDC_HDATE_DAY 1301
+#define IDC_HDATE_MONTH 1302
+#define IDC_HDATE_YEAR 1303
+
+// "Daylight Savings Time" (DAYLIGHTDLG)
+#define IDC_DST_DISABLE 1401
+#define IDC_DST_ENABLE 1402
+#define IDC_DST_START_LABEL 1403
+#define IDC_DST_START_METHOD0 1404
+#define IDC_DST_START_METHOD1 1405
+#define IDC_DST_START_WEEKNO 1406
+#define IDC_DST_START_WEEKDAY 1407
+#define IDC_DST_START_OF 1408
+#define IDC_DST_START_MONTH 1409
+#define IDC_DST_START_FIRSTLAST 1410
+#define IDC_DST_START_WEEKDAY1 1411
+#define IDC_DST_START_AFTERBEFORE 1412
+#define IDC_DST_START_DAY 1413
+#define IDC_DST_START_MONTH1 1414
+#define IDC_DST_END_LABEL 1415
+#define IDC_DST_END_METHOD0 1416
+#define IDC_DST_END_METHOD1 1417
+#define IDC_DST_END_WEEKNO 1418
+#define IDC_DST_END_WEEKDAY 1419
+#define IDC_DST_END_OF 1420
+#define IDC_DST_END_MONTH 1421
+#define IDC_DST_END_LAST 1422
+#define IDC_DST_END_WEEKDAY1 1423
+#define IDC_DST_END_BEFORE 1424
+#define IDC_DST_END_YOM 1425
+#define IDC_DST_END_KIPPUR 1426
+
+// "Configure Zmanim" (CONFIGZMANIM, HPCCONFIGZMANIM) and "Chametz Times"
+// (CONFIGZMANIM2): row r's label is 1401 + r, its list 1421 + r
+#define IDC_ZMANIM_LABEL0 1401
+#define IDC_ZMANIM_LIST0 1421
+#define IDC_ZMANIM_CHAMETZ_LIST 1441
+#define IDC_ZMANIM_CHAMETZ_BUTTON 1442
+#define IDC_ZMANIM_CHAMETZ_LABEL 1443
+
+// "Shabbat Time Preferences" (SHABBATTIMES, HPCSHABBATTIMES)
+#define IDC_SHABBAT_CANDLE 1501
+#define IDC_SHABBAT_BY_MINUTES 1502
+#define IDC_SHABBAT_HAVDALAH 1503
+#define IDC_SHABBAT_HAVDALAH_LABEL 1504
+#define IDC_SHABBAT_BY_DEGREES 1505
+#define IDC_SHABBAT_DEGREES 1506
+#define IDC_SHABBAT_DEGREES_LABEL 1507
+
+// "Readings and Holidays" (ISRAELDIASPORA)
+#define IDC_READINGS_TEXT 1601
+#define IDC_READINGS_ISRAEL 1602
+#define IDC_READINGS_DIASPORA 1603

@@ -1,6 +1,7 @@
 // Start-up, message loop and shutdown of Tavlon.exe.
 #include "shell/app.h"
 
+#include <commctrl.h>
 #include <objbase.h>
 
 #include <cstdio>
@@ -69,14 +70,20 @@ void LoadShellTexts(HINSTANCE instance) {
 int TavlonRun(HINSTANCE instance, HINSTANCE previous, int showCommand,
               int (*initializeDefinitions)()) {
   HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  // The common controls of version 6 (the manifest asks for them) for the
+  // dialogs' lists, edit fields and buttons.
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
   SunCacheInit();
   auto finish = [com]() {
     SunCacheFree();
     if (SUCCEEDED(com)) CoUninitialize();
   };
 
-  // One instance: a second start only brings the first one to the front.
+  // One instance: a second start only brings the first one back (out of
+  // the taskbar when minimised) and to the front.
   if (HWND first = FindWindowA(kMainClassName, nullptr)) {
+    if (IsIconic(first)) ShowWindow(first, SW_RESTORE);
     SetForegroundWindow(first);
     finish();
     return 0;

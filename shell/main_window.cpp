@@ -16,11 +16,35 @@ namespace {
 
 constexpr int kStateSlot = 0;  // window data offset of the CalWindowState
 
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
+// The dots per inch of the monitor the window is on: the title font is
+// sized by it. Set at creation and by WM_DPICHANGED (one main window).
+int g_windowDpi = 96;
+
+// The window's own DPI (Windows 10 1607 on); the system's where the call
+// is missing.
+int WindowDpi(HWND window) {
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  static auto getDpi = reinterpret_cast<GetDpiForWindowFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+  if (getDpi) {
+    if (UINT dpi = getDpi(window)) return static_cast<int>(dpi);
+  }
+  HDC dc = GetDC(window);
+  int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+  ReleaseDC(window, dc);
+  return dpi;
+}
+
 LRESULT OnCreate(HWND window) {
   auto* state = static_cast<CalWindowState*>(GlobalAlloc(GPTR, sizeof(CalWindowState)));
   if (!state) return -1;  // CreateWindowEx fails
   MainStateInit(state);
   SetWindowLongPtrA(window, kStateSlot, reinterpret_cast<LONG_PTR>(state));
+  g_windowDpi = WindowDpi(window);
   // Only the built-in reading texts exist: their language is set at every
   // start.
   ResetReadingLanguage();
@@ -51,7 +75,7 @@ void PaintBands(HDC dc, int width, int height) {
 }
 
 void PaintTitle(HDC dc, int width, int height) {
-  HFONT font = CreateFontA(TitleFontHeight(GetDeviceCaps(dc, LOGPIXELSY)), 0, 0, 0, 0, TRUE,
+  HFONT font = CreateFontA(TitleFontHeight(g_windowDpi), 0, 0, 0, 0, TRUE,
                            FALSE, FALSE, 0, 0, 0, 0, 0, "Times New Roman");
   HGDIOBJ oldFont = SelectObject(dc, font);
   COLORREF oldColour = SetTextColor(dc, RGB(255, 255, 255));
@@ -86,11 +110,24 @@ LRESULT OnPaint(HWND window) {
   return 0;
 }
 
+// Moved to a monitor of another DPI: take the size and place the system
+// suggests for it, and paint the title at the new DPI.
+LRESULT OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
+  g_windowDpi = HIWORD(wParam);
+  const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+  SetWindowPos(window, nullptr, suggested->left, suggested->top,
+               suggested->right - suggested->left, suggested->bottom - suggested->top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(window, nullptr, TRUE);
+  return 0;
+}
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: return OnCreate(window);
     case WM_DESTROY: return OnDestroy(window);
     case WM_PAINT: return OnPaint(window);
+    case WM_DPICHANGED: return OnDpiChanged(window, wParam, lParam);
     case WM_HELP: MainWindowCommand(window, kCommandHelp); return TRUE;
     case WM_COMMAND: MainWindowCommand(window, LOWORD(wParam)); return 0;
     case WM_CTLCOLORSTATIC: return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
@@ -102,6 +139,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 int RegisterMainWindowClass(HINSTANCE instance) {
   WNDCLASSA windowClass{};
+  // The title is centred and the bands follow the height: a new size
+  // repaints all of it.
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
   windowClass.lpfnWndProc = MainWindowProc;
   windowClass.cbWndExtra = 8;
   windowClass.hInstance = instance;

@@ -5,7 +5,7 @@
 
 #include "placetime/window_state.h"
 
-// Registers CalMainClass: no class style bits, 8 bytes of window data
+// Registers CalMainClass: redrawn whole on a size change, 8 bytes of window data
 // (slot 0 holds the CalWindowState), icon 1, the arrow cursor, the white
 // stock brush. Returns 1, or 0 (GetLastError tells why).
 int RegisterMainWindowClass(HINSTANCE instance);

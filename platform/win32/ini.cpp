@@ -1,25 +1,46 @@
-// Settings files on Windows: the system's private-profile functions. A bare
-// name goes to them as it is (they keep it in the Windows directory) unless
-// a settings folder is set, which then holds it.
+// Settings files on Windows: the system's private-profile functions, always
+// given a full path (a bare name would land in the Windows directory, which
+// a normal user cannot write). A bare name lives in the settings folder.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "platform/datafile.h"
 #include "platform/folders.h"
 #include "platform/ini.h"
+#include "platform/message.h"
 #include "platform/posix/ini_file.h"
 #include "platform/system.h"
 
 namespace {
 
-// The name to hand to the profile API. Returns 1, or 0 when it does not fit.
-int ResolveIni(const char* file, char* path, int pathSize) {
-  char folder[MAX_PATH];
-  if (std::strpbrk(file, "\\/:")) return CopyText(file, path, pathSize);
-  if (!SettingsFolder(folder, sizeof folder)) return 0;
-  if (!folder[0]) return CopyText(file, path, pathSize);
+bool IsBareName(const char* file) { return !std::strpbrk(file, "\\/:"); }
+
+// The full path to hand to the profile API, and the folder of a bare name.
+// Returns 1, or 0 when the folder is unknown or the path does not fit.
+int ResolveIni(const char* file, char* path, int pathSize, char* folder, int folderSize) {
+  folder[0] = '\0';
+  if (!IsBareName(file)) return CopyText(file, path, pathSize);
+  if (!SettingsFolder(folder, folderSize) || !folder[0]) return 0;
   return PathJoin(folder, file, path, pathSize);
+}
+
+// A settings folder that cannot be written is shown once (for each folder):
+// every later change would be lost just as silently.
+void ReportUnwritableFolder(const char* folder, DWORD error) {
+  static std::string reported;
+  static bool any = false;
+  if (any && reported == folder) return;
+  any = true;
+  reported = folder;
+  char text[MAX_PATH + 160];
+  std::snprintf(text, sizeof text,
+                "The settings cannot be saved in the folder %s, error code %d. "
+                "Settings changed now are not kept.",
+                folder[0] ? folder : "%APPDATA%\\Tavlon", static_cast<int>(error));
+  ShowMessage(text, "Error", MessageIconError);
 }
 
 }  // namespace
@@ -27,8 +48,9 @@ int ResolveIni(const char* file, char* path, int pathSize) {
 int IniReadString(const char* section, const char* key, const char* def,
                   char* out, int outSize, const char* file) {
   char path[MAX_PATH];
+  char folder[MAX_PATH];
   if (!out || outSize <= 0) return 0;
-  if (!file || !ResolveIni(file, path, sizeof path))  // as a missing file
+  if (!file || !ResolveIni(file, path, sizeof path, folder, sizeof folder))  // as a missing file
     return IniTextReadString(nullptr, 0, section, key, def, out, outSize);
   return static_cast<int>(GetPrivateProfileStringA(section, key, def, out,
                                                    static_cast<DWORD>(outSize), path));
@@ -36,17 +58,24 @@ int IniReadString(const char* section, const char* key, const char* def,
 
 int IniReadInt(const char* section, const char* key, int def, const char* file) {
   char path[MAX_PATH];
-  if (!file || !ResolveIni(file, path, sizeof path)) return def;
+  char folder[MAX_PATH];
+  if (!file || !ResolveIni(file, path, sizeof path, folder, sizeof folder)) return def;
   return static_cast<int>(GetPrivateProfileIntA(section, key, def, path));
 }
 
 int IniWriteString(const char* section, const char* key, const char* value,
                    const char* file) {
   char path[MAX_PATH];
+  char folder[MAX_PATH];
   // A null key would remove the whole section here; ours does not do that.
-  if (!section || !key) return 0;
-  if (!file || !ResolveIni(file, path, sizeof path)) return 0;
-  return WritePrivateProfileStringA(section, key, value, path) ? 1 : 0;
+  if (!section || !key || !file) return 0;
+  if (!ResolveIni(file, path, sizeof path, folder, sizeof folder)) {
+    if (IsBareName(file)) ReportUnwritableFolder(folder, ERROR_PATH_NOT_FOUND);
+    return 0;
+  }
+  if (WritePrivateProfileStringA(section, key, value, path)) return 1;
+  if (IsBareName(file)) ReportUnwritableFolder(folder, GetLastError());
+  return 0;
 }
 
 void IniHoldFiles(int) {}  // the profile API keeps its own cache of the files

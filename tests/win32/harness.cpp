@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -15,6 +17,83 @@ namespace win32test {
 namespace {
 
 constexpr UINT kTickMilliseconds = 20;
+
+// ---- The watchdog ----------------------------------------------------
+// A window that never closes (a dialog a step left open, a message box
+// nobody answers) would block the test until ctest's limit. A thread of
+// its own watches the steps' progress: after the set time without any, it
+// fails the test and asks every window of the test thread to close; if
+// that does not end the run either, it ends the process.
+
+DWORD g_watchdogMilliseconds = 15000;
+std::atomic<DWORD> g_lastProgress{0};
+
+void Progress() { g_lastProgress = GetTickCount(); }
+
+struct Watchdog {
+  DWORD testThread;
+  HANDLE stop;
+  HANDLE thread;
+};
+
+std::string ThreadWindowTitles(DWORD thread, bool close) {
+  struct Walk {
+    std::string titles;
+    bool close;
+  } walk{"", close};
+  EnumThreadWindows(
+      thread,
+      [](HWND window, LPARAM context) -> BOOL {
+        auto* walk = reinterpret_cast<Walk*>(context);
+        if (!IsWindowVisible(window)) return TRUE;
+        char title[128] = "", name[32] = "";
+        GetWindowTextA(window, title, sizeof title);
+        GetClassNameA(window, name, sizeof name);
+        walk->titles += std::string(" \"") + title + "\" (" + name + ")";
+        if (walk->close) {
+          if (std::string(name) == "#32770") PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+          PostMessageA(window, WM_CLOSE, 0, 0);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&walk));
+  return walk.titles;
+}
+
+DWORD WINAPI WatchdogThread(void* context) {
+  auto* dog = static_cast<Watchdog*>(context);
+  int alarms = 0;
+  while (WaitForSingleObject(dog->stop, 100) == WAIT_TIMEOUT) {
+    if (GetTickCount() - g_lastProgress < g_watchdogMilliseconds) continue;
+    if (++alarms == 1) {
+      std::string open = ThreadWindowTitles(dog->testThread, true);
+      ADD_FAILURE() << "watchdog: no progress for " << g_watchdogMilliseconds
+                    << " ms; closing the windows still open:" << open;
+      Progress();
+      continue;
+    }
+    std::fprintf(stderr, "watchdog: the windows did not close; ending the tests\n");
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+  }
+  return 0;
+}
+
+Watchdog* StartWatchdog() {
+  auto* dog = new Watchdog{GetCurrentThreadId(), CreateEventA(nullptr, TRUE, FALSE, nullptr),
+                           nullptr};
+  Progress();
+  dog->thread = CreateThread(nullptr, 0, WatchdogThread, dog, 0, nullptr);
+  return dog;
+}
+
+void StopWatchdog(Watchdog* dog) {
+  SetEvent(dog->stop);
+  WaitForSingleObject(dog->thread, INFINITE);
+  CloseHandle(dog->thread);
+  CloseHandle(dog->stop);
+  delete dog;
+}
 
 // One list of steps in progress. Ticks of the loop that runs while `open`
 // (the program or a dialog) is up find the target and hand it to the next
@@ -48,6 +127,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
   if (!runner->target) {
     runner->target = runner->findTarget();
     if (!runner->target) return;  // not on screen yet
+    Progress();
   }
   if (!IsWindow(runner->target)) {  // closed by the last step
     Finish(runner);
@@ -63,17 +143,22 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
   // inside it, so it is stopped for the step's duration.
   KillTimer(nullptr, runner->timer);
   Step step = runner->steps[runner->stepsRun++];
+  Progress();
   step(runner->target);
+  Progress();
   runner->timer = SetTimer(nullptr, 0, kTickMilliseconds, Tick);
 }
 
 // Runs `open` with the steps fed to the target that `findTarget` finds.
+// The outermost run has the watchdog.
 int RunWithSteps(StepRunner* runner, const std::function<int()>& open) {
+  Watchdog* dog = Runners().empty() ? StartWatchdog() : nullptr;
   runner->timer = SetTimer(nullptr, 0, kTickMilliseconds, Tick);
   Runners().push_back(runner);
   int result = open();
   if (!runner->finished) Finish(runner);
   Runners().pop_back();
+  if (dog) StopWatchdog(dog);
   return result;
 }
 
@@ -112,6 +197,8 @@ ProgramRun RunProgram(std::vector<Step> steps, int (*initializeDefinitions)()) {
   });
   return ProgramRun{code, runner.stepsRun, runner.closedByHarness};
 }
+
+void SetWatchdogMilliseconds(DWORD milliseconds) { g_watchdogMilliseconds = milliseconds; }
 
 void UseProgramResources() {
   SetAppInstance(GetModuleHandleA(nullptr));

@@ -42,6 +42,12 @@ struct ProgramRun {
 // it is shown. A window still open after the last step is destroyed.
 ProgramRun RunProgram(std::vector<Step> steps, int (*initializeDefinitions)() = nullptr);
 
+// Both runs have a watchdog: when no step starts or ends for this long
+// (15 s unless set), the test fails and every window of the thread is
+// asked to close; when that does not end the run either, the test process
+// ends with code 3.
+void SetWatchdogMilliseconds(DWORD milliseconds);
+
 // For dialogs opened without the program: the instance and the string
 // texts that the start-up would have loaded.
 void UseProgramResources();

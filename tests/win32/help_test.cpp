@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,57 @@ TEST_F(HelpPage, UncreatableFileStillOpens) {
   ASSERT_EQ(g_opened.size(), 1u);
   EXPECT_TRUE(messages_.shown().empty());
   EXPECT_EQ(ReadFileState(path).bytes, "old");
+}
+
+// ---- Through the shell: a stand-in viewer registered for .htm ----
+// Registered in the test prefix's classes root (Wine reads no per-user
+// classes), and removed again.
+
+std::string WindowsPath(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+class HelpPageThroughShell : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string command = "\"" + WindowsPath(TAVLON_HTML_STAND_IN) + "\" \"%1\"";
+    ASSERT_EQ(SetClassValue(".htm", "Tavlon.TestHtml"), ERROR_SUCCESS);
+    ASSERT_EQ(SetClassValue("Tavlon.TestHtml\\shell\\open\\command",
+                            command.c_str()),
+              ERROR_SUCCESS);
+    DeleteFileA(opened_.c_str());
+  }
+  void TearDown() override {
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, ".htm");
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, "Tavlon.TestHtml");
+    DeleteFileA(opened_.c_str());
+  }
+  static LONG SetClassValue(const char* key, const char* value) {
+    return RegSetKeyValueA(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, value,
+                           static_cast<DWORD>(std::strlen(value) + 1));
+  }
+
+  const std::string page_{HelpPageText(), HelpPageLength()};
+  const std::string opened_ = TempFolderPath() + "Cal.htm.opened";
+  ScratchDir dir_;
+  MessageCapture messages_;
+};
+
+// The help command hands Cal.htm to the registered viewer, which finds the
+// whole page in it.
+TEST_F(HelpPageThroughShell, ViewerGetsTheWrittenPage) {
+  FileState seen{false, ""};
+  RunProgram({
+      [](HWND main) { Choose(main, kCommandHelp); },
+      [&](HWND) {
+        for (int i = 0; i < 100 && !(seen = ReadFileState(opened_)).exists; ++i) Sleep(50);
+      },
+  });
+  ASSERT_TRUE(seen.exists) << "the viewer was not started";
+  EXPECT_EQ(seen.bytes, page_);
+  EXPECT_TRUE(messages_.shown().empty());
 }
 
 }  // namespace

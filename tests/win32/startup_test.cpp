@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -165,7 +166,6 @@ TEST_F(Startup, ClassRegistrationFailureIsShownAndNothingSaved) {
 TEST_F(Startup, MainWindowTitleClassAndPlace) {
   RunProgram({[](HWND main) {
     EXPECT_EQ(WindowText(main), "Tavlon");
-    EXPECT_EQ(GetClassLongPtrA(main, GCL_STYLE), 0);
     EXPECT_EQ(GetClassLongPtrA(main, GCL_CBWNDEXTRA), 8);
     EXPECT_EQ(reinterpret_cast<HBRUSH>(GetClassLongPtrA(main, GCLP_HBRBACKGROUND)),
               static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -208,26 +208,119 @@ std::vector<COLORREF> ClientPixels(HWND window, int* width, int* height) {
   return pixels;
 }
 
-// The title screen: full blue at the top, black at the bottom, the middle
-// band half way, white title text about the middle.
+// The title screen as it is on screen: full blue at the top, black at the
+// bottom, the middle band half way, and the white title text centred.
+void ExpectTitleScreen(HWND main, const char* when) {
+  int width = 0, height = 0;
+  std::vector<COLORREF> pixels = ClientPixels(main, &width, &height);
+  ASSERT_GT(height, 256) << when;
+  auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; };
+  EXPECT_EQ(at(2, 0), RGB(0, 0, 255)) << when;
+  EXPECT_EQ(at(2, height - 1), RGB(0, 0, 0)) << when;
+  // Band 128 (blue 127) starts within a row of the middle.
+  EXPECT_NEAR(GetBValue(at(2, height / 2)), 127, 1) << when;
+  EXPECT_EQ(GetRValue(at(2, height / 2)), 0) << when;
+  int left = width, right = -1, top = height, bottom = -1, white = 0;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (at(x, y) == RGB(255, 255, 255)) {
+        ++white;
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+  ASSERT_GT(white, 100) << when << ": no title text";
+  EXPECT_NEAR((left + right) / 2, width / 2, 12) << when;
+  EXPECT_NEAR((top + bottom) / 2, height / 2, 12) << when;
+}
+
 TEST_F(Startup, PaintsTheGradientAndTheTitle) {
   RunProgram({[](HWND main) {
     RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    int width = 0, height = 0;
-    std::vector<COLORREF> pixels = ClientPixels(main, &width, &height);
-    ASSERT_GT(height, 256);
-    auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; };
-    EXPECT_EQ(at(2, 0), RGB(0, 0, 255));
-    EXPECT_EQ(at(2, height - 1), RGB(0, 0, 0));
-    // Band 128 (blue 127) starts within a row of the middle.
-    EXPECT_NEAR(GetBValue(at(2, height / 2)), 127, 1);
-    EXPECT_EQ(GetRValue(at(2, height / 2)), 0);
-    int white = 0;
-    for (int y = height / 2 - 40; y < height / 2 + 40; ++y)
-      for (int x = 0; x < width; ++x)
-        if (at(x, y) == RGB(255, 255, 255)) ++white;
-    EXPECT_GT(white, 100) << "no title text";
+    ExpectTitleScreen(main, "as shown");
   }});
+}
+
+// A new size repaints the whole picture: shrinking as well as growing (a
+// window that repainted only what a resize uncovered would keep the old
+// bands and an off-centre title).
+TEST_F(Startup, ResizeRepaintsTheWholeTitleScreen) {
+  RunProgram({[](HWND main) {
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    SetWindowPos(main, nullptr, 0, 0, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE);
+    UpdateWindow(main);
+    ExpectTitleScreen(main, "shrunk");
+    SetWindowPos(main, nullptr, 0, 0, 1000, 760, SWP_NOZORDER | SWP_NOACTIVATE);
+    UpdateWindow(main);
+    ExpectTitleScreen(main, "grown");
+  }});
+}
+
+// Rows of the client area that hold white title pixels.
+int TitleRows(HWND main) {
+  int width = 0, height = 0;
+  std::vector<COLORREF> pixels = ClientPixels(main, &width, &height);
+  int rows = 0;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (pixels[static_cast<size_t>(y) * width + x] == RGB(255, 255, 255)) {
+        ++rows;
+        break;
+      }
+  return rows;
+}
+
+// On a monitor of twice the DPI the window takes the suggested place and
+// size, and the title is drawn twice as tall.
+TEST_F(Startup, DpiChangeMovesTheWindowAndScalesTheTitle) {
+  RunProgram({[](HWND main) {
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    int rowsBefore = TitleRows(main);
+    RECT suggested{10, 20, 1010, 820};
+    SendMessageA(main, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(192, 192),
+                 reinterpret_cast<LPARAM>(&suggested));
+    UpdateWindow(main);
+    RECT rect;
+    GetWindowRect(main, &rect);
+    EXPECT_EQ(rect.left, 10);
+    EXPECT_EQ(rect.top, 20);
+    EXPECT_EQ(rect.right, 1010);
+    EXPECT_EQ(rect.bottom, 820);
+    int rowsAfter = TitleRows(main);
+    EXPECT_GT(rowsBefore, 20);
+    EXPECT_NEAR(rowsAfter, 2 * rowsBefore, rowsBefore / 4);
+  }});
+}
+
+// The program icon has an image for each size Windows shows it at, from
+// 16 pixels (100 %) to 40 (250 %), 48 and 64 for Explorer and 256 for
+// large tiles, and the 256 one loads at its size.
+TEST(ProgramIcon, HasEveryImageSize) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+  ASSERT_NE(found, nullptr);
+  const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+  ASSERT_NE(group, nullptr);
+  int count = group[4] | group[5] << 8;
+  std::vector<int> sizes;
+  for (int i = 0; i < count; ++i) {
+    int width = group[6 + 14 * i];  // 0 stands for 256
+    sizes.push_back(width == 0 ? 256 : width);
+  }
+  std::sort(sizes.begin(), sizes.end());
+  EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
+
+  HICON big = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(1), IMAGE_ICON, 256, 256, 0));
+  ASSERT_NE(big, nullptr);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(big, &info));
+  BITMAP bitmap{};
+  GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  EXPECT_EQ(bitmap.bmWidth, 256);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  DestroyIcon(big);
 }
 
 // ---- A second instance: Tavlon.exe started while the program runs ----
@@ -245,10 +338,10 @@ std::string DocumentsFile(const char* name) {
   return std::string(folder) + "\\" + name;
 }
 
-std::string WindowsFolderFile(const char* name) {
+std::string SettingsFolderFile(const char* name) {
   char folder[MAX_PATH] = "";
-  GetWindowsDirectoryA(folder, sizeof folder);
-  return std::string(folder) + "\\" + name;
+  SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+  return std::string(folder) + "\\Tavlon\\" + name;
 }
 
 // Starts Tavlon.exe and waits for it, handling this thread's messages
@@ -303,9 +396,9 @@ int CountMainWindows() {
 
 TEST_F(Startup, SecondInstanceActivatesTheFirstAndEndsWithZero) {
   // The data files the second process would use: its own documents and
-  // Windows folders (this process works in a scratch folder).
-  const std::string files[] = {DocumentsFile(kCities), WindowsFolderFile(kSettingsFile),
-                               WindowsFolderFile(kShabbatFile)};
+  // settings folders (this process works in a scratch folder).
+  const std::string files[] = {DocumentsFile(kCities), SettingsFolderFile(kSettingsFile),
+                               SettingsFolderFile(kShabbatFile)};
   FileState before[3];
   for (int i = 0; i < 3; ++i) before[i] = ReadFileState(files[i]);
 
@@ -334,6 +427,26 @@ TEST_F(Startup, SecondInstanceActivatesTheFirstAndEndsWithZero) {
     EXPECT_EQ(after.exists, before[i].exists) << files[i];
     EXPECT_EQ(after.bytes, before[i].bytes) << files[i];
   }
+}
+
+// A minimised first window comes back at its size before it is brought
+// to the front.
+TEST_F(Startup, SecondInstanceRestoresAMinimisedFirstWindow) {
+  int code = -2;
+  bool restored = false;
+  RunProgram({[&](HWND main) {
+    ShowWindow(main, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(main));
+    code = RunTavlonExe(60000);
+    for (int i = 0; i < 50 && IsIconic(main); ++i) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+    restored = !IsIconic(main) && IsWindowVisible(main);
+  }});
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(restored) << "the first window stayed minimised";
 }
 
 }  // namespace

@@ -33,6 +33,12 @@ for file in "$exe" "$command_exe"; do
   [ -f "$file" ] || { echo "screenshots: $file not built (make windows)" >&2; exit 1; }
 done
 mkdir -p "$out"
+# Nothing of this run goes to the user's home: the window manager's and
+# Chromium's files go to one in the build folder (the Wine prefix has its
+# own, see cmake/wine-run.sh).
+export HOME="$build/screenshots.home"
+unset XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME
+mkdir -p "$HOME"
 
 # A display of our own: the first free number from 90.
 display=90
@@ -57,6 +63,10 @@ openbox >/dev/null 2>&1 &
 pids="$pids $!"
 
 export WINEPREFIX="$prefix"
+# A home of its own: a new prefix links its documents folder to $HOME, and
+# the anniversary typed in below must not land in the user's.
+export HOME="$build/screenshots-home"
+mkdir -p "$HOME"
 wine() { "$runner" "$prefix" "$@"; }
 # The prefix's first start creates it. "Times New Roman" is not in a
 # fresh prefix: show it as the metric twin that fonts-liberation brings.
@@ -94,9 +104,95 @@ take_dialog() {  # command number, dialog title, file name
   wine "$command_exe" close "$2"
   sleep 0.5
 }
+# Keys typed into the dialog titled $1, as the keyboard gives them (the
+# window is activated first); the dialogs' mnemonics open the windows that
+# only a button reaches.
+press() {
+  title=$1
+  shift
+  id=$(wait_window "$title")
+  xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
+  xdotool key --delay 150 "$@"
+}
+type_text() {  # dialog title, text for the focused field
+  id=$(wait_window "$1")
+  xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
+  xdotool type --delay 60 "$2"
+}
+shoot_title() {  # dialog title, file name
+  id=$(wait_window "$1")
+  shoot "$id" "$2"
+}
+close_dialog() {
+  wine "$command_exe" close "$1"
+  sleep 0.5
+}
+
+# The handheld layouts: [HandheldPC] Emulate in the settings file, which
+# the program reads each time a dialog opens.
+settings_files="$prefix/drive_c/windows/exportcal.ini"
+for roaming in "$prefix"/drive_c/users/*/AppData/Roaming; do
+  [ -d "$roaming" ] && settings_files="$settings_files $roaming/Tavlon/exportcal.ini"
+done
+handheld() {  # 1 or 0
+  for file in $settings_files; do
+    mkdir -p "$(dirname "$file")"
+    printf '[HandheldPC]\r\nEmulate=%s\r\n' "$1" > "$file"
+  done
+}
+
 take_dialogs() {
+  handheld 0
   take_dialog 20 "Date/Time Format" datetime-format.png
   take_dialog 10 "About this program" about.png
+
+  wine "$command_exe" 13
+  shoot_title "Select Location" select-location.png
+  press "Select Location" alt+m
+  shoot_title "Modify existing location" edit-location.png
+  close_dialog "Modify existing location"
+  close_dialog "Select Location"
+
+  take_dialog 14 "Daylight Savings Time" daylight-saving.png
+  take_dialog 12 "Shabbat Time Preferences" shabbat-times.png
+
+  wine "$command_exe" 15
+  shoot_title "Configure Zmanim" configure-zmanim.png
+  press "Configure Zmanim" alt+c
+  shoot_title "Chametz Times" chametz-times.png
+  close_dialog "Chametz Times"
+  close_dialog "Configure Zmanim"
+
+  take_dialog 11 "Readings and Holidays" readings.png
+
+  # An entry typed in, so that the list shows its dates.
+  rm -f "$HOME/Merovan Anniversaries.bin"
+  wine "$command_exe" 16
+  press "Anniversaries" alt+a
+  type_text "Edit Anniversary" "Sarah Cohen"
+  press "Edit Anniversary" Tab
+  type_text "Edit Anniversary" "5.3.1990"
+  press "Edit Anniversary" alt+b
+  shoot_title "Edit Anniversary" edit-anniversary.png
+  press "Edit Anniversary" alt+h
+  shoot_title "Edit Date" edit-date.png
+  close_dialog "Edit Date"
+  press "Edit Anniversary" Return
+  sleep 0.5
+  shoot_title "Anniversaries" anniversaries.png
+  close_dialog "Anniversaries"
+
+  handheld 1
+  take_dialog 13 "Select Location" hpc-select-location.png
+  take_dialog 12 "Shabbat Time Preferences" hpc-shabbat-times.png
+  take_dialog 15 "Configure Zmanim" hpc-configure-zmanim.png
+  wine "$command_exe" 16
+  shoot_title "Anniversaries" hpc-anniversaries.png
+  press "Anniversaries" alt+m
+  shoot_title "Edit Anniversary" hpc-edit-anniversary.png
+  close_dialog "Edit Anniversary"
+  close_dialog "Anniversaries"
+  handheld 0
 }
 take_dialogs
 

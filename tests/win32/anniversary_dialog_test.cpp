@@ -1,0 +1,187 @@
+// The anniversary windows on screen: add, modify and remove round-trip
+// through "Merovan Anniversaries.bin", the result list follows the name
+// and the years, the clipboard gets the lines joined by CR LF, and the
+// edit and Hebrew-date windows check their fields.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "calendar/anniversary.h"
+#include "calendar/callang.h"
+#include "resources/settings_ids.h"
+#include "shell/anniversary_dialog.h"
+#include "support/scratch_dir.h"
+#include "tests/win32/harness.h"
+#include "tests/win32/settings_harness.h"
+
+namespace {
+
+using namespace win32test;
+
+std::vector<AnniversaryRecord> FileRecords(const ScratchDir& dir) {
+  AnniversaryList list{};
+  AnniversaryListLoad(&list, dir.File(kAnniversaryFileName).c_str());
+  std::vector<AnniversaryRecord> records = list.records;
+  AnniversaryListFree(&list);
+  return records;
+}
+
+// The clipboard's text in `format` (CF_TEXT or CF_UNICODETEXT, the latter
+// narrowed: the lines are ASCII).
+std::string ClipboardText(UINT format) {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return "(no clipboard)";
+  if (HANDLE data = GetClipboardData(format)) {
+    if (const void* p = GlobalLock(data)) {
+      if (format == CF_UNICODETEXT)
+        for (const wchar_t* w = static_cast<const wchar_t*>(p); *w; ++w)
+          text.push_back(static_cast<char>(*w));
+      else
+        text = static_cast<const char*>(p);
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+class AnniversaryDialogs : public testing::Test {
+ protected:
+  // The month names come from the definition text, as in the program.
+  void SetUp() override {
+    UseProgramResources();
+    ASSERT_TRUE(CallangInitialize());
+  }
+  ScratchDir dir_;
+  MessageCapture messages_;
+};
+
+TEST_F(AnniversaryDialogs, AddModifyRemoveRoundTripThroughTheFile) {
+  std::vector<std::string> openedResult, addedNames, addedResult, editorOpened, modifiedNames;
+  std::string sample, clipboardText, clipboardUnicode;
+  std::vector<AnniversaryRecord> afterAdd, afterModify, afterNo;
+  std::string afterYes;
+  RunDialog([] { AnniversariesDialog(nullptr); return 0; }, {
+      [&](HWND d) {
+        openedResult = ListTexts(d, IDC_ANNI_RESULT);
+        SetItemText(d, IDC_ANNI_FROM, "2007");
+        SetItemText(d, IDC_ANNI_TO, "2008");
+        RunDialog([&] { Click(d, IDC_ANNI_ADD); return 0; }, {[&](HWND e) {
+          sample = ItemText(e, IDC_EDITANNI_SAMPLE);
+          SetItemText(e, IDC_EDITANNI_NAME, "Dina");
+          SetItemText(e, IDC_EDITANNI_DATE, "5.3.1990");
+          Click(e, IDC_EDITANNI_BIRTHDAY);
+          Click(e, IDOK);
+        }});
+        addedNames = ListTexts(d, IDC_ANNI_NAMES);
+        addedResult = ListTexts(d, IDC_ANNI_RESULT);
+        afterAdd = FileRecords(dir_);
+      },
+      [&](HWND d) {
+        Click(d, IDC_ANNI_COPY);
+        clipboardText = ClipboardText(CF_TEXT);
+        clipboardUnicode = ClipboardText(CF_UNICODETEXT);
+      },
+      [&](HWND d) {
+        RunDialog([&] { Click(d, IDC_ANNI_MODIFY); return 0; }, {[&](HWND e) {
+          editorOpened = {ItemText(e, IDC_EDITANNI_NAME), ItemText(e, IDC_EDITANNI_DATE),
+                          IsChecked(e, IDC_EDITANNI_BIRTHDAY) ? "B" : "-"};
+          SetItemText(e, IDC_EDITANNI_NAME, "Dina Levi");
+          Click(e, IDC_EDITANNI_AFTER_SUNSET);
+          Click(e, IDOK);
+        }});
+        modifiedNames = ListTexts(d, IDC_ANNI_NAMES);
+        afterModify = FileRecords(dir_);
+      },
+      [&](HWND d) {
+        messages_.Answer(0);  // No
+        Click(d, IDC_ANNI_REMOVE);
+        afterNo = FileRecords(dir_);
+        Click(d, IDC_ANNI_REMOVE);  // Yes
+        afterYes = dir_.Read(kAnniversaryFileName);
+        Click(d, IDC_ANNI_MODIFY);  // nothing left to select
+        Click(d, IDCANCEL);
+      },
+  });
+  EXPECT_EQ(openedResult, (std::vector<std::string>{"A list entry must be selected"}));
+  EXPECT_EQ(sample, "17.6.1981");
+  EXPECT_EQ(addedNames, (std::vector<std::string>{"Dina"}));
+  // 5 March 1990 is 8 Adar 5750; 5768 is a leap year, so Adar II.
+  const std::vector<std::string> dates = {"26.2.2007 (8 Adar 5767)", "15.3.2008 (8 Adar II 5768)"};
+  EXPECT_EQ(addedResult, dates);
+  ASSERT_EQ(afterAdd.size(), 1u);
+  EXPECT_STREQ(afterAdd[0].name, "Dina");
+  EXPECT_EQ(afterAdd[0].date.day, 5);
+  EXPECT_EQ(afterAdd[0].date.month, 3);
+  EXPECT_EQ(afterAdd[0].date.year, 1990);
+  EXPECT_EQ(afterAdd[0].type, 'B');
+  EXPECT_EQ(afterAdd[0].afterSunset, 0);
+  EXPECT_EQ(clipboardText, dates[0] + "\r\n" + dates[1] + "\r\n");
+  EXPECT_EQ(clipboardUnicode, clipboardText);
+  EXPECT_EQ(editorOpened, (std::vector<std::string>{"Dina", "5.3.1990", "B"}));
+  EXPECT_EQ(modifiedNames, (std::vector<std::string>{"Dina Levi"}));
+  ASSERT_EQ(afterModify.size(), 1u);
+  EXPECT_STREQ(afterModify[0].name, "Dina Levi");
+  EXPECT_EQ(afterModify[0].afterSunset, 1);
+  EXPECT_EQ(afterNo.size(), 1u);
+  EXPECT_EQ(afterYes, std::string("\x89\x22\x33\xAB\0\0\0\0", 8));  // magic and end marker
+  ASSERT_EQ(messages_.shown().size(), 4u);
+  EXPECT_EQ(messages_.shown()[0].text, "Data was copied into the clipboard");
+  EXPECT_EQ(messages_.shown()[0].title, "Information");
+  EXPECT_EQ(messages_.shown()[1].text,
+            "Are you really sure that you want to delete the entry \"Dina Levi\"?");
+  EXPECT_EQ(messages_.shown()[1].icon, MessageIconQuestion);
+  EXPECT_EQ(messages_.shown()[2].text, messages_.shown()[1].text);
+  EXPECT_EQ(messages_.shown()[3].text, "A list entry has to be selected");
+}
+
+// The edit window's checks with their focus, and a date picked on the
+// Hebrew calendar: 5 March 1990 is 8 Adar 5750 (a common year), the 9th
+// is 6 March.
+TEST_F(AnniversaryDialogs, EditChecksAndHebrewDate) {
+  AnniversaryRecord record{};
+  std::vector<int> focus;
+  std::vector<std::string> hebrewOpened;
+  std::string picked;
+  DialogRun run = RunDialog([&] { return EditAnniversaryDialog(nullptr, &record); }, {
+      [&](HWND e) {
+        Click(e, IDOK);
+        focus.push_back(FocusId());
+        SetItemText(e, IDC_EDITANNI_NAME, "Rafael");
+        SetItemText(e, IDC_EDITANNI_DATE, "31.2.2000");
+        Click(e, IDOK);
+        focus.push_back(FocusId());
+      },
+      [&](HWND e) {
+        SetItemText(e, IDC_EDITANNI_DATE, "5.3.1990");
+        RunDialog([&] { Click(e, IDC_EDITANNI_HEBREW); return 0; }, {[&](HWND h) {
+          std::vector<std::string> months = ComboTexts(h, IDC_HDATE_MONTH);
+          hebrewOpened = {ItemText(h, IDC_HDATE_YEAR),
+                          months.size() == 12 ? months[ComboItem(h, IDC_HDATE_MONTH)] : "?",
+                          std::to_string(ComboItem(h, IDC_HDATE_DAY) + 1)};
+          ChooseComboItem(h, IDC_HDATE_DAY, 8);
+          Click(h, IDOK);
+        }});
+        picked = ItemText(e, IDC_EDITANNI_DATE);
+        Click(e, IDC_EDITANNI_YAHRZEIT);
+        Click(e, IDOK);
+      },
+  });
+  EXPECT_EQ(run.result, 1);
+  std::vector<std::string> texts;
+  for (const ShownMessage& m : messages_.shown()) texts.push_back(m.text);
+  EXPECT_EQ(texts, (std::vector<std::string>{"Name must not be blank", "Day is invalid"}));
+  EXPECT_EQ(focus, (std::vector<int>{IDC_EDITANNI_NAME, IDC_EDITANNI_DATE}));
+  EXPECT_EQ(hebrewOpened, (std::vector<std::string>{"5750", "Adar", "8"}));
+  EXPECT_EQ(picked, "6.3.1990");
+  EXPECT_STREQ(record.name, "Rafael");
+  EXPECT_EQ(record.date.day, 6);
+  EXPECT_EQ(record.date.month, 3);
+  EXPECT_EQ(record.date.year, 1990);
+  EXPECT_EQ(record.type, 'Y');
+}
+
+}  // namespace
