@@ -115,9 +115,10 @@ int DaylightRuleSet() {
 
 int CliDaylightBegin(const CliOptions& options, const CalWindowState* state,
                      CliDaylight* daylight, std::string* note, std::string* error) {
-  daylight->mode = options.dst != kCliDstDefault ? options.dst
-                   : DaylightRuleSet()           ? kCliDstSettings
-                                                 : kCliDstZone;
+  // A build without the tz database keeps to daylight.ini unless asked.
+  daylight->mode = options.dst != kCliDstDefault                  ? options.dst
+                   : DaylightRuleSet() || !TimeZoneDatabaseAvailable() ? kCliDstSettings
+                                                                    : kCliDstZone;
   daylight->zoneName = options.zone;
   daylight->clock = ZoneClock{nullptr, 0, 0, 0, 0};
   if (daylight->zoneName.empty() && state->locationKnown) {
@@ -133,8 +134,10 @@ int CliDaylightBegin(const CliOptions& options, const CalWindowState* state,
     daylight->zoneName.clear();  // a build without the database
   }
   if (daylight->mode == kCliDstZone && daylight->zoneName.empty()) {
-    *note = std::string(state->locationKnown ? state->cityName : "no city") +
-            " has no time zone: daylight saving follows daylight.ini";
+    *note = !TimeZoneDatabaseAvailable()
+                ? std::string("this build has no tz database: daylight saving follows daylight.ini")
+                : std::string(state->locationKnown ? state->cityName : "no city") +
+                      " has no time zone: daylight saving follows daylight.ini";
     daylight->mode = kCliDstSettings;
   }
   if (daylight->mode == kCliDstZone) {

@@ -14,7 +14,6 @@
 #if TAVLON_HAVE_TZDB
 #include <chrono>
 #include <date/tz.h>
-#endif
 
 namespace {
 
@@ -22,7 +21,6 @@ namespace {
 // later years follow the zone's standing rule.
 constexpr int kLastListedYear = 2037;
 
-#if TAVLON_HAVE_TZDB
 // The zone of that name, or null. The library throws for a name it does
 // not know; that is a plain "no" here.
 const date::time_zone* FindZone(const char* name) {
@@ -33,7 +31,6 @@ const date::time_zone* FindZone(const char* name) {
     return nullptr;
   }
 }
-#endif
 
 // Zero-based weekday of 1 January and whether the year is a leap year:
 // two years alike in both have the same calendar.
@@ -53,8 +50,6 @@ int ListedYearLike(int year) {
 
 }  // namespace
 
-#if TAVLON_HAVE_TZDB
-
 int TimeZoneDatabaseAvailable() { return 1; }
 
 int TimeZoneKnown(const char* zoneName) { return FindZone(zoneName) != nullptr; }
@@ -67,11 +62,8 @@ int ZoneClockOpen(ZoneClock* clock, const char* zoneName) {
 int ZoneClockOffset(ZoneClock* clock, int day, int month, int year, int standardHours,
                     int* minutes) {
   if (!clock->zone) return 0;
-  if (year > kLastListedYear) {
-    year = ListedYearLike(year);
-    // 29 February has its like only in a leap year, which ListedYearLike
-    // keeps.
-  }
+  // A like year keeps the leap day too.
+  if (year > kLastListedYear) year = ListedYearLike(year);
   const CalDate date = {day, month, year};
   // Absolute day 1 is 1 January of year 1; day 719163 is 1 January 1970.
   const long long noon = (static_cast<long long>(AbsoluteFromGregorian(&date)) - 719163) * 86400 +

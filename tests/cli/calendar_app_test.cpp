@@ -219,6 +219,9 @@ TEST(CalendarApp, BadInputWritesNothing) {
   const auto before = std::distance(std::filesystem::directory_iterator(dir.path()),
                                     std::filesystem::directory_iterator());
   for (const auto& row : rows) {
+    // Without the tz database no zone is checked: the row does not apply.
+    if (!TimeZoneDatabaseAvailable() && row.id == std::string("unknown zone of a user city"))
+      continue;
     const Result result = RunTavlon(dir, row.args);
     EXPECT_EQ(result.code, kCliBadInput) << row.id;
     EXPECT_NE(result.err.find(row.message), std::string::npos) << row.id << ": " << result.err;
@@ -267,6 +270,7 @@ TEST(CalendarApp, StableUidsAndTheCalendarName) {
 }
 
 TEST(CalendarApp, ShabbatEvents) {
+  if (!TimeZoneDatabaseAvailable()) GTEST_SKIP() << "no tz database in this build";
   ScratchDir dir;
   const Result result =
       Export(dir, {"--from", "2026-07-01", "--to", "2026-07-07", "--shabbat-events", "--alarm", "30"});
