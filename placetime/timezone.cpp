@@ -71,7 +71,12 @@ int ZoneClockOffset(ZoneClock* clock, int day, int month, int year, int standard
   if (!(clock->periodBegin <= noon && noon < clock->periodEnd)) {
     const auto* zone = static_cast<const date::time_zone*>(clock->zone);
     const date::sys_seconds at{std::chrono::seconds{noon}};
-    const date::sys_info info = zone->get_info(at);
+    date::sys_info info;
+    try {
+      info = zone->get_info(at);  // reads the zone's file on first use
+    } catch (const std::exception&) {
+      return 0;  // the file went missing or is damaged
+    }
     clock->periodBegin = info.begin.time_since_epoch().count();
     clock->periodEnd = info.end.time_since_epoch().count();
     clock->periodOffset = static_cast<int>(info.offset.count() / 60);
@@ -103,6 +108,11 @@ int ZoneChanges(const char* zoneName, int firstYear, int lastYear, int* startMin
   auto infoAt = [zone](long long seconds) {
     return zone->get_info(date::sys_seconds{std::chrono::seconds{seconds}});
   };
+  try {
+    infoAt(YearStart(2000));  // reads the zone's file, which may fail
+  } catch (const std::exception&) {
+    return -1;
+  }
   const int firstListed = firstYear > kLastListedYear ? ListedYearLike(firstYear) : firstYear;
   const date::sys_info start = infoAt(YearStart(firstListed));
   *startMinutes = static_cast<int>(start.offset.count() / 60);
