@@ -2,9 +2,6 @@
 // radio buttons and lists; placetime/daylight_form decides the rest.
 #include "shell/daylight_dialog.h"
 
-#include <cstdio>
-#include <iterator>
-
 #include "placetime/daylight_form.h"
 #include "resources/settings_ids.h"
 #include "shell/settings_controls.h"
@@ -17,7 +14,9 @@ static_assert(IDC_DST_DISABLE == kDaylightControlDisable &&
 
 namespace {
 
-char g_dayTexts[kDaylightDayCount][4];
+constexpr const char* kDayTexts[kDaylightDayCount] = {
+    "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16",
+    "17", "18", "19", "20", "21", "22", "23", "24", "25", "26", "27", "28", "29", "30", "31"};
 
 // A list of the dialog, the field holding its position and its texts.
 struct ListBinding {
@@ -27,31 +26,19 @@ struct ListBinding {
   int count;
 };
 
-const ListBinding* Lists(int* count) {
-  static const char* const* days = [] {
-    static const char* pointers[kDaylightDayCount];
-    for (int d = 0; d < kDaylightDayCount; ++d) {
-      std::snprintf(g_dayTexts[d], sizeof g_dayTexts[d], "%d", d + 1);
-      pointers[d] = g_dayTexts[d];
-    }
-    return pointers;
-  }();
-  static const ListBinding lists[] = {
-      {IDC_DST_START_WEEKNO, &DaylightFields::startWeekNo, kDaylightWeekNoTexts, 5},
-      {IDC_DST_START_WEEKDAY, &DaylightFields::startWeekDay, kDaylightWeekdayTexts, 7},
-      {IDC_DST_START_MONTH, &DaylightFields::startMonth, kDaylightMonthTexts, 12},
-      {IDC_DST_START_FIRSTLAST, &DaylightFields::startFirstLast, kDaylightFirstLastTexts, 2},
-      {IDC_DST_START_WEEKDAY1, &DaylightFields::startWeekDay1, kDaylightWeekdayTexts, 7},
-      {IDC_DST_START_DAY, &DaylightFields::startDay, days, kDaylightDayCount},
-      {IDC_DST_START_MONTH1, &DaylightFields::startMonth1, kDaylightMonthTexts, 12},
-      {IDC_DST_END_WEEKNO, &DaylightFields::endWeekNo, kDaylightWeekNoTexts, 5},
-      {IDC_DST_END_WEEKDAY, &DaylightFields::endWeekDay, kDaylightWeekdayTexts, 7},
-      {IDC_DST_END_MONTH, &DaylightFields::endMonth, kDaylightMonthTexts, 12},
-      {IDC_DST_END_WEEKDAY1, &DaylightFields::endWeekDay1, kDaylightWeekdayTexts, 7},
-  };
-  *count = static_cast<int>(std::size(lists));
-  return lists;
-}
+constexpr ListBinding kLists[] = {
+    {IDC_DST_START_WEEKNO, &DaylightFields::startWeekNo, kDaylightWeekNoTexts, 5},
+    {IDC_DST_START_WEEKDAY, &DaylightFields::startWeekDay, kDaylightWeekdayTexts, 7},
+    {IDC_DST_START_MONTH, &DaylightFields::startMonth, kDaylightMonthTexts, 12},
+    {IDC_DST_START_FIRSTLAST, &DaylightFields::startFirstLast, kDaylightFirstLastTexts, 2},
+    {IDC_DST_START_WEEKDAY1, &DaylightFields::startWeekDay1, kDaylightWeekdayTexts, 7},
+    {IDC_DST_START_DAY, &DaylightFields::startDay, kDayTexts, kDaylightDayCount},
+    {IDC_DST_START_MONTH1, &DaylightFields::startMonth1, kDaylightMonthTexts, 12},
+    {IDC_DST_END_WEEKNO, &DaylightFields::endWeekNo, kDaylightWeekNoTexts, 5},
+    {IDC_DST_END_WEEKDAY, &DaylightFields::endWeekDay, kDaylightWeekdayTexts, 7},
+    {IDC_DST_END_MONTH, &DaylightFields::endMonth, kDaylightMonthTexts, 12},
+    {IDC_DST_END_WEEKDAY1, &DaylightFields::endWeekDay1, kDaylightWeekdayTexts, 7},
+};
 
 // A method pair: 0 or 1 for the checked radio button, -1 for none.
 int MethodOf(HWND dialog, int method0, int method1) {
@@ -65,9 +52,7 @@ DaylightFields GetFields(HWND dialog) {
   fields.enabled = ButtonChecked(dialog, IDC_DST_ENABLE);
   fields.startMethod = MethodOf(dialog, IDC_DST_START_METHOD0, IDC_DST_START_METHOD1);
   fields.endMethod = MethodOf(dialog, IDC_DST_END_METHOD0, IDC_DST_END_METHOD1);
-  int count = 0;
-  const ListBinding* lists = Lists(&count);
-  for (int i = 0; i < count; ++i) fields.*(lists[i].field) = ComboSelection(dialog, lists[i].id);
+  for (const ListBinding& list : kLists) fields.*(list.field) = ComboSelection(dialog, list.id);
   return fields;
 }
 
@@ -88,10 +73,8 @@ INT_PTR OnInitDialog(HWND dialog) {
   CheckButton(dialog, IDC_DST_START_METHOD1, fields.startMethod == 1);
   CheckButton(dialog, IDC_DST_END_METHOD0, fields.endMethod == 0);
   CheckButton(dialog, IDC_DST_END_METHOD1, fields.endMethod == 1);
-  int count = 0;
-  const ListBinding* lists = Lists(&count);
-  for (int i = 0; i < count; ++i)
-    FillComboBox(dialog, lists[i].id, lists[i].texts, lists[i].count, fields.*(lists[i].field));
+  for (const ListBinding& list : kLists)
+    FillComboBox(dialog, list.id, list.texts, list.count, fields.*(list.field));
   ApplyFields(dialog, fields);
   return TRUE;
 }

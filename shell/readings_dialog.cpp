@@ -1,7 +1,6 @@
 // The Readings and Holidays dialog: two radio buttons over ReadingsFields.
 #include "shell/readings_dialog.h"
 
-#include "readings/reading_texts.h"
 #include "readings/readings_form.h"
 #include "resources/settings_ids.h"
 #include "shell/settings_controls.h"
@@ -25,8 +24,8 @@ INT_PTR OnCommand(HWND dialog, int id) {
     case IDOK: {
       ReadingsFields fields{};
       fields.diaspora = ButtonChecked(dialog, IDC_READINGS_DIASPORA);
-      ReportSettingsWrite(ReadingsFormOk(&fields, DialogRecord<CalWindowState>(dialog)),
-                          kReadingSettingsFile);
+      // A key that cannot be written is reported by the settings layer.
+      ReadingsFormOk(&fields, DialogRecord<CalWindowState>(dialog));
       EndDialog(dialog, 1);
       return TRUE;
     }

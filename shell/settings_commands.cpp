@@ -8,15 +8,13 @@
 #include "placetime/cities.h"
 #include "placetime/shabbat.h"
 #include "placetime/suntimes.h"
-#include "platform/ini.h"
-#include "settings/settings.h"
 #include "shell/anniversary_dialog.h"
 #include "shell/daylight_dialog.h"
 #include "shell/location_dialog.h"
+#include "shell/location_rules.h"
 #include "shell/main_window.h"
 #include "shell/menu_bar.h"
 #include "shell/readings_dialog.h"
-#include "shell/settings_controls.h"
 #include "shell/shabbat_dialog.h"
 #include "shell/zmanim_dialog.h"
 
@@ -45,13 +43,7 @@ void SelectLocationCommand(HWND window, CalWindowState* state) {
   UserCitiesSerialize(UserCities(), &after);
   char path[1024];
   if (after != before && CitiesFilePath(path, sizeof path)) SaveUserCities(UserCities(), path);
-  if (chosen) {
-    std::snprintf(state->cityName, sizeof state->cityName, "%s", name);
-    state->locationKnown = LookupCity(name, &state->latitude, &state->longitude,
-                                      &state->timeZone, &state->elevation);
-    ReportSettingsWrite(IniWriteString(kLocationSection, kCityNameKey, name, kSettingsFile),
-                        kSettingsFile);
-  }
+  if (chosen) LocationCommandApply(state, name);  // a failed write is reported below us
   FocusAndRepaint(window);
 }
 

@@ -30,13 +30,6 @@ void ShowFieldError(HWND dialog, const char* message, int id) {
   if (id) FocusControl(dialog, id);
 }
 
-int ReportSettingsWrite(int written, const char* file) {
-  if (written) return 1;
-  std::string text = std::string("The settings could not be saved to \"") + file + "\"";
-  ShowMessage(text.c_str(), "Error", MessageIconError);
-  return 0;
-}
-
 void ControlText(HWND dialog, int id, char* out, int size) {
   if (size <= 0) return;
   out[0] = '\0';

@@ -24,10 +24,6 @@ T* DialogRecord(HWND dialog) {
 // A failed check: `message` under "Error" with the stop icon, then the
 // focus on control `id` (none for 0), its text selected.
 void ShowFieldError(HWND dialog, const char* message, int id);
-// A settings key that could not be written: says so under "Error" with
-// the name of the file. Returns `written`.
-int ReportSettingsWrite(int written, const char* file);
-
 // The focus on control `id`, as the dialog manager moves it.
 void FocusControl(HWND dialog, int id);
 

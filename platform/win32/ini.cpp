@@ -27,19 +27,20 @@ int ResolveIni(const char* file, char* path, int pathSize, char* folder, int fol
   return PathJoin(folder, file, path, pathSize);
 }
 
-// A settings folder that cannot be written is shown once (for each folder):
-// every later change would be lost just as silently.
-void ReportUnwritableFolder(const char* folder, DWORD error) {
+// Settings that cannot be written are shown once (for each folder), naming
+// the file: every later change would be lost just as silently, and one box
+// per key or per dialog would say nothing new.
+void ReportUnwritableFolder(const char* folder, const char* path, DWORD error) {
   static std::string reported;
   static bool any = false;
   if (any && reported == folder) return;
   any = true;
   reported = folder;
-  char text[MAX_PATH + 160];
+  char text[2 * MAX_PATH + 160];
   std::snprintf(text, sizeof text,
-                "The settings cannot be saved in the folder %s, error code %d. "
+                "The settings cannot be saved to %s, error code %d. "
                 "Settings changed now are not kept.",
-                folder[0] ? folder : "%APPDATA%\\Tavlon", static_cast<int>(error));
+                path[0] ? path : "%APPDATA%\\Tavlon", static_cast<int>(error));
   ShowMessage(text, "Error", MessageIconError);
 }
 
@@ -70,11 +71,11 @@ int IniWriteString(const char* section, const char* key, const char* value,
   // A null key would remove the whole section here; ours does not do that.
   if (!section || !key || !file) return 0;
   if (!ResolveIni(file, path, sizeof path, folder, sizeof folder)) {
-    if (IsBareName(file)) ReportUnwritableFolder(folder, ERROR_PATH_NOT_FOUND);
+    if (IsBareName(file)) ReportUnwritableFolder(folder, "", ERROR_PATH_NOT_FOUND);
     return 0;
   }
   if (WritePrivateProfileStringA(section, key, value, path)) return 1;
-  if (IsBareName(file)) ReportUnwritableFolder(folder, GetLastError());
+  if (IsBareName(file)) ReportUnwritableFolder(folder, path, GetLastError());
   return 0;
 }
 

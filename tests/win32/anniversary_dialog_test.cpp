@@ -12,6 +12,7 @@
 #include "calendar/anniversary.h"
 #include "calendar/callang.h"
 #include "resources/settings_ids.h"
+#include "settings/settings.h"
 #include "shell/anniversary_dialog.h"
 #include "support/scratch_dir.h"
 #include "tests/win32/harness.h"
@@ -182,6 +183,29 @@ TEST_F(AnniversaryDialogs, EditChecksAndHebrewDate) {
   EXPECT_EQ(record.date.month, 3);
   EXPECT_EQ(record.date.year, 1990);
   EXPECT_EQ(record.type, 'Y');
+}
+
+// Both layouts of the edit window hold every control the procedure uses.
+TEST_F(AnniversaryDialogs, EditWindowInBothLayouts) {
+  constexpr int kControls[] = {IDC_EDITANNI_NAME,        IDC_EDITANNI_DATE,
+                               IDC_EDITANNI_SAMPLE,      IDC_EDITANNI_AFTER_SUNSET,
+                               IDC_EDITANNI_HEBREW,      IDC_EDITANNI_ANNIVERSARY,
+                               IDC_EDITANNI_BIRTHDAY,    IDC_EDITANNI_YAHRZEIT,
+                               IDOK,                     IDCANCEL};
+  for (int handheld = 0; handheld <= 1; ++handheld) {
+    dir_.Write(kSettingsFile, handheld ? "[HandheldPC]\r\nEmulate=1\r\n" : "");
+    AnniversaryRecord record{};
+    int missing = 0, width = 0, expected = 0;
+    RunDialog([&] { return EditAnniversaryDialog(nullptr, &record); }, {[&](HWND e) {
+      for (int id : kControls)
+        if (!GetDlgItem(e, id)) missing = id;
+      width = ClientWidth(e);
+      expected = UnitsToPixels(e, handheld ? 320 : 240);
+      Click(e, IDCANCEL);
+    }});
+    EXPECT_EQ(missing, 0) << handheld;
+    EXPECT_EQ(width, expected) << handheld;
+  }
 }
 
 }  // namespace

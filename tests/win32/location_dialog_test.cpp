@@ -65,8 +65,15 @@ TEST_F(LocationDialog, ModifyingJerusalemOverridesItUntilRemoved) {
   std::string opened, modified, removed;
   int shownAfterModify = 0;
   std::vector<std::string> editor;
+  bool sameOrder = false;
   DialogRun run = RunDialog([&] { return SelectLocationDialog(nullptr, name); }, {
       [&](HWND d) {
+        // Positions mean the same names to the list box and to the choices:
+        // the box shows them in their order (a box sorting by itself would
+        // place names with accents or hyphens elsewhere).
+        LocationChoices choices;
+        SelectLocationFill(UserCities(), name, &choices);
+        sameOrder = ListTexts(d, IDC_LOC_LIST) == choices.names;
         opened = Selected(d) + " | " + ItemText(d, IDC_LOC_INFO);
         RunDialog([&] { Click(d, IDC_LOC_MODIFY); return 0; }, {[&](HWND e) {
           editor = {WindowText(e), ItemText(e, IDC_LOCED_NAME),
@@ -91,6 +98,7 @@ TEST_F(LocationDialog, ModifyingJerusalemOverridesItUntilRemoved) {
       [&](HWND d) { Click(d, IDOK); },
   });
   EXPECT_EQ(run.result, 1);
+  EXPECT_TRUE(sameOrder);
   EXPECT_STREQ(name, "Jerusalem");
   EXPECT_EQ(opened, "Jerusalem | Jerusalem, 31,24N, 35,00E, GMT+2, Elevation: 0 meters");
   EXPECT_EQ(editor, (std::vector<std::string>{"Modify existing location", "Jerusalem", "31", "24",
