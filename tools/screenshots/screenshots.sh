@@ -124,6 +124,21 @@ close_dialog() {
   sleep 0.5
 }
 
+# The dialog titled $1 after button $2 of it is pressed (a dialog it opens
+# is $3), saved as $4.
+take_nested() {
+  wine "$command_exe" click "$1" "$2"
+  id=$(wait_window "$3")
+  shoot "$id" "$4"
+}
+# The whole screen, for windows that float apart from their dialog (an open
+# drop-down list).
+shoot_screen() {
+  sleep 1
+  import -silent -window root "$out/$1"
+  echo "  $out/$1"
+}
+
 # The handheld layouts: [HandheldPC] Emulate in the settings file, which
 # the program reads each time a dialog opens.
 settings_files="$prefix/drive_c/windows/exportcal.ini"
@@ -179,6 +194,36 @@ take_dialogs() {
   shoot_title "Anniversaries" anniversaries.png
   close_dialog "Anniversaries"
 
+  # The export: range, its label list opened, More... and Zmanim...
+  wine "$command_exe" 18
+  range=$(wait_window "Select Range")
+  wine "$command_exe" click "Select Range" 501  # Outlook: every option enabled
+  shoot "$range" export-range.png
+  wine "$command_exe" drop "Select Range" 401
+  shoot_screen export-range-labels.png
+  wine "$command_exe" drop "Select Range" 401
+  take_nested "Select Range" 3 "Include Selected Items" export-more.png
+  take_nested "Include Selected Items" 3 "Include Zmanim" export-zmanim.png
+  close_dialog "Include Zmanim"
+  close_dialog "Include Selected Items"
+  # A long export to a file, to see the progress window; then Cancel.
+  wine "$command_exe" settext "Select Range" 101 1.1.1900
+  wine "$command_exe" settext "Select Range" 102 31.12.2099
+  wine "$command_exe" click "Select Range" 502
+  sleep 0.3
+  shoot "$range" export-range-ics.png
+  wine "$command_exe" click "Select Range" 1
+  shoot_title "Save As" export-save-as.png
+  type_text "Save As" 'C:\tavlon-screenshot.ics'
+  press "Save As" Return
+  shoot_title "Please wait..." export-progress.png
+  close_dialog "Please wait..."
+  shoot_title "Information" export-cancelled.png
+  close_dialog "Information"
+
+  take_dialog 34 "Select Range" holiday-import.png
+  take_dialog 33 "Import" anniversary-import.png
+
   handheld 1
   take_dialog 13 "Select Location" hpc-select-location.png
   take_dialog 12 "Shabbat Time Preferences" hpc-shabbat-times.png
@@ -189,6 +234,14 @@ take_dialogs() {
   shoot_title "Edit Anniversary" hpc-edit-anniversary.png
   close_dialog "Edit Anniversary"
   close_dialog "Anniversaries"
+  wine "$command_exe" 18
+  range=$(wait_window "Select Range")
+  shoot "$range" hpc-export-range.png
+  take_nested "Select Range" 3 "Include Selected Items" hpc-export-more.png
+  take_nested "Include Selected Items" 3 "Include Zmanim" hpc-export-zmanim.png
+  close_dialog "Include Zmanim"
+  close_dialog "Include Selected Items"
+  close_dialog "Select Range"
   handheld 0
 }
 take_dialogs

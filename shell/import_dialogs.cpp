@@ -1,0 +1,282 @@
+// The holiday-only and anniversary imports.
+#include "shell/import_dialogs.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "calendar/anniversary_text.h"
+#include "calendar/names.h"
+#include "export/export_run.h"
+#include "platform/clock.h"
+#include "platform/message.h"
+#include "resources/export_ids.h"
+#include "shell/app.h"
+#include "shell/export_ics.h"
+#include "shell/export_progress.h"
+#include "shell/export_target.h"
+#include "shell/label_list.h"
+#include "shell/main_window.h"
+#include "shell/range_dialog.h"
+
+namespace {
+
+int Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+void Check(HWND dialog, int id, int on) { CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED); }
+
+void SetNumber(HWND dialog, int id, int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%u", static_cast<unsigned>(value));
+  SetDlgItemTextA(dialog, id, text);
+}
+
+int ComboSelection(HWND dialog, int id) {
+  LRESULT selected = SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
+  return selected == CB_ERR ? -1 : static_cast<int>(selected);
+}
+
+// ---- "Select Range" of the holidays ----
+
+INT_PTR OnHolidayInit(HWND dialog, HolidayImportBlock* block) {
+  SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(block));
+  char text[256] = "";
+  FormatGregorianDate(block->start.day, block->start.month, block->start.year, text);
+  SetDlgItemTextA(dialog, IDC_RANGE_START, text);
+  text[0] = '\0';
+  FormatGregorianDate(block->end.day, block->end.month, block->end.year, text);
+  SetDlgItemTextA(dialog, IDC_RANGE_END, text);
+  FillBusyStatusList(dialog, IDC_RANGE_BUSY, block->busyStatus);
+  Check(dialog, IDC_RANGE_REMINDER, block->reminderSet);
+  SetNumber(dialog, IDC_RANGE_MINUTES, block->reminderMinutes);
+  FillLabelList(dialog, IDC_RANGE_LABEL);
+  SelectLabel(dialog, IDC_RANGE_LABEL, block->label);
+  Check(dialog, IDC_RANGE_OUTLOOK, block->exportType == kExportTypeOutlook);
+  Check(dialog, IDC_RANGE_ICS, block->exportType == kExportTypeICalendar);
+  UpdateOutlookControls(dialog);
+  return TRUE;
+}
+
+INT_PTR OnHolidayOk(HWND dialog, HolidayImportBlock* block) {
+  RangeFields f{};
+  f.start = ControlText(dialog, IDC_RANGE_START);
+  f.end = ControlText(dialog, IDC_RANGE_END);
+  f.outlook = Checked(dialog, IDC_RANGE_OUTLOOK);
+  f.ics = Checked(dialog, IDC_RANGE_ICS);
+  f.busyIndex = ComboSelection(dialog, IDC_RANGE_BUSY);
+  f.reminder = Checked(dialog, IDC_RANGE_REMINDER);
+  f.minutes = ControlText(dialog, IDC_RANGE_MINUTES);
+  f.label = GetSelectedLabel(dialog, IDC_RANGE_LABEL);
+  ExportFieldError error{};
+  if (HolidayImportOk(f, block, &error))
+    EndDialog(dialog, 1);
+  else
+    ShowFieldError(dialog, error);
+  return TRUE;
+}
+
+INT_PTR CALLBACK HolidayProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* block = reinterpret_cast<HolidayImportBlock*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  switch (message) {
+    case WM_INITDIALOG: return OnHolidayInit(dialog, reinterpret_cast<HolidayImportBlock*>(lParam));
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDOK: return block ? OnHolidayOk(dialog, block) : FALSE;
+        case IDCANCEL: EndDialog(dialog, 0); return TRUE;
+        case IDC_RANGE_REMINDER:
+        case IDC_RANGE_OUTLOOK:
+        case IDC_RANGE_ICS: UpdateOutlookControls(dialog); return TRUE;
+      }
+      return FALSE;
+    case WM_MEASUREITEM:
+      MeasureLabelItem(dialog, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_DRAWITEM:
+      DrawLabelItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+  }
+  return FALSE;
+}
+
+// ---- "Import" of the anniversaries ----
+
+void UpdateAnniversaryControls(HWND dialog) {
+  for (const OutlookControlState& s : AnniversaryControlStates(
+           Checked(dialog, IDC_BIRTH_OUTLOOK), Checked(dialog, IDC_BIRTH_TEXT), Checked(dialog, IDC_BIRTH_REMINDER)))
+    if (HWND control = GetDlgItem(dialog, s.id)) EnableWindow(control, s.enabled);
+}
+
+INT_PTR OnAnniversaryInit(HWND dialog, AnniversaryImportBlock* block) {
+  SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(block));
+  for (const std::string& line : AnniversaryImportLines(block->entries))
+    SendDlgItemMessageA(dialog, IDC_BIRTH_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+  SetNumber(dialog, IDC_BIRTH_FROM, block->fromYear);
+  SetNumber(dialog, IDC_BIRTH_TO, block->toYear);
+  Check(dialog, IDC_BIRTH_OUTLOOK, 1);
+  FillBusyStatusList(dialog, IDC_BIRTH_BUSY, block->busyStatus);
+  Check(dialog, IDC_BIRTH_REMINDER, block->reminderSet);
+  SetNumber(dialog, IDC_BIRTH_MINUTES, block->reminderMinutes);
+  SendDlgItemMessageA(dialog, IDC_BIRTH_FILENAME, EM_LIMITTEXT, 255, 0);
+  SetDlgItemTextA(dialog, IDC_BIRTH_FILENAME, block->fileName.c_str());
+  Check(dialog, IDC_BIRTH_SORT_HEBREW + block->sortOrder - 1, 1);
+  UpdateAnniversaryControls(dialog);
+  return TRUE;
+}
+
+INT_PTR OnAnniversaryOk(HWND dialog, AnniversaryImportBlock* block) {
+  AnniversaryImportFields f{};
+  HWND list = GetDlgItem(dialog, IDC_BIRTH_LIST);
+  const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    if (SendMessageA(list, LB_GETSEL, static_cast<WPARAM>(i), 0) <= 0) continue;
+    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+    std::vector<char> text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    f.selected.push_back(text.data());
+  }
+  f.from = ControlText(dialog, IDC_BIRTH_FROM);
+  f.to = ControlText(dialog, IDC_BIRTH_TO);
+  f.outlook = Checked(dialog, IDC_BIRTH_OUTLOOK);
+  f.text = Checked(dialog, IDC_BIRTH_TEXT);
+  f.ics = Checked(dialog, IDC_BIRTH_ICS);
+  f.busyIndex = ComboSelection(dialog, IDC_BIRTH_BUSY);
+  f.reminder = Checked(dialog, IDC_BIRTH_REMINDER);
+  f.minutes = ControlText(dialog, IDC_BIRTH_MINUTES);
+  f.fileName = ControlText(dialog, IDC_BIRTH_FILENAME);
+  f.sortHebrew = Checked(dialog, IDC_BIRTH_SORT_HEBREW);
+  f.sortGregorian = Checked(dialog, IDC_BIRTH_SORT_GREGORIAN);
+  f.sortNames = Checked(dialog, IDC_BIRTH_SORT_NAMES);
+  ExportFieldError error{};
+  if (AnniversaryImportOk(f, block, &error))
+    EndDialog(dialog, 1);
+  else
+    ShowFieldError(dialog, error);
+  return TRUE;
+}
+
+INT_PTR OnAnniversaryCommand(HWND dialog, int id, AnniversaryImportBlock* block) {
+  switch (id) {
+    case IDOK: return OnAnniversaryOk(dialog, block);
+    case IDCANCEL: EndDialog(dialog, 0); return TRUE;
+    case IDC_BIRTH_OUTLOOK:
+    case IDC_BIRTH_TEXT:
+    case IDC_BIRTH_ICS:
+    case IDC_BIRTH_REMINDER: UpdateAnniversaryControls(dialog); return TRUE;
+    case IDC_BIRTH_BROWSE: {
+      char path[256];
+      if (AskTextFileName(dialog, path)) SetDlgItemTextA(dialog, IDC_BIRTH_FILENAME, path);
+      return TRUE;
+    }
+  }
+  return FALSE;
+}
+
+INT_PTR CALLBACK AnniversaryProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* block = reinterpret_cast<AnniversaryImportBlock*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  switch (message) {
+    case WM_INITDIALOG: return OnAnniversaryInit(dialog, reinterpret_cast<AnniversaryImportBlock*>(lParam));
+    case WM_COMMAND: return block ? OnAnniversaryCommand(dialog, LOWORD(wParam), block) : FALSE;
+  }
+  return FALSE;
+}
+
+// The holiday days of the ordered range into the chosen target.
+void ImportHolidays(HWND owner, int first, int last, const CalWindowState* state,
+                    const HolidayImportBlock* block) {
+  std::vector<ExportEntry> entries;
+  if (HolidayImportEntries(first, last, state->diaspora, block->label, &entries) == 0) {
+    ShowMessage(kNoHolidaysMessage, "Information", MessageIconInformation);
+    return;
+  }
+  if (block->exportType == kExportTypeICalendar) {
+    WriteIcsFile(owner, entries);
+    return;
+  }
+  if (!OutlookTargetReady(owner)) return;
+  ExportProgressWindow progress;
+  OpenExportProgress(owner, &progress);
+  OutlookOptions options = {block->busyStatus, block->reminderSet, block->reminderMinutes};
+  int done = SendEntriesToOutlook(owner, entries, options, 0, &progress);
+  CloseExportProgress(&progress);
+  if (!done) {
+    ShowMessage("An error with Outlook has occurred", "Error", MessageIconError);
+    return;
+  }
+  CalDate a, b;
+  GregorianFromAbsolute(first, &a);
+  GregorianFromAbsolute(last, &b);
+  char text[200];
+  std::snprintf(text, sizeof text,
+                "Time range %d.%d.%d - %d.%d.%d with %d holiday(s) was imported into Outlook successfully",
+                (int)a.day, (int)a.month, (int)a.year, (int)b.day, (int)b.month, (int)b.year,
+                (int)entries.size());
+  ShowMessage(text, "Information", MessageIconInformation);
+}
+
+}  // namespace
+
+int HolidayImportDialog(HWND owner, HolidayImportBlock* block) {
+  HolidayImportBlock work = *block;
+  INT_PTR result = DialogBoxParamA(AppInstance(), "HOLIDAYSIMPORT", owner, HolidayProc,
+                                   reinterpret_cast<LPARAM>(&work));
+  if (result == -1) return -1;
+  if (result != 1) return 0;
+  *block = work;
+  return 1;
+}
+
+int AnniversaryImportDialog(HWND owner, AnniversaryImportBlock* block) {
+  AnniversaryImportBlock work = *block;
+  INT_PTR result = DialogBoxParamA(AppInstance(), "BIRTHDAYSDLG", owner, AnniversaryProc,
+                                   reinterpret_cast<LPARAM>(&work));
+  if (result != 1) return 0;
+  *block = work;
+  return 1;
+}
+
+void ImportHolidaysCommand(HWND window) {
+  const CalWindowState* record = MainWindowState(window);
+  if (!record) return;
+  const CalWindowState state = *record;  // a copy, as for the export
+  HolidayImportBlock block{};
+  HolidayImportOpen(state.selectedDay, &block);
+  int result = HolidayImportDialog(window, &block);
+  if (result == -1) {
+    char text[96];
+    std::snprintf(text, sizeof text, "DialogBoxParam of HOLIDAYSIMPORT failed, error code %d",
+                  static_cast<int>(GetLastError()));
+    ShowMessage(text, "Error", MessageIconError);
+    return;
+  }
+  if (result == 0) return;
+  int first, last;
+  HolidayImportAccept(&block, &first, &last);
+  ImportHolidays(window, first, last, &state, &block);
+}
+
+void ImportAnniversariesCommand(HWND window) {
+  ClockTime now;
+  LocalNow(&now);
+  AnniversaryImportBlock block;
+  AnniversaryImportOpen(now.year, &block);
+  if (!AnniversaryImportDialog(window, &block)) return;
+  if (block.target == kAnniversaryTargetText) {
+    ExportAnniversariesToText(block.entries.data(), block.entries.size(), block.fromYear,
+                              block.toYear, block.fileName.c_str(), block.sortOrder);
+    return;
+  }
+  if (block.target == kAnniversaryTargetOutlook) {
+    AnniversaryImportWriteOutlookOptions(&block);
+    if (!OutlookTargetReady(window)) return;
+  }
+  std::vector<ExportEntry> entries;
+  AnniversaryImportEntries(block.entries.data(), block.entries.size(), block.fromYear,
+                           block.toYear, &entries);
+  if (block.target == kAnniversaryTargetIcs) {
+    WriteIcsFile(window, entries);
+    return;
+  }
+  ExportProgressWindow progress;
+  OpenExportProgress(window, &progress);
+  OutlookOptions options = {block.busyStatus, block.reminderSet, block.reminderMinutes};
+  SendEntriesToOutlook(window, entries, options, 1, &progress);
+  CloseExportProgress(&progress);
+}
