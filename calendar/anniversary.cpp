@@ -1,6 +1,7 @@
 // The anniversary store, its file, the yearly date rules and the labels.
 #include "calendar/anniversary.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -143,6 +144,7 @@ int AnniversaryListParse(const unsigned char* data, std::size_t length, Annivers
     r.date.year = CursorInt32(&c);
     r.afterSunset = CursorInt32(&c) != 0 ? 1 : 0;
     r.type = static_cast<int>(CursorUint32(&c) & 0xFF);  // the character sits in the low byte
+    if (r.type >= 'a' && r.type <= 'z') r.type -= 'a' - 'A';  // kinds carry no case
     if (!c.ok) break;
     AnniversaryListPut(list, &r);
   }
@@ -338,6 +340,24 @@ int AnniversarySelectionNext(AnniversarySelectionCursor* cursor, char* type, con
   *name = entry + 1;
   cursor->position = static_cast<std::size_t>(static_cast<const char*>(nul) - cursor->data) + 1;
   return 1;
+}
+
+int AnniversarySelectedRecords(const AnniversaryList* list, const char* selection,
+                               std::size_t selectionSize,
+                               std::vector<const AnniversaryRecord*>* out) {
+  out->clear();
+  AnniversarySelectionCursor cursor = {selection, selectionSize, 0};
+  char type = 0;
+  const char* name = nullptr;
+  while (AnniversarySelectionNext(&cursor, &type, &name)) {
+    for (const AnniversaryRecord& r : list->records) {
+      if (FoldCase(static_cast<unsigned char>(type)) != FoldCase(static_cast<unsigned char>(r.type)) ||
+          AnniversaryCompareNames(r.name, name) != 0)
+        continue;
+      if (std::find(out->begin(), out->end(), &r) == out->end()) out->push_back(&r);
+    }
+  }
+  return static_cast<int>(out->size());
 }
 
 int AnniversaryCompareNames(const char* a, const char* b) {

@@ -50,7 +50,8 @@ int AnniversaryListRemove(AnniversaryList* list, int id);
 // ---- The file ----------------------------------------------------------
 // Magic 0xAB332289, then per record: marker 1, name length n, n bytes of
 // name, day, month, year, afterSunset, type (low byte); then marker 0. All
-// integers 32-bit little-endian.
+// integers 32-bit little-endian. A type letter in lower case is read as
+// its capital.
 
 // Empties the list and reads the records out of `length` bytes. A wrong
 // magic gives no records; a short read or a name length above 255 ends
@@ -141,6 +142,13 @@ struct AnniversarySelectionCursor {
 // Returns 1, or 0 at the final zero byte, at the end of the bytes, or at
 // a name without its NUL.
 int AnniversarySelectionNext(AnniversarySelectionCursor* cursor, char* type, const char** name);
+
+// The records of `list` that the selection names (type and name compared
+// without case), each once however often it is named: in the order of the
+// selection, then of the list. Returns their number.
+int AnniversarySelectedRecords(const AnniversaryList* list, const char* selection,
+                               std::size_t selectionSize,
+                               std::vector<const AnniversaryRecord*>* out);
 
 // Compares two names byte by byte with ASCII letters folded to lower case:
 // <0, 0 or >0.

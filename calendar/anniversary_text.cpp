@@ -19,8 +19,6 @@ struct SortedOccurrence {
   const AnniversaryRecord* record;
 };
 
-int FoldCase(unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; }
-
 // 1 when `a` sorts after `b`; equal keys never do, so an occurrence goes
 // after every one whose key is not greater and equal keys keep their order.
 int SortsAfter(const SortedOccurrence& a, const SortedOccurrence& b, int sortOrder) {
@@ -69,19 +67,13 @@ int AnniversaryTextTable(const AnniversaryList* list, const char* selection,
   out->clear();
   std::vector<SortedOccurrence> sorted;
   std::size_t longestName = 0;
-  AnniversarySelectionCursor cursor = {selection, selectionSize, 0};
-  char type = 0;
-  const char* name = nullptr;
-  while (AnniversarySelectionNext(&cursor, &type, &name)) {
-    for (const AnniversaryRecord& r : list->records) {
-      if (FoldCase(static_cast<unsigned char>(type)) != FoldCase(static_cast<unsigned char>(r.type)) ||
-          AnniversaryCompareNames(r.name, name) != 0)
-        continue;
-      longestName = std::max(longestName, std::strlen(r.name));
-      std::vector<AnniversaryOccurrence> occurrences;
-      AnniversaryOccurrences(&r, fromYear, toYear, kAnniversaryEveOfHebrewDate, &occurrences);
-      for (const AnniversaryOccurrence& o : occurrences) Insert(&sorted, {o, &r}, sortOrder);
-    }
+  std::vector<const AnniversaryRecord*> records;
+  AnniversarySelectedRecords(list, selection, selectionSize, &records);
+  for (const AnniversaryRecord* r : records) {
+    longestName = std::max(longestName, std::strlen(r->name));
+    std::vector<AnniversaryOccurrence> occurrences;
+    AnniversaryOccurrences(r, fromYear, toYear, kAnniversaryEveOfHebrewDate, &occurrences);
+    for (const AnniversaryOccurrence& o : occurrences) Insert(&sorted, {o, r}, sortOrder);
   }
 
   const std::size_t nameColumn = longestName + 10;

@@ -76,20 +76,14 @@ int ParseCliAppOption(const std::string& name, int hasInlineValue, CliTakeValue 
 
 const char* CliAppUsage() {
   return "For calendar apps:\n"
-         "  --dst zone|settings|off daylight saving from the city's time zone, from\n"
-         "                          daylight.ini's rule, or none (default: the rule\n"
-         "                          when daylight.ini has one, else the zone)\n"
-         "  --zone NAME             the tz zone for the city (\"Europe/Paris\")\n"
-         "  --uid-prefix TEXT       put before every event's UID, to keep two\n"
-         "                          calendars (Israel and Diaspora) apart\n"
-         "  --busy free|tentative|busy|oof   the entries' busy status\n"
+         "  --dst MODE              summer time: zone, settings (daylight.ini) or off\n"
+         "  --zone NAME             the city's tz zone (\"Europe/Paris\")\n"
+         "  --uid-prefix TEXT       before every UID: keeps two calendars apart\n"
+         "  --busy STATUS           free, tentative, busy or oof\n"
          "  --alarm MINUTES         a reminder that many minutes before each entry\n"
-         "  --shabbat-events        a timed event for each candle lighting and end\n"
-         "                          of Shabbat\n"
-         "  --calendar-name TEXT    the calendar's name (default: Tavlon, the city\n"
-         "                          and the custom)\n"
-         "  anniversaries list|add|remove ...   keep the anniversaries file\n"
-         "                          (tavlon-export anniversaries --help)\n";
+         "  --shabbat-events        timed events for candle lighting and Shabbat's end\n"
+         "  --calendar-name TEXT    the calendar's name (default: the city, the custom)\n"
+         "  anniversaries ACTION    list, add or remove (anniversaries --help)\n";
 }
 
 namespace {
@@ -167,9 +161,7 @@ void CliIcsOptions(const CliOptions& options, const std::string& defaultName,
   out->uidPrefix = options.uidPrefix;
   out->busy = options.busy;
   out->alarmMinutes = options.alarmMinutes;
-  out->calendarName = !options.calendarName.empty()
-                          ? options.calendarName
-                          : Utf8FromText(defaultName.c_str(), kCodePageLatin);
+  out->calendarName = !options.calendarName.empty() ? options.calendarName : defaultName;
   out->shabbatEvents = options.shabbatEvents;
   // Timed events carry the zone only when their times are the zone's.
   if (options.shabbatEvents && daylight && daylight->mode == kCliDstZone)

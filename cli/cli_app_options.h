@@ -52,7 +52,7 @@ std::string CliDaylightSummary(const CliDaylight* daylight);
 
 // The writer's options of a run: stable UIDs, the options' prefix, busy
 // state and alarm, the calendar name (--calendar-name, else `defaultName`,
-// Windows-1252), the zone and years of the timed events.
+// both UTF-8), the zone and years of the timed events.
 void CliIcsOptions(const CliOptions& options, const std::string& defaultName,
                    const CliDaylight* daylight, int firstYear, int lastYear,
                    IcsEventOptions* out);

@@ -94,7 +94,10 @@ int ParseCliArguments(int argc, const char* const* argv, CliOptions* o, std::str
     else if (name == "--to") { if (!takeValue(&o->to)) return 0; }
     else if (name == "--from-year") { if (!takeYear(&o->fromYear)) return 0; }
     else if (name == "--to-year") { if (!takeYear(&o->toYear)) return 0; }
-    else if (name == "-o" || name == "--output") { if (!takeValue(&o->output)) return 0; }
+    else if (name == "-o" || name == "--output") {
+      if (!takeValue(&o->output)) return 0;
+      o->outputGiven = 1;
+    }
     else if (name == "--entry") {
       std::string entry;
       if (!takeValue(&entry)) return 0;
@@ -103,6 +106,7 @@ int ParseCliArguments(int argc, const char* const* argv, CliOptions* o, std::str
     else if (name == "--sort") {
       std::string sort;
       if (!takeValue(&sort)) return 0;
+      o->sortGiven = 1;
       if (sort == "hebrew") o->sortOrder = 1;
       else if (sort == "gregorian") o->sortOrder = 2;
       else if (sort == "names") o->sortOrder = 3;
@@ -150,6 +154,24 @@ int ParseCliArguments(int argc, const char* const* argv, CliOptions* o, std::str
     *error = "--anniversaries takes years: use --from-year and --to-year";
     return 0;
   }
+  if (o->fromYear && o->toYear && o->fromYear > o->toYear) {
+    *error = "--from-year " + std::to_string(o->fromYear) + " is after --to-year " +
+             std::to_string(o->toYear);
+    return 0;
+  }
+  // Options that would do nothing are refused rather than ignored.
+  if (o->sortGiven && o->textFile.empty()) {
+    *error = "--sort orders the text table: it goes with --text";
+    return 0;
+  }
+  if (o->outputGiven && !o->textFile.empty()) {
+    *error = "--text writes the table to its own file: drop -o";
+    return 0;
+  }
+  if (o->preview && o->mode != kCliExport) {
+    *error = "--preview shows a day's entry: it goes with the export of days only";
+    return 0;
+  }
   if (o->output.empty()) {
     *error = "option --output needs a file name";
     return 0;
@@ -163,28 +185,28 @@ const char* CliUsage() {
          "day with the Hebrew date, holidays, Shabbat times, zmanim, anniversaries,\n"
          "readings and, on request, the Daf Yomi, as the settings choose.\n"
          "\n"
-         "Range and output:\n"
-         "  --from DATE, --to DATE  first and last day (YYYY-MM-DD or the configured\n"
-         "                          date format); default: the current year\n"
-         "  -o, --output FILE       the iCalendar file (default tavlon.ics; - for\n"
-         "                          standard output)\n"
+         "Days:\n"
+         "  --from DATE             first day (YYYY-MM-DD or the configured format)\n"
+         "  --to DATE               last day; alone each gives the rest of its year\n"
+         "  -o, --output FILE       the iCalendar file (default tavlon.ics; - for stdout)\n"
          "  --daf-yomi              add the Daf Yomi line to each day\n"
          "  --city NAME             the city for the times (default: the settings')\n"
          "  --israel, --diaspora    the custom for holidays and readings\n"
+         "  --preview               print the first day's entry (to stderr with -o -)\n"
          "\n"
          "Narrower exports:\n"
          "  --holidays              only the holidays of the range, one entry each\n"
          "  --anniversaries         the anniversaries, birthdays and yahrzeits\n"
-         "    --from-year Y, --to-year Y   the Gregorian years (default: this year)\n"
-         "    --entry \"Birthday: Name\"     only this entry (repeatable)\n"
-         "    --text FILE           write the text table instead of iCalendar\n"
-         "    --sort hebrew|gregorian|names   order of the text table\n"
+         "  --from-year Y           first Gregorian year of --anniversaries\n"
+         "  --to-year Y             last year (each defaults to the current year)\n"
+         "  --entry \"Birthday: N\"  only this entry (repeatable)\n"
+         "  --text FILE             the text table instead of iCalendar (- for stdout)\n"
+         "  --sort ORDER            table order: hebrew, gregorian or names\n"
          "\n") + CliAppUsage() + "\n"
          "Other:\n"
          "  --list-cities [TEXT]    list the cities whose name contains TEXT\n"
          "  --config DIR            the folder of exportcal.ini and the other settings\n"
          "  --data DIR              the folder of the cities and anniversaries files\n"
-         "  --preview               print the first entry written\n"
          "  -q, --quiet             no progress and no summary\n"
          "  -h, --help              this text\n"
          "  --version               the version\n";

@@ -21,9 +21,11 @@ struct CliOptions {
   std::string from, to;               // as typed; empty: the current year
   int fromYear = 0, toYear = 0;       // --from-year/--to-year; 0: the current year
   std::string output = "tavlon.ics";  // "-": standard output
+  int outputGiven = 0;                // -o was typed
   std::vector<std::string> entries;   // --entry "Birthday: Name"
   std::string textFile;               // --text FILE
   int sortOrder = 1;                  // --sort: 1 hebrew, 2 gregorian, 3 names
+  int sortGiven = 0;                  // --sort was typed
   int dafYomi = 0;
   std::string city;                   // --city; empty: the settings' city
   int custom = kCliCustomSettings;
@@ -43,7 +45,7 @@ struct CliOptions {
 
 // Parses argv[1..argc-1]. Returns 1, or 0 with a one-line message in
 // *error (an unknown option, a missing or malformed value, options that
-// do not go together).
+// do not go together or do nothing in the chosen mode, years in reverse).
 int ParseCliArguments(int argc, const char* const* argv, CliOptions* options, std::string* error);
 
 // A typed date: ISO "YYYY-MM-DD", or the configured format ("5.3.2007" or

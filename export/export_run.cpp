@@ -13,6 +13,18 @@
 
 CodePage ExportCodePage() { return GetHebrewFlag() ? kCodePageHebrew : kCodePageLatin; }
 
+std::size_t CaptionTitleLength(const char* caption) {
+  std::size_t end = std::strlen(caption);
+  std::size_t digits = end;
+  while (digits > 0 && caption[digits - 1] >= '0' && caption[digits - 1] <= '9') --digits;
+  if (digits < end && digits > 0 && caption[digits - 1] == '#') return digits - 1;
+  return end;
+}
+
+void MarkAnniversaryNames(AnniversaryDays* days) {
+  for (AnniversaryDays::Entry& entry : days->entries) entry.name = MarkUserText(entry.name.c_str());
+}
+
 namespace {
 
 // The Gregorian day after `date` (a real day of the calendar).
@@ -132,6 +144,7 @@ int RunExportToIcs(int first, int last, const CalWindowState* state,
   // The anniversary file is read once for the whole run.
   AnniversaryDays anniversaries;
   AnniversaryDaysLoad(&anniversaries, firstDate.year, lastDate.year);
+  MarkAnniversaryNames(&anniversaries);
 
   IcsWriter writer;
   IcsEventOptions stable;
@@ -171,25 +184,19 @@ int AnniversaryImportEntries(const char* selection, std::size_t selectionSize, i
   char path[1024];
   AnniversaryList list;
   if (AnniversaryFilePath(path, sizeof path)) AnniversaryListLoad(&list, path);
-  AnniversarySelectionCursor cursor = {selection, selectionSize, 0};
-  char type;
-  const char* name;
+  std::vector<const AnniversaryRecord*> records;
+  AnniversarySelectedRecords(&list, selection, selectionSize, &records);
   std::vector<AnniversaryOccurrence> occurrences;
-  while (AnniversarySelectionNext(&cursor, &type, &name)) {
-    for (const AnniversaryRecord& record : list.records) {
-      const int wanted = type >= 'a' && type <= 'z' ? type - 'a' + 'A' : type;
-      if (record.type != wanted || AnniversaryCompareNames(record.name, name) != 0) continue;
-      char label[300];
-      if (!FormatAnniversaryLabel(record.type, record.name, label, sizeof label)) continue;
-      occurrences.clear();
-      AnniversaryOccurrences(&record, fromYear, toYear, kAnniversaryDayOfHebrewDate, &occurrences);
-      // The kind word and the name: one UID per entry and year.
-      std::string kind = AnniversaryTypeWord(record.type);
-      kind += '-';
-      kind += record.name;
-      for (const AnniversaryOccurrence& o : occurrences)
-        out->push_back({o.gregorian, label, label, kind});
-    }
+  for (const AnniversaryRecord* record : records) {
+    const char* word = AnniversaryTypeWord(record->type);
+    if (!word) continue;
+    const std::string label = std::string(word) + ": " + MarkUserText(record->name);
+    occurrences.clear();
+    AnniversaryOccurrences(record, fromYear, toYear, kAnniversaryDayOfHebrewDate, &occurrences);
+    // The kind word and the name: one UID per entry and year.
+    const std::string kind = std::string(word) + "-" + record->name;
+    for (const AnniversaryOccurrence& o : occurrences)
+      out->push_back({o.gregorian, label, label, kind});
   }
   AnniversaryListFree(&list);
   return (int)out->size();

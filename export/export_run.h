@@ -11,6 +11,7 @@
 #include "calendar/caldate.h"
 #include "export/ical_events.h"
 #include "settings/settings.h"
+#include "export/composer.h"
 #include "export/text_encoding.h"
 #include "placetime/window_state.h"
 
@@ -36,6 +37,13 @@ enum ExportResult {
 // Hebrew letters ([Flags] HebrewFlag), else Latin.
 CodePage ExportCodePage();
 
+// The length of a caption without its label marker: a final "#" and the
+// label's digits, as the composer appends them. Any other "#" is text.
+std::size_t CaptionTitleLength(const char* caption);
+
+// Marks the names for a composed text (they are the user's text).
+void MarkAnniversaryNames(AnniversaryDays* days);
+
 // Composes every day from absolute day `first` to `last` (first <= last)
 // and writes one event per day to the iCalendar file `path`, day by day.
 // `options` (may be null) adds what calendar apps ask for, the timed
@@ -54,7 +62,8 @@ int HolidayImportEntries(int first, int last, int diaspora, int label,
 // The occurrences of the selected anniversaries (packed selection: type
 // letter, name, NUL, ..., final NUL; letters and names compared without
 // case) in Gregorian years fromYear to toYear, each on the day of its
-// Hebrew date, captioned and noted "Kind: name"; in the order of the
+// Hebrew date, captioned and noted "Kind: name" (the name marked as the
+// user's text); each record once, in the order of the
 // selection, then of the anniversary list, then of the years. Returns the
 // number of entries.
 int AnniversaryImportEntries(const char* selection, std::size_t selectionSize, int fromYear,

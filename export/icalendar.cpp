@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "export/export_run.h"
 #include "platform/clock.h"
 
 namespace {
@@ -233,8 +234,15 @@ int HasHebrewLetter(const char* text, std::size_t n) {
 // Writes the text as a property of the writer's code page at `at`:
 // Hebrew runs first back into reading order (a text without Hebrew
 // letters has none). Returns the end.
+char* Put(char* at, const char* text, std::size_t n);
+
 char* PutTextOfPage(IcsWriter* writer, char* at, const char* nameWithColon, const char* text,
                     std::size_t n) {
+  if (HasUserText(text, n)) {  // the user's text is UTF-8 already: two steps
+    std::string property;
+    WriteIcsTextProperty(&property, nameWithColon, Utf8FromText(std::string(text, n).c_str(), writer->page));
+    return Put(at, property.data(), property.size());
+  }
   if (writer->page == kCodePageHebrew && HasHebrewLetter(text, n)) {
     writer->logical = LogicalFromVisualHebrew(std::string(text, n));
     text = writer->logical.data();
@@ -466,10 +474,8 @@ int IcsWriteEventAs(IcsWriter* writer, const CalDate* date, const char* caption,
     IcsBusyLines(options, &extras);
   }
   const int alarm = options && options->alarmMinutes >= 0;
-  // The label marker, from the first "#" on, is Outlook's business only.
-  const char* marker = std::strchr(caption, '#');
-  const std::size_t summaryLength =
-      marker ? (std::size_t)(marker - caption) : std::strlen(caption);
+  // The label marker is Outlook's business only.
+  const std::size_t summaryLength = CaptionTitleLength(caption);
   const std::size_t notesLength = std::strlen(notes);
   // The event is written into the writer's buffer, made large enough
   // first: the fixed lines take less than 512 octets.

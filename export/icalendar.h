@@ -42,7 +42,7 @@ struct IcsWriter {
 // Seeds the generator with the tick count, creates the temporary file and
 // writes the header. Returns 1, or 0 (nothing left behind).
 int IcsBegin(IcsWriter* writer, const char* path, CodePage page);
-// Writes one event: the caption up to its first "#" as SUMMARY, the notes
+// Writes one event: the caption without its label marker as SUMMARY, the notes
 // as DESCRIPTION when not empty. Events are handed to the file in blocks
 // of about 64 KiB. Returns 1, or 0 once a write failed.
 int IcsWriteEvent(IcsWriter* writer, const CalDate* date, const char* caption, const char* notes);

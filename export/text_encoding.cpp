@@ -3,17 +3,11 @@
 
 #include <cstring>
 
+#include "platform/text.h"
+
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
-
-// Bytes 0x80-0x9F of Windows-1252 (0 = undefined).
-constexpr char32_t kLatinHigh[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
-};
 
 // Bytes 0x80-0xFF of Windows-1255 (0 = undefined): the same punctuation as
 // Windows-1252 below 0xA0, the sheqel sign, the Hebrew points and marks,
@@ -45,30 +39,12 @@ int IsRunJoiner(unsigned char c) {
   return c == ' ' || c == '\'' || c == '"' || c == '/' || c == '_';
 }
 
-void AppendUtf8(char32_t cp, std::string* out) {
-  if (cp < 0x80) {
-    out->push_back((char)cp);
-  } else if (cp < 0x800) {
-    out->push_back((char)(0xC0 | (cp >> 6)));
-    out->push_back((char)(0x80 | (cp & 0x3F)));
-  } else {
-    out->push_back((char)(0xE0 | (cp >> 12)));
-    out->push_back((char)(0x80 | ((cp >> 6) & 0x3F)));
-    out->push_back((char)(0x80 | (cp & 0x3F)));
-  }
-}
-
 }  // namespace
 
 char32_t CodePointOf(unsigned char c, CodePage page) {
   if (c < 0x80) return c;
-  char32_t cp;
-  if (page == kCodePageHebrew) {
-    cp = kHebrewHigh[c - 0x80];
-  } else {
-    if (c >= 0xA0) return c;  // Latin-1 above 0x9F
-    cp = kLatinHigh[c - 0x80];
-  }
+  if (page != kCodePageHebrew) return Windows1252CodePoint(c);
+  const char32_t cp = kHebrewHigh[c - 0x80];
   return cp != 0 ? cp : kReplacement;
 }
 
@@ -99,8 +75,19 @@ std::string LogicalFromVisualHebrew(const std::string& text) {
   return out;
 }
 
-std::string Utf8FromText(const char* text, CodePage page) {
-  std::size_t n = std::strlen(text);
+std::string MarkUserText(const char* text) {
+  std::string out(1, kUserTextStart);
+  out += Utf8FromUserText(text);
+  out += kUserTextEnd;
+  return out;
+}
+
+int HasUserText(const char* text, std::size_t n) { return std::memchr(text, kUserTextStart, n) != nullptr; }
+
+namespace {
+
+// Utf8FromText of a text without marks.
+void AppendProgramText(const char* text, std::size_t n, CodePage page, std::string* out) {
   std::string logical;
   if (page == kCodePageHebrew) {
     // Only a text with Hebrew letters has runs to turn.
@@ -111,15 +98,32 @@ std::string Utf8FromText(const char* text, CodePage page) {
       break;
     }
   }
-  std::string out;
-  out.reserve(n + n / 2);
   const unsigned char* p = (const unsigned char*)text;
   const unsigned char* end = p + n;
   while (p < end) {
     const unsigned char* ascii = p;
     while (p < end && *p < 0x80) ++p;  // ASCII stands for itself
-    out.append((const char*)ascii, (std::size_t)(p - ascii));
-    if (p < end) AppendUtf8(CodePointOf(*p++, page), &out);
+    out->append((const char*)ascii, (std::size_t)(p - ascii));
+    if (p < end) AppendUtf8(CodePointOf(*p++, page), out);
+  }
+}
+
+}  // namespace
+
+std::string Utf8FromText(const char* text, CodePage page) {
+  const std::size_t n = std::strlen(text);
+  std::string out;
+  out.reserve(n + n / 2);
+  std::size_t at = 0;
+  while (at < n) {
+    const char* start = static_cast<const char*>(std::memchr(text + at, kUserTextStart, n - at));
+    const std::size_t programEnd = start ? (std::size_t)(start - text) : n;
+    AppendProgramText(text + at, programEnd - at, page, &out);
+    if (!start) break;
+    const char* end = static_cast<const char*>(std::memchr(start, kUserTextEnd, n - programEnd));
+    const std::size_t userEnd = end ? (std::size_t)(end - text) : n;
+    out.append(start + 1, userEnd - programEnd - 1);  // UTF-8 already
+    at = end ? userEnd + 1 : n;
   }
   return out;
 }

@@ -13,6 +13,7 @@
 #include "platform/byte_cursor.h"
 #include "platform/datafile.h"
 #include "platform/message.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -141,6 +142,80 @@ int CityNameCompare(const char* a, const char* b) {
     if (x != y) return x < y ? -1 : 1;
     if (x == '\0') return 0;
   }
+}
+
+// ---- Names as people type them --------------------------------------------
+
+namespace {
+
+// The base letters of U+00C0-U+00FF (lower case; '\0': not a letter).
+constexpr char kLatin1Base[] = "aaaaaaaceeeeiiiidnooooo\0ouuuuyts" "aaaaaaaceeeeiiiidnooooo\0ouuuuyty";
+
+char32_t LowerCase(char32_t c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 32;
+  // Latin Extended-A pairs capital and small letter, capital first: even
+  // codes below U+0138 and from U+014A to U+0177, odd ones in between and
+  // from U+0179 on.
+  const int evenCapital = (c >= 0x100 && c < 0x138) || (c >= 0x14A && c < 0x178);
+  const int oddCapital = (c >= 0x139 && c < 0x149) || (c >= 0x179 && c < 0x17F);
+  if ((evenCapital && c % 2 == 0) || (oddCapital && c % 2 == 1)) return c + 1;
+  if (c == 0x178) return 0xFF;
+  return c;
+}
+
+// The base letters of U+0100-U+017F.
+constexpr char kExtendedABase[] =
+    "aaaaaaccccccccddddeeeeeeeeeegggggggghhhhiiiiiiiiiiiijjkkkllllllllllnnnnnnnnnoooooooorrrrrrsssssss"
+    "sttttttuuuuuuuuuuuuwwyyyzzzzzzs";
+
+}  // namespace
+
+std::string FoldCityName(const std::string& utf8, int plain) {
+  std::string out;
+  for (std::size_t at = 0; at < utf8.size();) {
+    const char32_t c = LowerCase(NextUtf8(utf8, &at));
+    if (plain && c == 0xDF) {
+      out += "ss";
+    } else if (plain && (c == 0xE6 || c == 0x153)) {
+      out += c == 0xE6 ? "ae" : "oe";
+    } else if (plain && c >= 0xE0 && c <= 0xFF && kLatin1Base[c - 0xC0] != '\0') {
+      out += kLatin1Base[c - 0xC0];
+    } else if (plain && c >= 0x100 && c <= 0x17F) {
+      out += kExtendedABase[c - 0x100];
+    } else {
+      AppendUtf8(c, &out);
+    }
+  }
+  return out;
+}
+
+std::string CityNameUtf8(const UserCityList* list, const char* storedName) {
+  if (list) {
+    for (const CityRecord& city : list->cities)
+      if (std::strcmp(city.name, storedName) == 0) return Utf8FromUserText(storedName);
+  }
+  return Utf8FromWindows1252(storedName);
+}
+
+int FindCityByTypedName(const UserCityList* list, const std::string& typed, std::string* storedName) {
+  for (int plain = 0; plain <= 1; ++plain) {
+    const std::string wanted = FoldCityName(typed, plain);
+    if (list) {
+      for (const CityRecord& city : list->cities) {
+        if (FoldCityName(Utf8FromUserText(city.name), plain) != wanted) continue;
+        *storedName = city.name;
+        return 1;
+      }
+    }
+    for (int i = 0; i < kBuiltinCityCount; ++i) {
+      CityRecord city;
+      GetBuiltinCity(i, &city);
+      if (FoldCityName(Utf8FromWindows1252(city.name), plain) != wanted) continue;
+      *storedName = city.name;
+      return 1;
+    }
+  }
+  return 0;
 }
 
 // ---- Lookups ---------------------------------------------------------------

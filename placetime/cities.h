@@ -41,6 +41,19 @@ UserCityList* UserCities();
 // case: <0, 0 or >0.
 int CityNameCompare(const char* a, const char* b);
 
+// ---- Names as people type them ---------------------------------------
+
+// `utf8` folded for matching: letters in lower case and, with `plain`,
+// without their accents ("Göteborg" -> "goteborg", "Straße" -> "strasse").
+std::string FoldCityName(const std::string& utf8, int plain);
+// A stored name as UTF-8: a user's city in the user's code page, a
+// built-in one in Windows-1252.
+std::string CityNameUtf8(const UserCityList* list, const char* storedName);
+// The stored name of the city named `typed` (UTF-8): the first city, the
+// user's first, whose name matches without regard to case; when none
+// does, without regard to accents either. Returns 1, or 0.
+int FindCityByTypedName(const UserCityList* list, const std::string& typed, std::string* storedName);
+
 // ---- Lookups -----------------------------------------------------------
 
 // The user list first (FindUserCity), then the built-in table from row 0.

@@ -17,6 +17,7 @@ namespace {
 constexpr int kFriday = 5;
 constexpr int kSaturday = 6;
 constexpr int kTextSize = 256;
+constexpr int kMinutesPerDay = 24 * 60;
 
 constexpr char kCandleMessage[] = "Minutes for Candle Lighting must be a number";
 constexpr char kHavdalahMessage[] = "Minutes for End of Shabbat must be a number";
@@ -62,6 +63,9 @@ void ReadShabbatSettings(ShabbatSettings* s) {
   s->havdalahMinutes = ReadIniInt(kShabbatSection, "Havdalah", 45, kSettingsFile);
   s->havdalahByMinutes = ReadIniInt(kShabbatSection, "HavdalahMin", 1, kSettingsFile);
   s->havdalahDegrees = ReadIniDouble(kShabbatSection, "HavdalahDegrees", 8.0, kSettingsFile);
+  // An angle the dialog would refuse puts the end of Shabbat at or before
+  // sunset: the default stands instead.
+  if (!(s->havdalahDegrees >= kSmallestDegrees)) s->havdalahDegrees = 8.0;
 }
 
 void WriteShabbatSettings(const ShabbatSettings* s) {
@@ -100,7 +104,11 @@ int ShabbatTimeOfDate(const CalWindowState* state, int absolute, const CalDate& 
                           state->havdalahByMinutes, state->havdalahDegrees, state->latitude,
                           state->longitude, state->timeZone, state->elevation, &hour, &minute))
     return 0;
-  FormatTime(hour, minute, out, ampm);
+  // A time past midnight or before it (a late end of Shabbat, an early
+  // candle lighting) is shown as the clock shows it.
+  const long long total = static_cast<long long>(hour) * 60 + minute;
+  const int minutes = static_cast<int>((total % kMinutesPerDay + kMinutesPerDay) % kMinutesPerDay);
+  FormatTime(minutes / 60, minutes % 60, out, ampm);
   return 1;
 }
 

@@ -45,46 +45,94 @@ int WriteFileInt32(std::FILE* file, std::int32_t value) {
   return file && std::fwrite(b, 1, 4, file) == 4 ? 1 : 0;
 }
 
+namespace {
+
+std::FILE* outputStream = nullptr;  // nullptr: standard output
+char failureReason[160] = "";
+const char* forcedFailure = nullptr;  // tests: every save fails so
+
+// Records the reason of a failure the system just reported.
+void NoteFailure(int fromRuntime) {
+  SystemErrorText(fromRuntime, failureReason, sizeof failureReason);
+  if (!failureReason[0]) CopyText("unknown error", failureReason, sizeof failureReason);
+}
+
+}  // namespace
+
+void SetOutputStream(std::FILE* stream) { outputStream = stream; }
+
+const char* SaveFailureReason() { return failureReason; }
+
+void SetSaveFailure(const char* reason) { forcedFailure = reason; }
+
 int AtomicFileBegin(AtomicFile* af, const char* path) {
   af->file = nullptr;
   af->ok = 0;
+  af->direct = 0;
+  af->ownsFile = 1;
   af->target[0] = '\0';
   af->temporary[0] = '\0';
-  if (!path || !CopyText(path, af->target, sizeof af->target)) return 0;
-  // Beside the target, so that the rename stays on one volume.
-  std::size_t n = std::strlen(path);
-  std::memcpy(af->temporary, path, n);
-  std::memcpy(af->temporary + n, ".tmp", 5);
-  af->file = std::fopen(af->temporary, "wb");
-  if (!af->file) return 0;
+  if (!path || !CopyText(path, af->target, sizeof af->target)) {
+    CopyText("File name too long", failureReason, sizeof failureReason);
+    return 0;
+  }
+  if (forcedFailure) {
+    CopyText(forcedFailure, failureReason, sizeof failureReason);
+    return 0;
+  }
+  if (std::strcmp(path, kStreamPath) == 0) {
+    af->file = SystemBinaryStream(outputStream ? outputStream : stdout);
+    af->direct = 1;
+    af->ownsFile = 0;
+  } else if (!SystemSaveOpen(path, af, failureReason, sizeof failureReason)) {
+    af->file = nullptr;
+    return 0;
+  }
   af->ok = 1;
   return 1;
 }
 
 int AtomicFileWrite(AtomicFile* af, const void* data, std::size_t size) {
   if (!af->file || !af->ok) return 0;
-  if (size > 0 && std::fwrite(data, 1, size, af->file) != size) af->ok = 0;
+  if (size > 0 && std::fwrite(data, 1, size, af->file) != size) {
+    NoteFailure(1);
+    af->ok = 0;
+  }
   return af->ok;
 }
 
 int AtomicFileCommit(AtomicFile* af) {
   if (!af->file) return 0;
   int ok = af->ok;
-  if (std::fflush(af->file) != 0 || !SystemSyncFile(af->file)) ok = 0;
-  if (std::fclose(af->file) != 0) ok = 0;
+  if (std::fflush(af->file) != 0) {
+    if (ok) NoteFailure(1);
+    ok = 0;
+  }
+  // A stream cannot be synced (a pipe refuses it) and is never renamed.
+  if (ok && !af->direct && !SystemSyncFile(af->file)) {
+    NoteFailure(1);
+    ok = 0;
+  }
+  if (af->ownsFile && std::fclose(af->file) != 0 && ok) {
+    NoteFailure(1);
+    ok = 0;
+  }
   af->file = nullptr;
   af->ok = 0;
+  if (af->direct) return ok;
   if (ok && SystemRenameOver(af->temporary, af->target)) return 1;
+  if (ok) NoteFailure(0);
   std::remove(af->temporary);
   return 0;
 }
 
 void AtomicFileAbort(AtomicFile* af) {
   if (!af->file) return;
-  std::fclose(af->file);
+  if (af->ownsFile) std::fclose(af->file);
+  else std::fflush(af->file);
   af->file = nullptr;
   af->ok = 0;
-  std::remove(af->temporary);
+  if (!af->direct) std::remove(af->temporary);
 }
 
 int WriteFileAtomically(const char* path, const void* data, std::size_t size) {

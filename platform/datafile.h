@@ -21,23 +21,44 @@ int PathJoin(const char* folder, const char* name, char* out, int outSize);
 std::int32_t ReadFileInt32(std::FILE* file);
 int WriteFileInt32(std::FILE* file, std::int32_t value);
 
-// A file written beside its target and renamed over it only when every
-// byte is written, flushed and closed: a failure leaves the old file whole.
+// A file saved safely. A regular file (or a new one) is written to a
+// temporary file created exclusively, under an unpredictable name, beside
+// it and renamed over it only when every byte is written, flushed and
+// closed: a failure leaves the old file whole. A symbolic link is
+// followed and its target saved the same way, so the link stays. A FIFO,
+// a device or the stream name "-" is written directly as a stream. A
+// folder is refused.
 struct AtomicFile {
   std::FILE* file;
-  char target[1024];
-  char temporary[1040];
-  int ok;  // 0 after any failed write: Commit then fails
+  char target[1024];     // the file finally written (a link's target)
+  char temporary[1040];  // "" when the target is written directly
+  int ok;                // 0 after any failed write: Commit then fails
+  int direct;            // 1: a stream, written in place
+  int ownsFile;          // 0: the stream of "-", flushed but never closed
 };
 
-// Creates the temporary file beside `path`. Returns 1, or 0.
+// The path that names the output stream instead of a file.
+inline constexpr char kStreamPath[] = "-";
+// The stream that "-" writes to; nullptr restores standard output.
+void SetOutputStream(std::FILE* stream);
+
+// The system's reason for the last save that failed ("Permission denied",
+// "Is a directory", ...); "" before any failure.
+const char* SaveFailureReason();
+
+// Tests: while `reason` is set, every save fails at its start with that
+// reason, as a full disk or a refused folder would; nullptr ends it.
+void SetSaveFailure(const char* reason);
+
+// Opens the save of `path`. Returns 1, or 0 (see SaveFailureReason).
 int AtomicFileBegin(AtomicFile* af, const char* path);
 // Returns 1, or 0 (and the file is marked failed).
 int AtomicFileWrite(AtomicFile* af, const void* data, std::size_t size);
 // Flushes, closes and renames over the target. Returns 1, or 0 after
 // removing the temporary file (the target is untouched).
 int AtomicFileCommit(AtomicFile* af);
-// Closes and removes the temporary file; the target is untouched.
+// Closes and removes the temporary file; the target is untouched (a
+// stream keeps what was written to it).
 void AtomicFileAbort(AtomicFile* af);
 
 // Whole-file convenience over the calls above. Returns 1, or 0.

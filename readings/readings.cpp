@@ -158,7 +158,7 @@ std::int32_t RoshHodeshFlags(int code, int day, int leap) {
     if (code == 8) flags |= leap ? kFlagRoshHodeshVerses : kFlagRoshHodesh;
   }
   if (day == 29 || day == 30) {  // the day before Rosh Hodesh
-    if (code == 2) flags |= kFlagMacharChodesh;
+    if (code == 2 || (code == 1 && day == 29)) flags |= kFlagMacharChodesh;
     if (code == 4 || code == 6 || code == 7) flags |= kFlagMacharChodeshVerses;
     if (code == 8) flags |= leap ? kFlagMacharChodeshVerses : kFlagMacharChodesh;
     if (code == 9) flags |= leap ? kFlagMacharChodesh : kFlagMacharChodeshVerses;
@@ -172,13 +172,19 @@ int IsOwnHaphtarahKey(int key) {
   return 0;
 }
 
+// The Rosh Hodesh flags of the day, in whichever slot they sit (the last
+// one read: on Rosh Hodesh itself that is the Rosh Hodesh reading's).
+std::int32_t RoshHodeshFlagsOfDay(const ReadingsOfDay* out) {
+  return (out->flags[0] | out->flags[1] | out->flags[2]) & kRoshHodeshMask;
+}
+
 // Flag 2 for the second or third key (`key`, in slot `slot`): the slot's
 // own haphtarah is the haphtarah of the day. After Nitsabim (A = 50) the
-// flag goes to slot 0, whose haphtarah is then read.
+// flag goes to slot 0, whose haphtarah is then read. Metsora's gives way
+// to a Rosh Hodesh haphtarah.
 void MarkOwnHaphtarah(ReadingsOfDay* out, int a, int key, int slot) {
   const int target = a == kKeyNitsabim ? 0 : slot;
-  if (IsOwnHaphtarahKey(key) ||
-      (key == kKeyMetsora && (out->flags[target] & kRoshHodeshMask) == 0) ||
+  if (IsOwnHaphtarahKey(key) || (key == kKeyMetsora && RoshHodeshFlagsOfDay(out) == 0) ||
       (key == kKeyVayeleh && a == kKeyNitsabim))
     out->flags[target] |= kFlagOwnHaphtarah;
 }
@@ -367,11 +373,11 @@ int ReadingsForDateOfDay(int day, int month, int year, int absoluteDay, Readings
   if ((a == kKeyVayakhel || a == kKeyPekude) && b == kNoReadingKey)
     out->flags[0] |= kFlagChanukahSecond;  // the same haphtarah, read alone
 
-  if (a == kKeyAharemoth && b == kNoReadingKey && (out->flags[0] & kRoshHodeshMask) == 0)
-    out->flags[0] |= kFlagAharemoth;
-  if (a == kKeyAharemoth && b == kKeyKedoshim && (out->flags[1] & kRoshHodeshMask) == 0)
-    out->flags[1] |= kFlagKedoshim;
-  if (a == kKeyKedoshim && (out->flags[0] & kRoshHodeshMask) == 0) out->flags[0] |= kFlagKedoshim;
+  // Their haphtarot give way to a Rosh Hodesh one, wherever its flags sit.
+  const int roshHodeshHaphtarah = RoshHodeshFlagsOfDay(out) != 0;
+  if (a == kKeyAharemoth && b == kNoReadingKey && !roshHodeshHaphtarah) out->flags[0] |= kFlagAharemoth;
+  if (a == kKeyAharemoth && b == kKeyKedoshim && !roshHodeshHaphtarah) out->flags[1] |= kFlagKedoshim;
+  if (a == kKeyKedoshim && !roshHodeshHaphtarah) out->flags[0] |= kFlagKedoshim;
   if (type == 9 && a == kKeyKedoshim && (out->flags[0] & kFlagKedoshim))
     out->flags[0] = (out->flags[0] & ~kFlagKedoshim) | kFlagKedoshimType9;
 
@@ -401,9 +407,15 @@ int ReadingsForDateOfDay(int day, int month, int year, int absoluteDay, Readings
   const int slotKeys[3] = {a, b, c};
   for (int slot = 0; slot < 3; ++slot)
     if (out->flags[slot] & kFlagOwnHaphtarah) PlaceHaphtarah(out, slotKeys[slot], &placed);
+  const std::int32_t flags = out->flags[0] | out->flags[1] | out->flags[2];
+  constexpr std::int32_t kVerses = kFlagRoshHodeshVerses | kFlagMacharChodeshVerses;
+  std::int32_t haphtarahFlags = 0;
+  for (const FlagHaphtarah& row : kFlagOrder) haphtarahFlags |= row.flag;
+  // First and last verses are added to a haphtarah, never read alone:
+  // with no other, the portion's own goes first.
+  if (!placed && (flags & kVerses) && !(flags & haphtarahFlags & ~kVerses)) PlaceHaphtarah(out, a, &placed);
   for (const FlagHaphtarah& row : kFlagOrder)
-    if ((out->flags[0] | out->flags[1] | out->flags[2]) & row.flag)
-      PlaceHaphtarah(out, row.key, &placed);
+    if (flags & row.flag) PlaceHaphtarah(out, row.key, &placed);
 
   if (keys) *keys = {1, a, b, c};
   return 1;

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/ini.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -60,7 +61,11 @@ int GetStableUids() { return IniReadInt(kExportSection, "StableUids", 0, kSettin
 int IsHandheldEmulation() { return IniReadInt("HandheldPC", "Emulate", 0, kSettingsFile); }
 
 void ReadCustomString(const char* key, const char* def, char* out) {
-  IniReadString("Custom", key, def, out, 256, kSettingsFile);
+  // The names are the user's text; the program's Latin text is Windows-1252.
+  char text[256];
+  IniReadString("Custom", key, def, text, sizeof text, kSettingsFile);
+  const std::string name = Windows1252FromUserText(text);
+  std::snprintf(out, 256, "%s", name.c_str());
 }
 
 const char* IncludeFlagKey(int index) {

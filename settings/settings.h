@@ -31,7 +31,8 @@ int GetStableUids();
 void SetTimeFormat(int format);
 // [HandheldPC] Emulate, default 0; nonzero picks the HPC dialog variants.
 int IsHandheldEmulation();
-// Fills out[256] from [Custom] `key`, or with `def`.
+// Fills out[256] from [Custom] `key`, or with `def`, as Windows-1252 (the
+// names there are the user's text, in the user's code page).
 void ReadCustomString(const char* key, const char* def, char* out);
 
 // The include flags of an export, in their fixed order; also the order of

@@ -2,7 +2,9 @@
 // (one line, an exit code, no file) or succeed with the right file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
 #include "placetime/timezone.h"
+#include "platform/datafile.h"
 #include "support/scratch_dir.h"
 
 namespace {
@@ -37,6 +40,11 @@ TEST(CliOptions, Parsing) {
       {"flag with a value", {"--quiet=1"}, 0, "takes no value"},
       {"empty output name", {"-o", ""}, 0, "--output needs a file name"},
       {"list cities with a filter", {"--list-cities", "York"}, 1, ""},
+      {"years in reverse", {"--anniversaries", "--from-year", "2008", "--to-year", "2007"}, 0,
+       "--from-year 2008 is after --to-year 2007"},
+      {"sort without a table", {"--anniversaries", "--sort", "names"}, 0, "--sort orders the text table"},
+      {"output beside a table", {"--anniversaries", "--text", "t.txt", "-o", "a.ics"}, 0, "drop -o"},
+      {"preview of an import", {"--holidays", "--preview"}, 0, "--preview shows a day's entry"},
   };
   for (const ParseRow& row : rows) {
     std::vector<const char*> argv = {"tavlon-export"};
@@ -112,19 +120,31 @@ struct FailRow {
   const char* id;
   std::vector<const char*> args;
   int code;
-  const char* message;
+  std::string message;
 };
 
 TEST(CliRun, BadInputGivesOneLineAndNoFile) {
   ScratchDir dir;
   const std::string out = dir.File("out.ics");
   const std::string missing = dir.File("no-folder/out.ics");
+  const std::string folder = dir.File("a-folder");
+  std::filesystem::create_directory(folder);
+  const std::string longEntry = "Birthday: " + std::string(256, 'x');
   const FailRow rows[] = {
       {"not a date", {"--from", "31.2.2007", "-o", out.c_str()}, kCliBadInput, "not a date"},
       {"out of range", {"--to", "3001-01-01", "-o", out.c_str()}, kCliBadInput, "not a date"},
       {"unknown city", {"--city", "Atlantis", "-o", out.c_str()}, kCliBadInput, "unknown city \"Atlantis\""},
       {"unwritable file", {"--from", "2007-01-01", "--to", "2007-01-02", "-o", missing.c_str()}, kCliFailed,
-       "could not write"},
+       "could not write "},
+      {"a folder", {"--from", "2007-01-01", "--to", "2007-01-02", "-o", folder.c_str()}, kCliFailed,
+       "could not write "},
+      {"range in reverse", {"--from", "2007-01-31", "--to", "1.1.2007", "-o", out.c_str()}, kCliBadInput,
+       "--from 2007-01-31 is after --to 1.1.2007"},
+      {"missing settings folder", {"--config", missing.c_str(), "-o", out.c_str()}, kCliBadInput,
+       "no such folder"},
+      {"missing data folder", {"--data", missing.c_str(), "-o", out.c_str()}, kCliBadInput, "no such folder"},
+      {"entry name too long", {"--anniversaries", "--entry", longEntry.c_str(), "-o", out.c_str()}, kCliBadInput,
+       "entry \"Birthday: " + std::string(50, 'x') + "...\" has a name longer than 255 characters"},
       {"unknown entry kind", {"--anniversaries", "--entry", "Wedding: Dan", "-o", out.c_str()}, kCliBadInput,
        "is not \"Anniversary: name\""},
       {"entry not in the file", {"--anniversaries", "--entry", "Birthday: Nobody", "-o", out.c_str()},
@@ -141,18 +161,66 @@ TEST(CliRun, BadInputGivesOneLineAndNoFile) {
   int files = 0;
   for (auto& entry : std::filesystem::directory_iterator(dir.path())) files += entry.is_regular_file();
   EXPECT_EQ(files, 0);
+  // The system's reason, after the file it concerns.
+  const std::string reason = RunTool(dir, rows[3].args).err;
+#ifdef _WIN32
+  // The system's own words, which differ between Windows and Wine.
+  EXPECT_GT(reason.size(), ("tavlon-export: could not write " + missing + ": \n").size()) << reason;
+#else
+  EXPECT_NE(reason.find("could not write " + missing + ": No such file or directory"), std::string::npos) << reason;
+#endif
+  EXPECT_TRUE(std::filesystem::is_directory(folder));
+  SetSaveFailure("No space left on device");
+  EXPECT_NE(RunTool(dir, {"--holidays", "-o", out.c_str()}).err.find(
+                "could not write " + out + ": No space left on device"),
+            std::string::npos);
+  SetSaveFailure(nullptr);
 }
 
-TEST(CliRun, RangeInEitherOrderAndSummary) {
+TEST(CliRun, RangeAndSummary) {
   ScratchDir dir;
   const std::string out = dir.File("range.ics");
-  const CliResult result = RunTool(dir, {"--from", "2007-01-31", "--to", "1.1.2007", "-o", out.c_str(), "--preview"});
+  const CliResult result = RunTool(dir, {"--from", "1.1.2007", "--to", "2007-01-31", "-o", out.c_str(), "--preview"});
   ASSERT_EQ(result.code, kCliOk) << result.err;
   EXPECT_EQ(Events(dir.Read("range.ics")), 31);
   // Daylight saving by zone where the build reads the tz database.
   const std::string zone = TimeZoneDatabaseAvailable() ? "America/New_York" : "daylight.ini";
   EXPECT_NE(result.out.find("Wrote 31 entries (2007-01-01 to 2007-01-31, New York, NY, Diaspora, daylight saving from " + zone + ")"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("Caption: 11 Tevet 5767 - 1 January 2007"), std::string::npos) << result.out;
+}
+
+// One end alone reaches to the other end of its year.
+TEST(CliRun, OneEndOfTheRange) {
+  ScratchDir dir;
+  const std::string out = dir.File("end.ics");
+  const struct {
+    const char* option;
+    const char* date;
+    const char* summary;
+  } rows[] = {
+      {"--from", "2007-12-30", "Wrote 2 entries (2007-12-30 to 2007-12-31,"},
+      {"--to", "2.1.2008", "Wrote 2 entries (2008-01-01 to 2008-01-02,"},
+  };
+  for (const auto& row : rows) {
+    const CliResult result = RunTool(dir, {row.option, row.date, "-o", out.c_str()});
+    ASSERT_EQ(result.code, kCliOk) << row.option << ": " << result.err;
+    EXPECT_NE(result.out.find(row.summary), std::string::npos) << row.option << ": " << result.out;
+  }
+}
+
+TEST(CliRun, HelpNamesEveryOptionAndTheFolders) {
+  ScratchDir dir;
+  const CliResult result = RunTool(dir, {"--help"});
+  ASSERT_EQ(result.code, kCliOk);
+  for (const char* option : {"--from", "--to", "-o, --output", "--daf-yomi", "--city", "--israel, --diaspora",
+                             "--preview", "--holidays", "--anniversaries", "--from-year", "--to-year", "--entry",
+                             "--text", "--sort", "--list-cities", "--config", "--data", "-q, --quiet",
+                             "-h, --help", "--version", "--dst", "--zone", "--uid-prefix", "--busy",
+                             "--alarm", "--shabbat-events", "--calendar-name", "anniversaries"})
+    EXPECT_NE(result.out.find("\n  " + std::string(option) + " "), std::string::npos) << option;
+  // One line each: no line is a continuation of the one before.
+  EXPECT_EQ(result.out.find("\n                "), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("read from\n  " + dir.path().string() + "\n"), std::string::npos) << result.out;
 }
 
 TEST(CliRun, PreviewIsUtf8InReadingOrder) {
@@ -167,13 +235,19 @@ TEST(CliRun, PreviewIsUtf8InReadingOrder) {
       << result.out;
 }
 
+// On standard output the calendar is alone: the preview goes to standard
+// error, and no file is made anywhere.
 TEST(CliRun, StandardOutput) {
   ScratchDir dir;
-  const CliResult result = RunTool(dir, {"--from", "2007-03-04", "--to", "2007-03-04", "-o", "-", "--daf-yomi"});
+  const CliResult result =
+      RunTool(dir, {"--from", "2007-03-04", "--to", "2007-03-04", "-o", "-", "--daf-yomi", "--preview"});
   ASSERT_EQ(result.code, kCliOk) << result.err;
   EXPECT_EQ(result.out.rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
+  EXPECT_EQ(result.out.substr(result.out.size() - 15), "END:VCALENDAR\r\n");
   EXPECT_EQ(Events(result.out), 1);
   EXPECT_NE(result.out.find("Daf Yomi: Cycle 12\\, Megilah 25"), std::string::npos) << result.out;
+  EXPECT_NE(result.err.find("First entry, 2007-03-04:"), std::string::npos) << result.err;
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
 TEST(CliRun, CustomFromTheCommandLine) {
@@ -202,7 +276,7 @@ TEST(CliRun, AnniversariesToIcsAndText) {
   ASSERT_TRUE(AnniversaryListSave(&list, path));
 
   const std::string ics = dir.File("a.ics");
-  CliResult result = RunTool(dir, {"--anniversaries", "--from-year", "2008", "--to-year", "2007", "-o", ics.c_str()});
+  CliResult result = RunTool(dir, {"--anniversaries", "--from-year", "2007", "--to-year", "2008", "-o", ics.c_str()});
   ASSERT_EQ(result.code, kCliOk) << result.err;
   const std::string text = dir.Read("a.ics");
   EXPECT_EQ(Events(text), 2);
@@ -216,6 +290,148 @@ TEST(CliRun, AnniversariesToIcsAndText) {
   ASSERT_EQ(result.code, kCliOk) << result.err;
   EXPECT_EQ(result.err, "");
   EXPECT_NE(dir.Read("a.txt").find("Dan"), std::string::npos);
+
+  result = RunTool(dir, {"--anniversaries", "--entry", "birthday: DAN", "--from-year", "2007", "--text", "-",
+                         "--sort", "names", "--quiet"});
+  ASSERT_EQ(result.code, kCliOk) << result.err;
+  EXPECT_EQ(result.out, dir.Read("a.txt"));
+}
+
+// Each record once, whatever names it twice; kinds in lower case in the
+// file; a "#" that is part of a name; a damaged file said once and used
+// as far as it goes, never rewritten.
+TEST(CliRun, AnniversaryRecordsEachOnce) {
+  ScratchDir dir;
+  AnniversaryList list;
+  const struct {
+    const char* name;
+    CalDate date;
+    int type;
+  } records[] = {{"Dan", {5, 3, 1990}, 'B'}, {"Dan", {6, 4, 1991}, 'B'}, {"Eve #2 Levi", {1, 9, 1980}, 'y'}};
+  for (const auto& r : records) {
+    AnniversaryRecord record{};
+    std::strcpy(record.name, r.name);
+    record.date = r.date;
+    record.type = r.type;
+    AnniversaryListPut(&list, &record);
+  }
+  char path[1024];
+  ASSERT_TRUE(AnniversaryFilePath(path, sizeof path));
+  ASSERT_TRUE(AnniversaryListSave(&list, path));
+  const std::string ics = dir.File("a.ics");
+  const struct {
+    const char* id;
+    std::vector<const char*> entries;
+    int events;
+  } rows[] = {
+      {"all records", {}, 3},
+      {"an entry twice", {"--entry", "Birthday: Dan", "--entry", "birthday: dan"}, 2},
+      {"a lower-case kind", {"--entry", "Yahrzeit: Eve #2 Levi"}, 1},
+  };
+  for (const auto& row : rows) {
+    std::vector<const char*> args = {"--anniversaries", "--from-year", "2007", "--to-year", "2007", "-o", ics.c_str()};
+    args.insert(args.end(), row.entries.begin(), row.entries.end());
+    const CliResult result = RunTool(dir, args);
+    ASSERT_EQ(result.code, kCliOk) << row.id << ": " << result.err;
+    EXPECT_EQ(Events(dir.Read("a.ics")), row.events) << row.id;
+  }
+  EXPECT_NE(dir.Read("a.ics").find("SUMMARY:Yahrzeit: Eve #2 Levi\r\n"), std::string::npos) << dir.Read("a.ics");
+
+  // Cut inside the third record: the first two are read.
+  std::string bytes = dir.Read("Merovan Anniversaries.bin");
+  bytes.resize(bytes.size() - 10);
+  dir.Write("Merovan Anniversaries.bin", bytes);
+  const CliResult result = RunTool(dir, {"--anniversaries", "--to-year", "2007", "-o", ics.c_str()});
+  ASSERT_EQ(result.code, kCliOk) << result.err;
+  EXPECT_EQ(Events(dir.Read("a.ics")), 2);
+  EXPECT_EQ(result.err, std::string("tavlon-export: the anniversaries file \"") + path +
+                            "\" is damaged; using the 2 entries read before the damage\n");
+  EXPECT_EQ(dir.Read("Merovan Anniversaries.bin"), bytes);
+}
+
+// Text as the user's code page has it: UTF-8 on POSIX; on Windows the ANSI
+// code page, Windows-1252 under the test's Wine (Latin-1 letters only here).
+std::string Typed(const std::string& utf8) {
+#ifdef _WIN32
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const unsigned char c = (unsigned char)utf8[i];
+    out += c == 0xC3 ? (char)(0xC0 | ((unsigned char)utf8[++i] & 0x3F)) : (char)c;
+  }
+  return out;
+#else
+  return utf8;
+#endif
+}
+
+// The user's text keeps its own code page and order: a name in the user's
+// code page, a Windows-1252 one (from the Windows program) and, where the
+// code page holds it, a Hebrew name in reading order come out as typed,
+// Hebrew names on.
+TEST(CliRun, UserTextKeepsItsCodePage) {
+  ScratchDir dir;
+  dir.Write("exportcal.ini", "[Flags]\r\nHebrewFlag=1\r\n");
+  AnniversaryList list;
+  std::vector<std::string> names = {Typed("Jos\xC3\xA9 M\xC3\xBCller"), "Ren\xE9"};
+  std::vector<std::string> expected = {"Jos\xC3\xA9 M\xC3\xBCller", "Ren\xC3\xA9"};
+#ifndef _WIN32
+  names.push_back("\xD7\x93\xD7\x95\xD7\x93 \xD7\x9C\xD7\x95\xD7\x99");
+  expected.push_back(names.back());
+#endif
+  for (const std::string& name : names) {
+    AnniversaryRecord record{};
+    std::strcpy(record.name, name.c_str());
+    record.date = {5, 3, 1990};
+    record.type = 'B';
+    AnniversaryListPut(&list, &record);
+  }
+  char path[1024];
+  ASSERT_TRUE(AnniversaryFilePath(path, sizeof path));
+  ASSERT_TRUE(AnniversaryListSave(&list, path));
+  const std::string ics = dir.File("u.ics");
+  // 8 Adar 5767, the day the three birthdays fall on.
+  CliResult result = RunTool(dir, {"--from", "2007-02-26", "--to", "2007-02-26", "-o", ics.c_str(), "--preview"});
+  ASSERT_EQ(result.code, kCliOk) << result.err;
+  std::string file = dir.Read("u.ics");
+  for (std::size_t fold; (fold = file.find("\r\n ")) != std::string::npos;) file.erase(fold, 3);
+  for (const std::string& name : expected) {
+    EXPECT_NE(file.find("\\n" + name + "\\n"), std::string::npos) << name << "\n" << file;
+    EXPECT_NE(result.out.find("    " + name + "\n"), std::string::npos) << name << "\n" << result.out;
+  }
+  result = RunTool(dir, {"--anniversaries", "--from-year", "2007", "--to-year", "2007", "-o", ics.c_str()});
+  ASSERT_EQ(result.code, kCliOk) << result.err;
+  EXPECT_NE(dir.Read("u.ics").find("SUMMARY:Birthday: Jos\xC3\xA9 M\xC3\xBCller\r\n"), std::string::npos);
+  // The text table too, with the Hebrew month in reading order (aleph dalet resh).
+  result = RunTool(dir, {"--anniversaries", "--from-year", "2007", "--to-year", "2007", "--text", "-", "--sort", "names"});
+  ASSERT_EQ(result.code, kCliOk) << result.err;
+  EXPECT_NE(result.out.find("8 \xD7\x90\xD7\x93\xD7\xA8 5767"), std::string::npos) << result.out;
+  for (const std::string& name : expected) EXPECT_NE(result.out.find(name + "  "), std::string::npos) << name;
+
+  // A custom month name in the settings, in the user's code page.
+  dir.Write("exportcal.ini", "[Custom]\r\nCustomEnable=1\r\nMonthMarch=" + Typed("M\xC3\xA4rz") +
+                                 "\r\n[OutlookExport]\r\nCaptionWithoutHoliday=%G\r\n");
+  result = RunTool(dir, {"--from", "2007-03-07", "--to", "2007-03-07", "-o", ics.c_str()});
+  ASSERT_EQ(result.code, kCliOk) << result.err;
+  EXPECT_NE(dir.Read("u.ics").find("SUMMARY:7 M\xC3\xA4rz 2007\r\n"), std::string::npos) << dir.Read("u.ics");
+}
+
+// City names as UTF-8 both ways, matched without regard to case and, when
+// nothing else matches, to accents.
+TEST(CliRun, CityNamesBeyondAscii) {
+  ScratchDir dir;
+  const std::string out = dir.File("c.ics");
+  for (const std::string& city : {Typed("G\xC3\xB6teborg, Sweden"), Typed("g\xC3\xB6TEBORG, sweden"),
+                                  std::string("Goteborg, Sweden")}) {
+    const CliResult result =
+        RunTool(dir, {"--city", city.c_str(), "--from", "2007-01-01", "--to", "2007-01-01", "-o", out.c_str()});
+    ASSERT_EQ(result.code, kCliOk) << city << ": " << result.err;
+    EXPECT_NE(result.out.find(", G\xC3\xB6teborg, Sweden, Diaspora, daylight saving from "), std::string::npos) << result.out;
+  }
+  const CliResult listed = RunTool(dir, {"--list-cities", "coru"});
+  ASSERT_EQ(listed.code, kCliOk) << listed.err;
+  EXPECT_EQ(listed.out.rfind("A Coru\xC3\xB1" "a, Spain, 43,22N, 8,24W, GMT+1", 0), 0u) << listed.out;
+  const std::string dussel = Typed("D\xC3\xBCSSEL");
+  EXPECT_NE(RunTool(dir, {"--list-cities", dussel.c_str()}).out.find("D\xC3\xBCsseldorf, "), std::string::npos);
 }
 
 }  // namespace

@@ -120,6 +120,19 @@ TEST_F(ExportRun, HolidayLabelIsNotWrittenToTheFile) {
   EXPECT_EQ(text.find("DESCRIPTION"), std::string::npos);
 }
 
+TEST(CaptionTitle, OnlyTheFinalMarkerGoes) {
+  const struct {
+    const char* caption;
+    const char* title;
+  } rows[] = {
+      {"Purim#3", "Purim"},          {"Purim#12", "Purim"},         {"Room #4 party#2", "Room #4 party"},
+      {"C# and F#", "C# and F#"},    {"Price #", "Price #"},        {"#7", ""},
+      {"No marker", "No marker"},    {"", ""},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(std::string(row.caption, CaptionTitleLength(row.caption)), row.title) << row.caption;
+}
+
 TEST_F(ExportRun, AnniversaryEntriesInSelectionOrder) {
   AnniversaryList list;
   auto add = [&list](const char* name, CalDate date, int type) {
@@ -152,8 +165,8 @@ TEST_F(ExportRun, AnniversaryEntriesInSelectionOrder) {
                   {{15, 3, 2008}, "Birthday: Dan"}};
   for (int i = 0; i < 3; ++i) {
     const ExportEntry& e = entries[i];
-    EXPECT_EQ(e.caption, expected[i].text) << i;
-    EXPECT_EQ(e.notes, expected[i].text) << i;
+    EXPECT_EQ(Utf8FromText(e.caption.c_str(), kCodePageLatin), expected[i].text) << i;
+    EXPECT_EQ(Utf8FromText(e.notes.c_str(), kCodePageLatin), expected[i].text) << i;
     EXPECT_EQ(e.date.day, expected[i].date.day) << i;
     EXPECT_EQ(e.date.month, expected[i].date.month) << i;
     EXPECT_EQ(e.date.year, expected[i].date.year) << i;

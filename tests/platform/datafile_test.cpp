@@ -5,6 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "platform/datafile.h"
 #include "platform/folders.h"
 #include "platform_scratch.h"
@@ -180,14 +186,72 @@ TEST_F(AtomicFileTest, MissingFolderFails) {
   EXPECT_EQ(StrayFiles(), 0);
 }
 
-// When the rename fails (the target is a folder), the temporary goes away.
-TEST_F(AtomicFileTest, FailedRenameCleansUp) {
+TEST_F(AtomicFileTest, FailuresSayWhy) {
   std::filesystem::create_directory(target_);
   std::filesystem::create_directory(target_ + kSep + "inside");
   EXPECT_EQ(WriteFileAtomically(target_.c_str(), "x", 1), 0);
   EXPECT_TRUE(std::filesystem::is_directory(target_ + kSep + "inside"));
   EXPECT_EQ(StrayFiles(), 0);
+#ifndef _WIN32
+  EXPECT_STREQ(SaveFailureReason(), "Is a directory");
+  const std::string missing = dir_.File("missing") + kSep + "data.bin";
+  EXPECT_EQ(WriteFileAtomically(missing.c_str(), "x", 1), 0);
+  EXPECT_STREQ(SaveFailureReason(), "No such file or directory");
+#endif
 }
+
+TEST_F(AtomicFileTest, StreamPathWritesTheOutputStream) {
+  std::FILE* stream = std::tmpfile();
+  ASSERT_NE(stream, nullptr);
+  SetOutputStream(stream);
+  EXPECT_EQ(WriteFileAtomically(kStreamPath, "to the stream", 13), 1);
+  SetOutputStream(nullptr);
+  std::rewind(stream);
+  char text[32] = "";
+  EXPECT_EQ(std::fread(text, 1, sizeof text, stream), 13u);
+  std::fclose(stream);  // still open: the writer never closes it
+  EXPECT_EQ(StrayFiles(), 0);
+}
+
+#ifndef _WIN32
+// What sits at the target stays what it is: a link keeps linking (its
+// target gets the bytes), a FIFO gets them as a stream, a file keeps its
+// permissions, and a link planted where a temporary file could go is
+// never written through.
+TEST_F(AtomicFileTest, LinksFifosAndPermissionsSurvive) {
+  const std::string real = dir_.File("real.bin");
+  ASSERT_EQ(WriteText(real, "old"), 1);
+  std::filesystem::create_symlink("real.bin", target_);
+  EXPECT_EQ(WriteFileAtomically(target_.c_str(), "linked", 6), 1);
+  EXPECT_TRUE(std::filesystem::is_symlink(target_));
+  EXPECT_EQ(ReadText(real), "linked");
+  std::filesystem::remove(target_);
+
+  const std::string victim = dir_.File("victim");
+  ASSERT_EQ(WriteText(victim, "keep"), 1);
+  std::filesystem::create_symlink(victim, target_ + ".tmp");
+  ASSERT_EQ(WriteText(target_, "old"), 1);
+  ::chmod(target_.c_str(), 0640);
+  EXPECT_EQ(WriteFileAtomically(target_.c_str(), "new", 3), 1);
+  EXPECT_EQ(ReadText(victim), "keep");
+  EXPECT_EQ(ReadText(target_), "new");
+  struct stat st;
+  ASSERT_EQ(::stat(target_.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  std::filesystem::remove(target_);
+
+  ASSERT_EQ(::mkfifo(target_.c_str(), 0600), 0);
+  // The reading end opens first without waiting, so nothing blocks.
+  const int reader = ::open(target_.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  EXPECT_EQ(WriteFileAtomically(target_.c_str(), "piped", 5), 1);
+  char got[16] = "";
+  EXPECT_EQ(::read(reader, got, sizeof got), 5);
+  ::close(reader);
+  EXPECT_EQ(std::string(got, 5), "piped");
+  EXPECT_TRUE(std::filesystem::is_fifo(target_));
+}
+#endif
 
 TEST_F(AtomicFileTest, PathTooLongFails) {
   std::string path = dir_.Dir() + kSep + std::string(sizeof(AtomicFile{}.target), 'x');

