@@ -55,6 +55,7 @@ run:
 	@rm -rf $(RUN_DEFAULTS) && mkdir -p $(RUN_DEFAULTS)
 	@./build/native/cli/tavlon-export --config $(RUN_DEFAULTS) --data $(RUN_DEFAULTS) \
 	  --from $(YEAR)-01-01 --to $(YEAR)-12-31 -o $(CURDIR)/tavlon-$(YEAR).ics --preview
+	@sh tools/summer-check/summer-check.sh $(CURDIR)/tavlon-$(YEAR).ics $(YEAR)
 
 bench: native
 	./build/native/bench/tavlon_bench

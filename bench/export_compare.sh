@@ -1,8 +1,9 @@
 #!/bin/sh
 # Whole-export figures of tavlon-export, measured rather than asserted:
 #  1. a 100-year export (2000-2099, New York, every section and the Daf
-#     Yomi, 50 anniversaries) timed in the same run as Debian's hebcal
-#     listing of the same century, as a ratio;
+#     Yomi, 50 anniversaries) with daylight saving from the tz zone and
+#     from daylight.ini, timed in the same run as Debian's hebcal listing
+#     of the same century, as ratios;
 #  2. the peak memory of an export of 1 January 1583 to 31 December 3000.
 # Usage: bench/export_compare.sh [path/to/tavlon-export]   (make bench-export)
 set -e
@@ -38,11 +39,17 @@ else
   h=""
   echo "hebcal is not installed (apt-get install hebcal): no ratio"
 fi
+# Daylight saving from New York's tz zone (the default without a rule in
+# daylight.ini), then from daylight.ini's one rule (here: none).
 t=$(seconds "$export_bin" --config "$work/config" --data "$work/data" --quiet --daf-yomi \
-      --from 2000-01-01 --to 2099-12-31 -o "$work/century.ics")
+      --dst zone --from 2000-01-01 --to 2099-12-31 -o "$work/century.ics")
 events=$(grep -c '^BEGIN:VEVENT' "$work/century.ics")
 size=$(wc -c < "$work/century.ics")
-printf 'tavlon-export, 2000-2099, every section, Daf Yomi, 50 anniversaries: %.2f s (%d events, %d bytes)\n' "$t" "$events" "$size"
+printf 'tavlon-export --dst zone, 2000-2099, every section, Daf Yomi, 50 anniversaries: %.2f s (%d events, %d bytes)\n' "$t" "$events" "$size"
+s=$(seconds "$export_bin" --config "$work/config" --data "$work/data" --quiet --daf-yomi \
+      --dst settings --from 2000-01-01 --to 2099-12-31 -o "$work/century-settings.ics")
+printf 'tavlon-export --dst settings, the same:                                         %.2f s\n' "$s"
+printf 'ratio --dst zone / --dst settings: %.2f\n' "$(echo "$t / $s" | bc -l)"
 if [ -n "$h" ]; then
   printf 'hebcal -c -s -o -F -d -O -C "New York" --years 100 2000:           %.2f s\n' "$h"
   printf 'ratio tavlon-export / hebcal: %.2f\n' "$(echo "$t / $h" | bc -l)"

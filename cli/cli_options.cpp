@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "calendar/names.h"
+#include "cli/cli_app_options.h"
 
 namespace {
 
@@ -121,7 +122,15 @@ int ParseCliArguments(int argc, const char* const* argv, CliOptions* o, std::str
     else if (name == "--data") { if (!takeValue(&o->dataDir)) return 0; }
     else if (name == "--quiet" || name == "-q") o->quiet = 1;
     else if (name == "--preview") o->preview = 1;
-    else {
+    else if (const int taken = ParseCliAppOption(
+                 name, hasInlineValue,
+                 [](void* take, std::string* into) {
+                   return (*static_cast<decltype(takeValue)*>(take))(into);
+                 },
+                 &takeValue, o, error);
+             taken >= 0) {
+      if (!taken) return 0;
+    } else {
       *error = "unknown option " + arg + " (see --help)";
       return 0;
     }
@@ -171,7 +180,7 @@ int ParseCliArguments(int argc, const char* const* argv, CliOptions* o, std::str
 }
 
 const char* CliUsage() {
-  return "Usage: tavlon-export [OPTION]...\n"
+  static const std::string usage = std::string("Usage: tavlon-export [OPTION]...\n"
          "Writes Jewish calendar data as an iCalendar file: one all-day entry per\n"
          "day with the Hebrew date, holidays, Shabbat times, zmanim, anniversaries,\n"
          "readings and, on request, the Daf Yomi, as the settings choose.\n"
@@ -193,7 +202,7 @@ const char* CliUsage() {
          "  --entry \"Birthday: N\"  only this entry (repeatable)\n"
          "  --text FILE             the text table instead of iCalendar (- for stdout)\n"
          "  --sort ORDER            table order: hebrew, gregorian or names\n"
-         "\n"
+         "\n") + CliAppUsage() + "\n"
          "Other:\n"
          "  --list-cities [TEXT]    list the cities whose name contains TEXT\n"
          "  --config DIR            the folder of exportcal.ini and the other settings\n"
@@ -201,4 +210,5 @@ const char* CliUsage() {
          "  -q, --quiet             no progress and no summary\n"
          "  -h, --help              this text\n"
          "  --version               the version\n";
+  return usage.c_str();
 }

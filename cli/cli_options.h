@@ -33,6 +33,14 @@ struct CliOptions {
   std::string listFilter;             // --list-cities [TEXT]
   int quiet = 0;
   int preview = 0;                    // --preview: print the first day's entry
+  // For calendar apps (cli_app_options.h).
+  int dst = -1;                       // a CliDst
+  std::string zone;                   // --zone: the city's tz zone
+  std::string uidPrefix;              // --uid-prefix
+  int busy = -1;                      // --busy: an IcsBusy
+  int alarmMinutes = -1;              // --alarm; -1 none
+  int shabbatEvents = 0;              // --shabbat-events
+  std::string calendarName;           // --calendar-name; empty: the default
 };
 
 // Parses argv[1..argc-1]. Returns 1, or 0 with a one-line message in

@@ -12,6 +12,7 @@
 #include "calendar/anniversary_text.h"
 #include "calendar/callang.h"
 #include "calendar/holidays.h"
+#include "cli/cli_app_options.h"
 #include "export/composer.h"
 #include "export/export_run.h"
 #include "settings/settings.h"
@@ -158,6 +159,13 @@ void PrintEntry(const Run& run, const CalDate& date, const char* caption, const 
   }
 }
 
+// The calendar's default name, UTF-8: the program, the city and the custom.
+std::string CalendarName(const CalWindowState& state) {
+  return std::string("Tavlon: ") +
+         (state.locationKnown ? CityNameUtf8(UserCities(), state.cityName) : "no location") + " (" +
+         (state.diaspora ? "Diaspora" : "Israel") + ")";
+}
+
 // Loads the anniversaries file; a damaged one is named on standard error,
 // once, and what could be read is used (the file is never written here).
 void LoadAnniversaries(const Run& run, AnniversaryList* list) {
@@ -186,15 +194,29 @@ int ExportDays(Run& run) {
     LoadAnniversaries(run, &list);
     AnniversaryListFree(&list);
   }
+  CliDaylight daylight;
+  std::string note, error;
+  if (!CliDaylightBegin(*run.options, &state, &daylight, &note, &error))
+    return Fail(run, kCliBadInput, error);
+  if (!note.empty() && !run.options->quiet) std::fprintf(run.err, "%s: %s\n", kProgram, note.c_str());
+  CalDate firstDate, lastDate;
+  GregorianFromAbsolute(first, &firstDate);
+  GregorianFromAbsolute(last, &lastDate);
+  IcsEventOptions ics;
+  CliIcsOptions(*run.options, CalendarName(state), &daylight, firstDate.year, lastDate.year, &ics);
   const std::string& path = run.options->output;
-  if (RunExportToIcs(first, last, &state, &settings, path.c_str(), Progress, &run) != kExportWritten)
+  if (RunExportToIcs(first, last, &state, &settings, path.c_str(), Progress, &run, &ics) !=
+      kExportWritten) {
+    CliDaylightEnd(&daylight);
     return WriteFailed(run, path);
+  }
   if (!run.options->quiet && path != kStreamPath)
-    std::fprintf(run.out, "Wrote %d %s (%s to %s, %s, %s) to %s\n", last - first + 1,
+    std::fprintf(run.out, "Wrote %d %s (%s to %s, %s, %s, %s) to %s\n", last - first + 1,
                  last == first ? "entry" : "entries",
                  DateText(first).c_str(), DateText(last).c_str(),
                  state.locationKnown ? CityNameUtf8(UserCities(), state.cityName).c_str() : "no location",
-                 state.diaspora ? "Diaspora" : "Israel", run.options->output.c_str());
+                 state.diaspora ? "Diaspora" : "Israel", CliDaylightSummary(&daylight).c_str(),
+                 run.options->output.c_str());
   if (run.options->preview) {
     CalDate date;
     GregorianFromAbsolute(first, &date);
@@ -207,6 +229,7 @@ int ExportDays(Run& run) {
     caption[CaptionTitleLength(caption)] = '\0';
     PrintEntry(run, date, caption, notes);
   }
+  CliDaylightEnd(&daylight);
   return kCliOk;
 }
 
@@ -221,8 +244,13 @@ int ExportHolidays(Run& run) {
     if (!run.options->quiet) std::fprintf(run.err, "%s: No holidays to import\n", kProgram);
     return kCliOk;
   }
+  IcsEventOptions ics;
+  CliIcsOptions(*run.options,
+                std::string("Tavlon: holidays (") + (state.diaspora ? "Diaspora" : "Israel") + ")",
+                nullptr, 0, 0, &ics);
   const std::string& path = run.options->output;
-  if (WriteEntriesToIcs(entries, path.c_str(), Progress, &run) != kExportWritten) return WriteFailed(run, path);
+  if (WriteEntriesToIcs(entries, path.c_str(), Progress, &run, &ics) != kExportWritten)
+    return WriteFailed(run, path);
   if (!run.options->quiet && path != kStreamPath)
     std::fprintf(run.out, "Wrote %d holiday %s (%s to %s) to %s\n", (int)entries.size(),
                  entries.size() == 1 ? "entry" : "entries",
@@ -318,8 +346,11 @@ int ExportAnniversaries(Run& run) {
   AnniversaryListFree(&list);
   std::vector<ExportEntry> entries;
   AnniversaryImportEntries(selection.data(), selection.size(), from, to, &entries);
+  IcsEventOptions ics;
+  CliIcsOptions(o, "Tavlon: anniversaries", nullptr, 0, 0, &ics);
   const std::string& path = o.output;
-  if (WriteEntriesToIcs(entries, path.c_str(), Progress, &run) != kExportWritten) return WriteFailed(run, path);
+  if (WriteEntriesToIcs(entries, path.c_str(), Progress, &run, &ics) != kExportWritten)
+    return WriteFailed(run, path);
   if (!o.quiet && path != kStreamPath)
     std::fprintf(run.out, "Wrote %d %s (years %d to %d) to %s\n", (int)entries.size(),
                  entries.size() == 1 ? "entry" : "entries", from, to, path.c_str());

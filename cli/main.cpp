@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/cli_anniversaries.h"
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
 
@@ -15,6 +16,7 @@
 #endif
 
 int main(int argc, char** argv) {
+  if (IsAnniversariesCommand(argc, argv)) return RunAnniversariesCommand(argc, argv, stdout, stderr);
   CliOptions options;
   std::string error;
   if (!ParseCliArguments(argc, argv, &options, &error)) {

@@ -8,6 +8,7 @@
 #include "calendar/holidays.h"
 #include "export/composer.h"
 #include "export/icalendar.h"
+#include "placetime/suntimes.h"
 #include "platform/ini.h"
 
 CodePage ExportCodePage() { return GetHebrewFlag() ? kCodePageHebrew : kCodePageLatin; }
@@ -67,6 +68,38 @@ void NextHebrewDay(HebrewDay* hebrew) {
   hebrew->monthLength = HebrewLastDayOfMonth(d.month, d.year);
 }
 
+// The kinds of entries a run writes (the UID adds the date).
+const std::string kDayKind = "day";
+const std::string kCandleKind = "candles";
+const std::string kShabbatEndKind = "havdalah";
+
+// The timed events of a Friday (candle lighting) or a Saturday (the end
+// of Shabbat), at the times the day entries show. Returns 1, or 0 once a
+// write failed.
+int WriteShabbatEvent(IcsWriter* writer, int absolute, const CalDate* date,
+                      const CalWindowState* state) {
+  const int weekday = absolute % 7;  // 5 Friday, 6 Saturday
+  if ((weekday != 5 && weekday != 6) || !state->locationKnown) return 1;
+  int hour, minute;
+  if (!GetSunsetBasedTime(date->day, date->month, date->year, weekday == 5,
+                          state->candleLightingMinutes, state->havdalahMinutes,
+                          state->havdalahByMinutes, state->havdalahDegrees, state->latitude,
+                          state->longitude, state->timeZone, state->elevation, &hour, &minute))
+    return 1;  // no sunset that day: no time, as in the day entry
+  std::string event;
+  IcsTimedEvent(writer->options, weekday == 5 ? kCandleKind : kShabbatEndKind,
+                weekday == 5 ? "Candle Lighting" : "End of shabbat", date, hour, minute, &event);
+  return IcsWriteComponent(writer, event);
+}
+
+// The options a run without options of its own writes with: the random
+// UIDs of old, or stable ones when the settings ask for them.
+const IcsEventOptions* DefaultOptions(const IcsEventOptions* options, IcsEventOptions* stable) {
+  if (options || !GetStableUids()) return options;
+  stable->stableUids = 1;
+  return stable;
+}
+
 // Every day composed and written; the writer is finished or given up.
 int ComposeDaysToIcs(int first, int last, const CalWindowState* state, const ExportSettings* settings,
                      const AnniversaryDays* anniversaries, IcsWriter* writer, ExportProgress progress,
@@ -80,13 +113,17 @@ int ComposeDaysToIcs(int first, int last, const CalWindowState* state, const Exp
   GregorianFromAbsolute(first, &date);
   HebrewDay hebrew;
   StartHebrewDay(first, &hebrew);
+  // Timed Shabbat events go with the day entries' Shabbat lines.
+  const int shabbatEvents = writer->options && writer->options->shabbatEvents &&
+                            settings->includeFlags.flag[kIncludeShabbatTimes];
   for (int day = first; day <= last; ++day, NextDay(&date), NextHebrewDay(&hebrew)) {
     if (progress && !progress(context, day - first, total, &date)) {
       IcsAbort(writer);
       return kExportCancelled;
     }
     ComposeDayRecordOfDay(&date, day, &hebrew.date, state, settings, anniversaries, caption, notes);
-    if (!IcsWriteEvent(writer, &date, caption, notes)) {
+    if (!IcsWriteEventAs(writer, &date, caption, notes, &kDayKind) ||
+        (shabbatEvents && !WriteShabbatEvent(writer, day, &date, state))) {
       IcsAbort(writer);
       return kExportFailed;
     }
@@ -99,7 +136,7 @@ int ComposeDaysToIcs(int first, int last, const CalWindowState* state, const Exp
 
 int RunExportToIcs(int first, int last, const CalWindowState* state,
                    const ExportSettings* settings, const char* path, ExportProgress progress,
-                   void* context) {
+                   void* context, const IcsEventOptions* options) {
   CalDate firstDate;
   CalDate lastDate;
   GregorianFromAbsolute(first, &firstDate);
@@ -110,6 +147,8 @@ int RunExportToIcs(int first, int last, const CalWindowState* state,
   MarkAnniversaryNames(&anniversaries);
 
   IcsWriter writer;
+  IcsEventOptions stable;
+  writer.options = DefaultOptions(options, &stable);
   if (!IcsBegin(&writer, path, ExportCodePage())) return kExportFailed;
   IniHoldFiles(1);
   const int result = ComposeDaysToIcs(first, last, state, settings, &anniversaries, &writer, progress, context);
@@ -128,6 +167,8 @@ int HolidayImportEntries(int first, int last, int diaspora, int label,
     ExportEntry entry;
     GregorianFromAbsolute(day, &entry.date);
     entry.caption = text;
+    // "holiday-Purim" of the key "HolidayPurim".
+    entry.kind = std::string("holiday-") + (std::strncmp(key, "Holiday", 7) == 0 ? key + 7 : key);
     if (label != 0) {
       entry.caption += '#';
       entry.caption += std::to_string(label);
@@ -152,15 +193,21 @@ int AnniversaryImportEntries(const char* selection, std::size_t selectionSize, i
     const std::string label = std::string(word) + ": " + MarkUserText(record->name);
     occurrences.clear();
     AnniversaryOccurrences(record, fromYear, toYear, kAnniversaryDayOfHebrewDate, &occurrences);
-    for (const AnniversaryOccurrence& o : occurrences) out->push_back({o.gregorian, label, label});
+    // The kind word and the name: one UID per entry and year.
+    const std::string kind = std::string(word) + "-" + record->name;
+    for (const AnniversaryOccurrence& o : occurrences)
+      out->push_back({o.gregorian, label, label, kind});
   }
   AnniversaryListFree(&list);
   return (int)out->size();
 }
 
 int WriteEntriesToIcs(const std::vector<ExportEntry>& entries, const char* path,
-                      ExportProgress progress, void* context) {
+                      ExportProgress progress, void* context,
+                      const IcsEventOptions* options) {
   IcsWriter writer;
+  IcsEventOptions stable;
+  writer.options = DefaultOptions(options, &stable);
   if (!IcsBegin(&writer, path, ExportCodePage())) return kExportFailed;
   const int total = (int)entries.size();
   for (int i = 0; i < total; ++i) {
@@ -168,7 +215,9 @@ int WriteEntriesToIcs(const std::vector<ExportEntry>& entries, const char* path,
       IcsAbort(&writer);
       return kExportCancelled;
     }
-    if (!IcsWriteEvent(&writer, &entries[i].date, entries[i].caption.c_str(), entries[i].notes.c_str())) {
+    const ExportEntry& entry = entries[i];
+    if (!IcsWriteEventAs(&writer, &entry.date, entry.caption.c_str(), entry.notes.c_str(),
+                         entry.kind.empty() ? nullptr : &entry.kind)) {
       IcsAbort(&writer);
       return kExportFailed;
     }

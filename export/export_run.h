@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calendar/caldate.h"
+#include "export/ical_events.h"
 #include "settings/settings.h"
 #include "export/composer.h"
 #include "export/text_encoding.h"
@@ -19,6 +20,7 @@ struct ExportEntry {
   CalDate date;  // Gregorian
   std::string caption;
   std::string notes;
+  std::string kind;  // what the entry is, for a stable UID ("holiday-Purim")
 };
 
 // Called before each entry is made: `done` of `total`. Returning 0 stops
@@ -44,10 +46,12 @@ void MarkAnniversaryNames(AnniversaryDays* days);
 
 // Composes every day from absolute day `first` to `last` (first <= last)
 // and writes one event per day to the iCalendar file `path`, day by day.
-// Returns an ExportResult.
+// `options` (may be null) adds what calendar apps ask for, the timed
+// Shabbat events among them; without options the UIDs are random unless
+// [OutlookExport] StableUids is 1. Returns an ExportResult.
 int RunExportToIcs(int first, int last, const CalWindowState* state,
                    const ExportSettings* settings, const char* path, ExportProgress progress,
-                   void* context);
+                   void* context, const IcsEventOptions* options = nullptr);
 
 // The holiday days from `first` to `last`: days with a holiday that is no
 // eve and no Isru Chag, captioned with the holiday text, "%s#%d" with a
@@ -65,6 +69,8 @@ int HolidayImportEntries(int first, int last, int diaspora, int label,
 int AnniversaryImportEntries(const char* selection, std::size_t selectionSize, int fromYear,
                              int toYear, std::vector<ExportEntry>* out);
 
-// Writes the entries to the iCalendar file `path`. Returns an ExportResult.
+// Writes the entries to the iCalendar file `path`, with the options (may
+// be null; then as RunExportToIcs). Returns an ExportResult.
 int WriteEntriesToIcs(const std::vector<ExportEntry>& entries, const char* path,
-                      ExportProgress progress, void* context);
+                      ExportProgress progress, void* context,
+                      const IcsEventOptions* options = nullptr);

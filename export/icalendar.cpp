@@ -448,19 +448,42 @@ int IcsBegin(IcsWriter* writer, const char* path, CodePage page) {
   WriteIcsLine(&header, "PRODID:-//Brannock//Tavlon//EN");
   WriteIcsLine(&header, "VERSION:2.0");
   WriteIcsLine(&header, "METHOD:PUBLISH");
+  if (writer->options) IcsCalendarLines(writer->options, &header);
   if (Write(writer, header)) return 1;
   AtomicFileAbort(&writer->file);
   return 0;
 }
 
 int IcsWriteEvent(IcsWriter* writer, const CalDate* date, const char* caption, const char* notes) {
+  return IcsWriteEventAs(writer, date, caption, notes, nullptr);
+}
+
+int IcsWriteComponent(IcsWriter* writer, const std::string& text) {
+  ++writer->events;
+  return Write(writer, text);
+}
+
+int IcsWriteEventAs(IcsWriter* writer, const CalDate* date, const char* caption,
+                    const char* notes, const std::string* kind) {
+  const IcsEventOptions* options = writer->options;
+  std::string uidLine;  // a stable UID, folded; empty: a random one
+  std::string extras;   // the busy state
+  if (options) {
+    if (options->stableUids && kind)
+      WriteIcsTextProperty(&uidLine, "UID:", IcsStableUid(options, *kind, date));
+    IcsBusyLines(options, &extras);
+  }
+  const int alarm = options && options->alarmMinutes >= 0;
   // The label marker is Outlook's business only.
   const std::size_t summaryLength = CaptionTitleLength(caption);
   const std::size_t notesLength = std::strlen(notes);
   // The event is written into the writer's buffer, made large enough
   // first: the fixed lines take less than 512 octets.
   const std::size_t room = 512 + FoldedValue::MostOctets("SUMMARY:", summaryLength, 3) +
-                           FoldedValue::MostOctets("DESCRIPTION:", notesLength, 3);
+                           FoldedValue::MostOctets("DESCRIPTION:", notesLength, 3) +
+                           uidLine.size() + extras.size() +
+                           (alarm ? 128 + FoldedValue::MostOctets("DESCRIPTION:", summaryLength, 3)
+                                  : 0);
   std::string& pending = writer->pending;
   if (pending.size() < writer->pendingSize + room) pending.resize(writer->pendingSize + room);
   char* const start = pending.data() + writer->pendingSize;
@@ -477,11 +500,24 @@ int IcsWriteEvent(IcsWriter* writer, const CalDate* date, const char* caption, c
   at = Put(at, "DTSTAMP:", 8);
   at = Put(at, value, FormatTimestamp(now, value));
   at = Put(at, "\r\n", 2);
-  at = Put(at, "UID:", 4);
-  at = Put(at, value, FormatUid(now, value));
-  at = Put(at, "\r\n", 2);
+  if (uidLine.empty()) {
+    at = Put(at, "UID:", 4);
+    at = Put(at, value, FormatUid(now, value));
+    at = Put(at, "\r\n", 2);
+  } else {
+    at = Put(at, uidLine.data(), uidLine.size());
+  }
   at = PutTextOfPage(writer, at, "SUMMARY:", caption, summaryLength);
   if (notesLength > 0) at = PutTextOfPage(writer, at, "DESCRIPTION:", notes, notesLength);
+  at = Put(at, extras.data(), extras.size());
+  if (alarm) {
+    std::string trigger;
+    IcsAlarmTrigger(options, &trigger);
+    at = Put(at, "BEGIN:VALARM\r\nACTION:DISPLAY\r\n", 30);
+    at = PutTextOfPage(writer, at, "DESCRIPTION:", caption, summaryLength);
+    at = Put(at, trigger.data(), trigger.size());
+    at = Put(at, "END:VALARM\r\n", 12);
+  }
   at = Put(at, "END:VEVENT\r\n", 12);
   ++writer->events;
   writer->pendingSize += (std::size_t)(at - start);

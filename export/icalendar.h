@@ -7,6 +7,7 @@
 #include <string>
 
 #include "calendar/caldate.h"
+#include "export/ical_events.h"
 #include "export/text_encoding.h"
 #include "platform/datafile.h"
 
@@ -35,6 +36,7 @@ struct IcsWriter {
   std::string pending;  // events written but not yet handed to the file
   std::size_t pendingSize;
   std::string logical;  // a Hebrew text put back into reading order
+  const IcsEventOptions* options = nullptr;  // set before IcsBegin; null: none
 };
 
 // Seeds the generator with the tick count, creates the temporary file and
@@ -44,6 +46,14 @@ int IcsBegin(IcsWriter* writer, const char* path, CodePage page);
 // as DESCRIPTION when not empty. Events are handed to the file in blocks
 // of about 64 KiB. Returns 1, or 0 once a write failed.
 int IcsWriteEvent(IcsWriter* writer, const CalDate* date, const char* caption, const char* notes);
+// IcsWriteEvent of an entry that is `kind` (see IcsStableUid): with the
+// options' stable UIDs its UID is made from the kind and the date; the
+// options' busy state and alarm (DESCRIPTION the summary) go into it.
+int IcsWriteEventAs(IcsWriter* writer, const CalDate* date, const char* caption,
+                    const char* notes, const std::string* kind);
+// Writes a whole component (lines already made) among the events.
+// Returns 1, or 0 once a write failed.
+int IcsWriteComponent(IcsWriter* writer, const std::string& text);
 // Writes "END:VCALENDAR" and puts the file in place. Returns 1, or 0 (no
 // file left under the name, the previous one untouched).
 int IcsEnd(IcsWriter* writer);

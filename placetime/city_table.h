@@ -16,6 +16,7 @@ struct BuiltinCityRow {
   double longitude;
   std::int32_t timeZone;  // whole hours east of GMT, -10..12
   std::int32_t reserved;  // always 0
+  const char* zoneName;   // the tz zone of the city's point ("Europe/Berlin")
 };
 
 extern const BuiltinCityRow kBuiltinCities[kBuiltinCityCount];

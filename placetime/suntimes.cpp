@@ -243,6 +243,34 @@ void SunDayCompute(SunDay* sun, int day, int month, int year, int latitude, int 
 
 namespace {
 
+DaylightSource gDaylightSource = nullptr;
+void* gDaylightContext = nullptr;
+
+// Minutes the source puts the clock ahead of standard time on the
+// record's day.
+int SourceMinutes(const SunDay* sun) {
+  return gDaylightSource(gDaylightContext, sun->day, sun->month, sun->year, sun->timeZone);
+}
+
+// Moves a clock time by `minutes` within its day.
+void AddClockMinutes(int minutes, int* hour, int* minute) {
+  if (minutes == 0) return;
+  int total = (*hour * 60 + *minute + minutes) % (24 * 60);
+  if (total < 0) total += 24 * 60;
+  *hour = total / 60;
+  *minute = total % 60;
+}
+
+// Daylight saving on a clock time of the record's day: the settings' hour
+// forward (24 becomes 0), or the source's minutes.
+void ApplySaving(const SunDay* sun, int* hour, int* minute) {
+  if (!gDaylightSource) {
+    ApplyDaylightSaving(sun->day, sun->month, sun->year, hour);
+    return;
+  }
+  AddClockMinutes(SourceMinutes(sun), hour, minute);
+}
+
 // The record's sunrise and sunset as clock times, before daylight saving.
 void RiseAndSetClock(const SunDay* sun, int* riseHour, int* riseMinute, int* setHour,
                      int* setMinute) {
@@ -262,7 +290,7 @@ int SunDaySunriseSunset(const SunDay* sun, int sunrise, int* hour, int* minute) 
   RiseAndSetClock(sun, &riseHour, &riseMinute, &setHour, &setMinute);
   *hour = sunrise ? riseHour : setHour;
   *minute = sunrise ? riseMinute : setMinute;
-  ApplyDaylightSaving(sun->day, sun->month, sun->year, hour);
+  ApplySaving(sun, hour, minute);
   return 1;
 }
 
@@ -270,13 +298,19 @@ int SunDaySunriseAndSunset(const SunDay* sun, int* riseHour, int* riseMinute, in
                            int* setMinute) {
   if (!sun->ok) return 0;
   RiseAndSetClock(sun, riseHour, riseMinute, setHour, setMinute);
-  int saving = 0;  // 1 when daylight saving is in force that day
-  ApplyDaylightSaving(sun->day, sun->month, sun->year, &saving);
-  if (saving) {
-    // An hour forward, as ApplyDaylightSaving moves each.
-    *riseHour = *riseHour + 1 == 24 ? 0 : *riseHour + 1;
-    *setHour = *setHour + 1 == 24 ? 0 : *setHour + 1;
+  if (!gDaylightSource) {
+    int saving = 0;  // 1 when daylight saving is in force that day
+    ApplyDaylightSaving(sun->day, sun->month, sun->year, &saving);
+    if (saving) {
+      // An hour forward, as ApplyDaylightSaving moves each.
+      *riseHour = *riseHour + 1 == 24 ? 0 : *riseHour + 1;
+      *setHour = *setHour + 1 == 24 ? 0 : *setHour + 1;
+    }
+    return 1;
   }
+  const int ahead = SourceMinutes(sun);  // asked once for the two
+  AddClockMinutes(ahead, riseHour, riseMinute);
+  AddClockMinutes(ahead, setHour, setMinute);
   return 1;
 }
 
@@ -355,6 +389,12 @@ int GetSunsetBasedTime(int day, int month, int year, int candle, int candleMinut
   *hour = static_cast<int>(total / 60);
   *minute = static_cast<int>(total % 60);
   return 1;
+}
+
+void SetDaylightSource(DaylightSource source, void* context) {
+  gDaylightSource = source;
+  gDaylightContext = context;
+  SunCacheReset();
 }
 
 void SunCacheInit() { Cache().clear(); }

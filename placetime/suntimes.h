@@ -60,6 +60,15 @@ int SunDaySunriseAndSunset(const SunDay* sun, int* riseHour, int* riseMinute, in
 // GetDepressionInterval of the record's day.
 int SunDayDepressionInterval(const SunDay* sun, double angle, int* hours, int* minutes);
 
+// Where the clock times get their daylight saving from. Without a source
+// (the program's way) it is the one rule of daylight.ini; a source gives,
+// for a Gregorian day and the city's standard zone (whole hours east of
+// GMT), the minutes the clock is ahead of that standard time (0 for
+// none), as a city's tz zone says. Setting or clearing a source empties
+// the sun-time cache, whose sunsets hold the saving of their day.
+using DaylightSource = int (*)(void* context, int day, int month, int year, int timeZone);
+void SetDaylightSource(DaylightSource source, void* context);
+
 // Candle lighting (`candle` set: sunset less candleMinutes) or the end of
 // Shabbat (sunset plus havdalahMinutes, or by havdalahAngle degrees of
 // depression), through the sun-time cache. The hour is not wrapped.

@@ -19,7 +19,8 @@ int IniReadInt(const char* section, const char* key, int def, const char* file);
 // keeping every other line; `value` nullptr removes the key. Returns 1, or 0
 // when the file cannot be written or `section` or `key` is missing.
 // Windows: the first failed write of a bare-named file in a settings folder
-// is also shown to the user ("Error"), once for each folder.
+// is also shown to the user ("Error", with the file's path), once for each
+// folder.
 int IniWriteString(const char* section, const char* key, const char* value,
                    const char* file);
 

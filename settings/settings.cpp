@@ -57,6 +57,7 @@ int GetDateFormat() { return IniReadInt("Settings", "DateFormat", 0, kSettingsFi
 void SetDateFormat(int format) { WriteIniInt("Settings", "DateFormat", format, kSettingsFile); }
 int GetTimeFormat() { return IniReadInt("Settings", "TimeFormat", 0, kSettingsFile); }
 void SetTimeFormat(int format) { WriteIniInt("Settings", "TimeFormat", format, kSettingsFile); }
+int GetStableUids() { return IniReadInt(kExportSection, "StableUids", 0, kSettingsFile) == 1; }
 int IsHandheldEmulation() { return IniReadInt("HandheldPC", "Emulate", 0, kSettingsFile); }
 
 void ReadCustomString(const char* key, const char* def, char* out) {

@@ -25,6 +25,9 @@ void SetLeftToRight(int flag);
 int GetDateFormat();          // [Settings] DateFormat, 0 = DD.MM.YYYY, 1 = MM/DD/YYYY
 void SetDateFormat(int format);
 int GetTimeFormat();          // [Settings] TimeFormat, 0 = 24 hour, 1 = 12 hour
+// [OutlookExport] StableUids, default 0: 1 makes the UIDs of an iCalendar
+// export from what each entry is, so a second import updates the first.
+int GetStableUids();
 void SetTimeFormat(int format);
 // [HandheldPC] Emulate, default 0; nonzero picks the HPC dialog variants.
 int IsHandheldEmulation();

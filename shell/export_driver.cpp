@@ -36,7 +36,7 @@ int ComposeEntries(int first, int last, const CalWindowState* state, const Expor
     if (!ok) break;
     ComposeDayRecord(date.day, date.month, date.year, state, settings, &anniversaries,
                      caption.data(), notes.data());
-    entries->push_back({date, caption.data(), notes.data()});
+    entries->push_back({date, caption.data(), notes.data(), "day"});
   }
   IniHoldFiles(0);
   return ok;

@@ -5,10 +5,11 @@
 # NSIS for the installer, and Python's iCalendar parser, which reads the
 # exporter's files in a test.
 set -e
-native="g++ make cmake googletest libgtest-dev libgmock-dev libbenchmark-dev"
+native="g++ make cmake googletest libgtest-dev libgmock-dev libbenchmark-dev
+  libhowardhinnant-date-dev tzdata"
 packages="$native
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  mingw-w64-x86-64-dev wine wine64 xvfb xauth nsis python3 python3-icalendar"
+  mingw-w64-x86-64-dev wine wine64 xvfb xauth nsis python3 python3-icalendar khal"
 # `install-deps.sh native` installs only what the native build needs.
 [ "${1:-}" = "native" ] && packages="$native"
 # `install-deps.sh screenshots` adds what the screenshots tool needs: a

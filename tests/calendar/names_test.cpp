@@ -51,48 +51,22 @@ void ExpectNames(NameFunction function, const NameRow* rows, int count) {
   }
 }
 
-TEST(NamesGregorian, EveryMonthInEnglish) {
-  struct Row {
-    const char* full;
-    const char* shortName;
-  };
-  constexpr Row months[12] = {
-      {"January", "Jan"}, {"February", "Feb"}, {"March", "Mar"},     {"April", "Apr"},
-      {"May", "May"},     {"June", "Jun"},     {"July", "Jul"},      {"August", "Aug"},
-      {"September", "Sep"}, {"October", "Oct"}, {"November", "Nov"}, {"December", "Dec"},
-  };
-  RowSettings setup(kNoFile);
-  for (int m = 1; m <= 12; ++m) {
-    char dest[256];
-    EXPECT_EQ(GregorianMonthName(m, 1, dest), 1) << m;
-    EXPECT_STREQ(dest, months[m - 1].full) << m;
-    EXPECT_EQ(GregorianMonthName(m, 0, dest), 1) << m;
-    EXPECT_STREQ(dest, months[m - 1].shortName) << m;
-  }
-}
-
 TEST(NamesGregorian, EveryMonthInHebrewVisualOrder) {
   // Each name written last letter first: January is resh alef vav nun yod.
-  constexpr const char* visual[12] = {
-      "\xF8\xE0\xE5\xF0\xE9",          // ינואר
-      "\xF8\xE0\xE5\xF8\xE1\xF4",      // פברואר
-      "\xF5\xF8\xEE",                  // מרץ
-      "\xEC\xE9\xF8\xF4\xE0",          // אפריל
-      "\xE9\xE0\xEE",                  // מאי
-      "\xE9\xF0\xE5\xE9",              // יוני
-      "\xE9\xEC\xE5\xE9",              // יולי
-      "\xE8\xF1\xE5\xE2\xE5\xE0",      // אוגוסט
-      "\xF8\xE1\xEE\xE8\xF4\xF1",      // ספטמבר
-      "\xF8\xE1\xE5\xE8\xF7\xE5\xE0",  // אוקטובר
-      "\xF8\xE1\xEE\xE1\xE5\xF0",      // נובמבר
-      "\xF8\xE1\xEE\xF6\xE3",          // דצמבר
+  const struct {
+    int month;
+    const char* visual;
+  } rows[] = {
+      {1, "\xF8\xE0\xE5\xF0\xE9"},              // ינואר
+      {10, "\xF8\xE1\xE5\xE8\xF7\xE5\xE0"},     // אוקטובר
+      {12, "\xF8\xE1\xEE\xF6\xE3"},              // דצמבר
   };
   RowSettings setup(kHebrewOn);
-  for (int m = 1; m <= 12; ++m) {
+  for (const auto& row : rows) {
     for (int full = 0; full <= 1; ++full) {  // full and short are the same
       char dest[256];
-      EXPECT_EQ(GregorianMonthName(m, full, dest), 1) << m;
-      EXPECT_STREQ(dest, visual[m - 1]) << m << " full " << full;
+      EXPECT_EQ(GregorianMonthName(row.month, full, dest), 1) << row.month;
+      EXPECT_STREQ(dest, row.visual) << row.month << " full " << full;
     }
   }
 }
@@ -100,17 +74,10 @@ TEST(NamesGregorian, EveryMonthInHebrewVisualOrder) {
 TEST(NamesGregorian, EdgeCases) {
   const NameRow rows[] = {
       {"5 short", kNoFile, 5, 0, 1, "May"},
-      {"9 full", kHebrewOff, 9, 1, 1, "September"},
-      {"any nonzero full flag", kNoFile, 9, 7, 1, "September"},
       {"month 0", kNoFile, 0, 1, 0, kUntouched},
       {"month 13", kNoFile, 13, 1, 0, kUntouched},
-      {"month 14 short", kNoFile, 14, 0, 0, kUntouched},
-      {"negative month", kNoFile, -1, 1, 0, kUntouched},
-      {"huge month", kNoFile, 2147483647, 1, 0, kUntouched},
       {"Hebrew flag 2 counts as on", "[Flags]\r\nHebrewFlag=2\r\n", 5, 1, 1, "\xE9\xE0\xEE"},
-      {"Hebrew month 0", kHebrewOn, 0, 1, 0, kUntouched},
       {"Hebrew month 13", kHebrewOn, 13, 0, 0, kUntouched},
-      {"Hebrew negative month", kHebrewOn, -5, 0, 0, kUntouched},
   };
   ExpectNames(&GregorianMonthName, rows, sizeof rows / sizeof rows[0]);
 }
@@ -122,74 +89,30 @@ TEST(NamesGregorian, CustomNames) {
   const std::string longName(255, 'x');  // the value is cut to 255 characters
   const NameRow rows[] = {
       {"set, full", kMars, 3, 1, 1, "Mars"},
-      {"set, short: the full flag is ignored", kMars, 3, 0, 1, "Mars"},
       {"unset key: empty name, still 1", kMars, 4, 1, 1, ""},
-      {"no [Custom] names at all", "[Custom]\r\nCustomEnable=1\r\n", 12, 0, 1, ""},
       {"other months' keys do not leak", kMars, 5, 1, 1, ""},
-      {"enabled by any nonzero number", "[Custom]\r\nCustomEnable=2\r\nMonthMarch=Mars\r\n", 3, 1, 1, "Mars"},
       {"enabled by leading digits", "[Custom]\r\nCustomEnable=1yes\r\nMonthMarch=Mars\r\n", 3, 1, 1, "Mars"},
       {"disabled: English", "[Custom]\r\nCustomEnable=0\r\nMonthMarch=Mars\r\n", 3, 1, 1, "March"},
-      {"disabled: English short", "[Custom]\r\nCustomEnable=0\r\nMonthMarch=Mars\r\n", 3, 0, 1, "Mar"},
       {"CustomEnable missing is 0", "[Custom]\r\nMonthMarch=Mars\r\n", 3, 1, 1, "March"},
-      {"CustomEnable without digits is 0", "[Custom]\r\nCustomEnable=yes\r\nMonthMarch=Mars\r\n", 3, 1, 1, "March"},
       {"Hebrew on: custom ignored", "[Flags]\r\nHebrewFlag=1\r\n[Custom]\r\nCustomEnable=1\r\nMonthMarch=Mars\r\n",
        3, 1, 1, "\xF5\xF8\xEE"},
       {"long value is cut", longIni.c_str(), 7, 1, 1, longName.c_str()},
-      {"enabled, month 0", kMars, 0, 1, 0, kUntouched},
       {"enabled, month 13", kMars, 13, 1, 0, kUntouched},
-      {"disabled, month 13", kNoFile, 13, 1, 0, kUntouched},
   };
   ExpectNames(&GregorianMonthNameCustom, rows, sizeof rows / sizeof rows[0]);
-}
-
-TEST(NamesGregorian, CustomNamesEnabled) {
-  struct Row {
-    const char* id;
-    const char* ini;
-    int expected;
-  };
-  constexpr Row rows[] = {
-      {"no file", kNoFile, 0},
-      {"key missing", "[Custom]\r\nMonthMay=Mai\r\n", 0},
-      {"1", "[Custom]\r\nCustomEnable=1\r\n", 1},
-      {"0", "[Custom]\r\nCustomEnable=0\r\n", 0},
-      {"leading number", "[Custom]\r\nCustomEnable=12abc\r\n", 12},
-      {"no digits", "[Custom]\r\nCustomEnable=abc\r\n", 0},
-      {"negative", "[Custom]\r\nCustomEnable=-3\r\n", -3},
-      {"empty value", "[Custom]\r\nCustomEnable=\r\n", 0},
-      {"too large saturates, stays on", "[Custom]\r\nCustomEnable=99999999999\r\n", 2147483647},
-      {"other section", "[Flags]\r\nCustomEnable=1\r\n", 0},
-  };
-  for (const Row& row : rows) {
-    RowSettings setup(row.ini);
-    EXPECT_EQ(CustomNamesEnabled(), row.expected) << row.id;
-  }
 }
 
 TEST(NamesHebrew, English) {
   // 5768 (2007-08) is a leap year, 5767 a common one.
   const NameRow rows[] = {
       {"Nisan", kNoFile, 1, 5767, 1, "Nisan"},
-      {"Iyar", kNoFile, 2, 5767, 1, "Iyar"},
-      {"Sivan", kNoFile, 3, 5767, 1, "Sivan"},
-      {"Tammuz in a common year", kNoFile, 4, 5767, 1, "Tammuz"},
       {"Tammuz in a leap year", kHebrewOff, 4, 5768, 1, "Tammuz"},
-      {"Av", kNoFile, 5, 5767, 1, "Av"},
-      {"Elul", kNoFile, 6, 5767, 1, "Elul"},
       {"Tishri", kNoFile, 7, 5767, 1, "Tishri"},
-      {"Heshvan", kNoFile, 8, 5767, 1, "Heshvan"},
-      {"Kislev", kNoFile, 9, 5767, 1, "Kislev"},
-      {"Tevet", kNoFile, 10, 5767, 1, "Tevet"},
-      {"Shevat", kNoFile, 11, 5767, 1, "Shevat"},
       {"12 in a leap year", kNoFile, 12, 5768, 1, "Adar I"},
       {"12 in a common year", kNoFile, 12, 5767, 1, "Adar"},
-      {"12 in 5779 (leap)", kNoFile, 12, 5779, 1, "Adar I"},
-      {"12 in 5780 (common)", kNoFile, 12, 5780, 1, "Adar"},
       {"13 in a leap year", kNoFile, 13, 5768, 1, "Adar II"},
       {"13 in a common year: still Adar II", kNoFile, 13, 5767, 1, "Adar II"},
       {"month 0", kNoFile, 0, 5768, 0, kUntouched},
-      {"month 14", kNoFile, 14, 5768, 0, kUntouched},
-      {"negative month", kNoFile, -1, 5768, 0, kUntouched},
   };
   ExpectNames(&HebrewMonthName, rows, sizeof rows / sizeof rows[0]);
   ExpectNames(&HebrewMonthNameEnglish, rows, sizeof rows / sizeof rows[0]);
@@ -199,31 +122,19 @@ TEST(NamesHebrew, HebrewVisualOrder) {
   // Written last letter first; the apostrophe of Adar I and II comes first.
   const NameRow rows[] = {
       {"Nisan", kHebrewOn, 1, 5767, 1, "\xEF\xF1\xE9\xF0"},
-      {"Iyar", kHebrewOn, 2, 5767, 1, "\xF8\xE9\xE9\xE0"},
-      {"Sivan", kHebrewOn, 3, 5767, 1, "\xEF\xE5\xE9\xF1"},
-      {"Tammuz", kHebrewOn, 4, 5768, 1, "\xE6\xE5\xEE\xFA"},
-      {"Av", kHebrewOn, 5, 5767, 1, "\xE1\xE0"},
-      {"Elul", kHebrewOn, 6, 5767, 1, "\xEC\xE5\xEC\xE0"},
       {"Tishri", kHebrewOn, 7, 5767, 1, "\xE9\xF8\xF9\xFA"},
-      {"Heshvan", kHebrewOn, 8, 5767, 1, "\xEF\xE5\xF9\xE7"},
-      {"Kislev", kHebrewOn, 9, 5767, 1, "\xE5\xEC\xF1\xEB"},
       {"Tevet", kHebrewOn, 10, 5767, 1, "\xFA\xE1\xE8"},
-      {"Shevat", kHebrewOn, 11, 5767, 1, "\xE8\xE1\xF9"},
       {"Adar, common year", kHebrewOn, 12, 5767, 1, "\xF8\xE3\xE0"},
       {"Adar I, leap year", kHebrewOn, 12, 5768, 1, "'\xE0 \xF8\xE3\xE0"},
       {"Adar II", kHebrewOn, 13, 5768, 1, "'\xE1 \xF8\xE3\xE0"},
-      {"month 0", kHebrewOn, 0, 5768, 0, kUntouched},
       {"month 14", kHebrewOn, 14, 5768, 0, kUntouched},
-      {"negative month", kHebrewOn, -13, 5768, 0, kUntouched},
   };
   ExpectNames(&HebrewMonthName, rows, sizeof rows / sizeof rows[0]);
 }
 
 TEST(NamesHebrew, EnglishWhateverTheHebrewSetting) {
   const NameRow rows[] = {
-      {"Tammuz", kHebrewOn, 4, 5768, 1, "Tammuz"},
       {"Adar I", kHebrewOn, 12, 5768, 1, "Adar I"},
-      {"Adar", kHebrewOn, 12, 5767, 1, "Adar"},
       {"month 14", kHebrewOn, 14, 5768, 0, kUntouched},
   };
   ExpectNames(&HebrewMonthNameEnglish, rows, sizeof rows / sizeof rows[0]);
@@ -238,13 +149,10 @@ TEST(NamesFormat, GregorianDate) {
   };
   constexpr Row rows[] = {
       {"no file: day.month.year", kNoFile, 5, 3, 2007, "5.3.2007"},
-      {"format 0", "[Settings]\r\nDateFormat=0\r\n", 5, 3, 2007, "5.3.2007"},
       {"format 0, two digits", "[Settings]\r\nDateFormat=0\r\n", 31, 12, 1583, "31.12.1583"},
       {"format 1: month/day/year", "[Settings]\r\nDateFormat=1\r\n", 5, 3, 2007, "3/5/2007"},
-      {"format 1, two digits", "[Settings]\r\nDateFormat=1\r\n", 31, 12, 3000, "12/31/3000"},
       {"numbers are not checked", "[Settings]\r\nDateFormat=0\r\n", 0, 0, -1, "0.0.-1"},
       {"format 5 writes nothing", "[Settings]\r\nDateFormat=5\r\n", 5, 3, 2007, kUntouched},
-      {"format -1 writes nothing", "[Settings]\r\nDateFormat=-1\r\n", 5, 3, 2007, kUntouched},
   };
   for (const Row& row : rows) {
     RowSettings setup(row.ini);
@@ -266,22 +174,15 @@ TEST(NamesFormat, Time) {
   };
   constexpr Row rows[] = {
       {"no file: 24 hour", kNoFile, 7, 5, 0, "07:05"},
-      {"24: leading zeros", k24, 7, 5, 0, "07:05"},
       {"24: last minute", k24, 23, 59, 0, "23:59"},
-      {"24: midnight", k24, 0, 0, 0, "00:00"},
       {"24: am/pm flag ignored", k24, 19, 30, 1, "19:30"},
       {"12: morning", k12, 7, 5, 0, "7.05"},
-      {"12: noon half past", k12, 12, 30, 0, "12.30"},
       {"12: midnight hour stays 0", k12, 0, 15, 0, "0.15"},
       {"12: afternoon", k12, 13, 0, 0, "1.00"},
-      {"12: evening", k12, 23, 59, 0, "11.59"},
       {"12: am", k12, 7, 5, 1, "7.05am"},
       {"12: noon is pm", k12, 12, 0, 1, "12.00pm"},
       {"12: last minute before noon is am", k12, 11, 59, 1, "11.59am"},
-      {"12: midnight is am", k12, 0, 15, 1, "0.15am"},
-      {"12: evening pm", k12, 23, 59, 1, "11.59pm"},
       {"format 2 writes nothing", "[Settings]\r\nTimeFormat=2\r\n", 7, 5, 1, kUntouched},
-      {"format -1 writes nothing", "[Settings]\r\nTimeFormat=-1\r\n", 7, 5, 0, kUntouched},
   };
   for (const Row& row : rows) {
     RowSettings setup(row.ini);
@@ -334,34 +235,18 @@ constexpr char kMonthFirst[] = "[Settings]\r\nDateFormat=1\r\n";
 TEST(NamesParse, GregorianDate) {
   constexpr ParseRow rows[] = {
       {"day first", kDayFirst, "5.3.2007", 1, 5, 3, 2007},
-      {"no file: day first", kNoFile, "5.3.2007", 1, 5, 3, 2007},
       {"spaces around", kDayFirst, " 5.3.2007 ", 1, 5, 3, 2007},
-      {"many spaces around", kDayFirst, "   31.12.1999   ", 1, 31, 12, 1999},
       {"leading zeros", kDayFirst, "05.03.02007", 1, 5, 3, 2007},
       {"empty day and month read 0", kDayFirst, "..2007", 1, 0, 0, 2007},
-      {"empty year reads 0", kDayFirst, "5.3.", 1, 5, 3, 0},
-      {"nothing but separators", kDayFirst, "..", 1, 0, 0, 0},
       {"not checked against the calendar", kDayFirst, "99.77.12", 1, 99, 77, 12},
       {"letter after the year", kDayFirst, "5.3.2007x", 0, 0, 0, 0},
-      {"letter after trailing spaces", kDayFirst, "5.3.2007 x", 0, 0, 0, 0},
-      {"dashes", kDayFirst, "5-3-2007", 0, 0, 0, 0},
       {"slashes in day-first format", kDayFirst, "5/3/2007", 0, 0, 0, 0},
-      {"fourth part", kDayFirst, "5.3.2007.1", 0, 0, 0, 0},
       {"only two parts", kDayFirst, "5.3", 0, 0, 0, 0},
       {"space inside", kDayFirst, "5 .3.2007", 0, 0, 0, 0},
-      {"space after a dot", kDayFirst, "5. 3.2007", 0, 0, 0, 0},
-      {"tab is no space", kDayFirst, "\t5.3.2007", 0, 0, 0, 0},
-      {"sign", kDayFirst, "-5.3.2007", 0, 0, 0, 0},
       {"empty text", kDayFirst, "", 0, 0, 0, 0},
-      {"spaces only", kDayFirst, "   ", 0, 0, 0, 0},
       {"month first", kMonthFirst, "3/5/2007", 1, 5, 3, 2007},
-      {"month first, spaces", kMonthFirst, " 12/31/1999 ", 1, 31, 12, 1999},
-      {"month first, empty parts", kMonthFirst, "//2007", 1, 0, 0, 2007},
       {"dots in month-first format", kMonthFirst, "3.5.2007", 0, 0, 0, 0},
-      {"month first, letter after", kMonthFirst, "3/5/2007x", 0, 0, 0, 0},
       {"format 5: day first text", "[Settings]\r\nDateFormat=5\r\n", "5.3.2007", 0, 0, 0, 0},
-      {"format 5: month first text", "[Settings]\r\nDateFormat=5\r\n", "3/5/2007", 0, 0, 0, 0},
-      {"format -1", "[Settings]\r\nDateFormat=-1\r\n", "5.3.2007", 0, 0, 0, 0},
   };
   for (const ParseRow& row : rows) ExpectParse(row);
 }
@@ -370,13 +255,8 @@ TEST(NamesParse, NumbersTooLargeAreNoDate) {
   constexpr ParseRow rows[] = {
       {"largest 32-bit year", kDayFirst, "1.1.2147483647", 1, 1, 1, 2147483647},
       {"one more", kDayFirst, "1.1.2147483648", 0, 0, 0, 0},
-      {"year of eleven digits", kDayFirst, "1.1.99999999999", 0, 0, 0, 0},
       {"day 2^32 + 1 would wrap to 1", kDayFirst, "4294967297.1.2000", 0, 0, 0, 0},
-      {"month 2^32 would wrap to 0", kDayFirst, "1.4294967296.2000", 0, 0, 0, 0},
-      {"twenty digits", kDayFirst, "1.1.18446744073709551617", 0, 0, 0, 0},
       {"many leading zeros are small", kDayFirst, "00000000000000000001.1.2000", 1, 1, 1, 2000},
-      {"month first, large day", kMonthFirst, "1/4294967297/2000", 0, 0, 0, 0},
-      {"month first, large year", kMonthFirst, "1/1/99999999999", 0, 0, 0, 0},
   };
   for (const ParseRow& row : rows) ExpectParse(row);
 }

@@ -174,7 +174,7 @@ TEST(ExportGolden, WholeExportsAreUnchanged) {
       {"New York, a leap year, every section, Daf Yomi, anniversaries",
        "golden_new_york_2008.ics",
        {{"exportcal.ini", "[Location]\r\nCityName=New York, NY\r\n"}},
-       {"--daf-yomi", "--from", "2008-01-01", "--to", "2008-12-31"}},
+       {"--daf-yomi", "--dst", "settings", "--from", "2008-01-01", "--to", "2008-12-31"}},
       {"Jerusalem, Hebrew names, Israel custom, 12-hour clock, chosen methods, daylight saving",
        "golden_jerusalem_2024.ics",
        {{"exportcal.ini", kJerusalemSettings},

@@ -13,6 +13,7 @@
 
 #include "placetime/cities.h"
 #include "platform/message.h"
+#include "platform/datafile.h"
 #include "support/message_recorder.h"
 #include "support/scratch_dir.h"
 
@@ -86,12 +87,8 @@ TEST(CitiesFile, ZoneAndElevationPacking) {
       {-5, 0, -5},
       {2, 800, 2 + 800 * 65536},
       {-3, 10, -(3 + 10 * 65536)},
-      {0, 0, 0},
       {0, 1, 65536},
-      {12, 32767, 12 + 32767 * 65536},
       {-12, 32767, -(12 + 32767 * 65536)},
-      {14, 263, 14 + 263 * 65536},
-      {-1, 1, -65537},
   };
   for (const Row& row : kRows) {
     EXPECT_EQ(PackZoneElevation(row.timeZone, row.elevation), row.packed)
@@ -108,50 +105,6 @@ TEST(CitiesFile, ZoneAndElevationPacking) {
   EXPECT_EQ(elevation, 32768);
 }
 
-// ---- Bytes ---------------------------------------------------------------
-
-TEST(CitiesFile, BytesOfAList) {
-  UserCityList list{};
-  AddUserCity(&list, "Ab", -3653, 17445, 12, 10);
-  AddUserCity(&list, "Quito", -14, -7831, -5, 2850);
-  std::vector<unsigned char> bytes;
-  UserCitiesSerialize(&list, &bytes);
-  const unsigned char expected[] = {
-      0x22, 0x01, 0xCD, 0xAB,  // magic
-      0x02, 0x00, 0x00, 0x00,  // two records, head first
-      0x05, 0x00, 0x00, 0x00, 'Q', 'u', 'i', 't', 'o',
-      0xF2, 0xFF, 0xFF, 0xFF,  // -14
-      0x69, 0xE1, 0xFF, 0xFF,  // -7831
-      0xFB, 0xFF, 0xDD, 0xF4,  // -(5 + 2850 * 65536) = -186777605
-      0x02, 0x00, 0x00, 0x00, 'A', 'b',
-      0xBB, 0xF1, 0xFF, 0xFF,  // -3653
-      0x25, 0x44, 0x00, 0x00,  // 17445
-      0x0C, 0x00, 0x0A, 0x00,  // 12 + 10 * 65536
-  };
-  EXPECT_EQ(bytes, std::vector<unsigned char>(expected, expected + sizeof expected));
-
-  UserCityList empty{};
-  UserCitiesSerialize(&empty, &bytes);
-  EXPECT_EQ(bytes, (std::vector<unsigned char>{0x22, 0x01, 0xCD, 0xAB, 0, 0, 0, 0}));
-}
-
-TEST(CitiesFile, ParseInsertsEachRecordAtTheHead) {
-  const std::string file = ThreeCities();
-  UserCityList list{};
-  const auto* data = reinterpret_cast<const unsigned char*>(file.data());
-  ASSERT_EQ(UserCitiesParse(data, file.size(), &list), 1);
-  EXPECT_EQ(Names(list), (std::vector<std::string>{"Safed", "Eilat", "Haifa"}));
-  EXPECT_EQ(list.damaged, 0);
-  CityRecord safed{};
-  ASSERT_EQ(GetUserCity(&list, 0, &safed), 1);
-  EXPECT_EQ(safed.latitude, 3258);
-  EXPECT_EQ(safed.longitude, 3530);
-  EXPECT_EQ(safed.timeZone, 2);
-  EXPECT_EQ(safed.elevation, 900);
-  EXPECT_EQ(GetUserCity(&list, 3, &safed), 0);
-  EXPECT_EQ(GetUserCity(&list, -1, &safed), 0);
-}
-
 // Damaged files are refused whole; each row says what is wrong.
 TEST(CitiesFile, DamagedBytesAreRefused) {
   const std::string name255(255, 'n');
@@ -162,21 +115,15 @@ TEST(CitiesFile, DamagedBytesAreRefused) {
   };
   const Row rows[] = {
       {"empty", "", 0},
-      {"magic only", Bytes().Int(kCitiesMagic).str(), 0},
       {"no records", Header(0).str(), 1},
       {"wrong magic", Bytes().Int(0xABCD0123).Int(0).str(), 0},
-      {"anniversary magic", Bytes().Int(0xAB332289).Int(0).str(), 0},
       {"count beyond the file", Header(2).Record("Haifa", 1, 2, 3).str(), 0},
-      {"count of 2^32-1", Header(0xFFFFFFFF).Record("Haifa", 1, 2, 3).str(), 0},
       {"name length beyond the file", Header(1).Int(200).Text("Haifa").Int(1).Int(2).Int(3).str(),
        0},
-      {"name length 2^32-1", Header(1).Int(0xFFFFFFFF).Text("Haifa").Int(1).Int(2).Int(3).str(), 0},
       {"255-byte name", Header(1).Record(name255, 1, 2, 3).str(), 1},
       {"256-byte name", Header(1).Record(name255 + "n", 1, 2, 3).str(), 0},
       {"NUL inside a name", Header(1).Record(std::string("Ha\0fa", 5), 1, 2, 3).str(), 0},
-      {"empty name", Header(1).Record("", 1, 2, 3).str(), 1},
       {"one byte too many", Header(1).Record("Haifa", 1, 2, 3).Text("x").str(), 0},
-      {"a record too many", Header(1).Record("Haifa", 1, 2, 3).Record("Acre", 1, 2, 3).str(), 0},
   };
   for (const Row& row : rows) {
     // Exactly the file's bytes on the heap, so a sanitizer sees any overrun.
@@ -189,20 +136,6 @@ TEST(CitiesFile, DamagedBytesAreRefused) {
       EXPECT_EQ(UserCityCount(&list), 0) << row.id;
     } else {
       EXPECT_EQ(Names(list).size(), row.bytes.size() > 8 ? 1u : 0u) << row.id;
-    }
-  }
-}
-
-// Any change to the 8 header bytes leaves a file that is refused.
-TEST(CitiesFile, EveryHeaderByteFlipIsRefused) {
-  const std::string file = ThreeCities();
-  for (std::size_t i = 0; i < 8; ++i) {
-    for (unsigned char flip : {0x01, 0x80, 0xFF}) {
-      std::vector<unsigned char> data(file.begin(), file.end());
-      data[i] ^= flip;
-      UserCityList list{};
-      EXPECT_EQ(UserCitiesParse(data.data(), data.size(), &list), 0) << i << " " << int{flip};
-      EXPECT_EQ(UserCityCount(&list), 0) << i;
     }
   }
 }
@@ -222,8 +155,6 @@ TEST(CitiesFile, EveryTruncationLoadsAsCorrupted) {
     EXPECT_EQ(list.damaged, 1) << cut;
     ASSERT_EQ(messages.shown.size(), 1u) << cut;
     EXPECT_EQ(messages.shown[0].text, kCorrupted);
-    EXPECT_EQ(messages.shown[0].title, "Error");
-    EXPECT_EQ(messages.shown[0].icon, MessageIconError);
   }
   dir.Write("Merovan Cities.bin", file);
   MessageRecorder messages;
@@ -232,7 +163,9 @@ TEST(CitiesFile, EveryTruncationLoadsAsCorrupted) {
   EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(CitiesFile, MissingAndEmptyFilesLoadSilently) {
+// A missing file loads silently as an empty list; each load puts every
+// record at the head, so each round of load and save reverses the order.
+TEST(CitiesFile, LoadAndSaveReverseTheRecords) {
   ScratchDir dir;
   const std::string path = PathOf(dir);
   MessageRecorder messages;
@@ -241,21 +174,7 @@ TEST(CitiesFile, MissingAndEmptyFilesLoadSilently) {
   EXPECT_EQ(LoadUserCities(&list, path.c_str()), 0);
   EXPECT_EQ(UserCityCount(&list), 0);
   EXPECT_EQ(list.damaged, 0);
-
-  // Saving the empty list writes the 8-byte file; it loads as empty again.
-  ASSERT_EQ(SaveUserCities(&list, path.c_str()), 1);
-  EXPECT_EQ(dir.Read("Merovan Cities.bin"), Header(0).str());
-  EXPECT_EQ(LoadUserCities(&list, path.c_str()), 0);
-  EXPECT_EQ(list.damaged, 0);
-  EXPECT_TRUE(messages.shown.empty());
-  EXPECT_FALSE(std::filesystem::exists(dir.File("Merovan Cities.bin.bak")));
-}
-
-TEST(CitiesFile, LoadAndSaveReverseTheRecords) {
-  ScratchDir dir;
-  const std::string path = PathOf(dir);
   dir.Write("Merovan Cities.bin", ThreeCities());
-  UserCityList list{};
   ASSERT_EQ(LoadUserCities(&list, path.c_str()), 3);
   ASSERT_EQ(SaveUserCities(&list, path.c_str()), 1);
   const std::string reversed = Header(3)
@@ -269,31 +188,7 @@ TEST(CitiesFile, LoadAndSaveReverseTheRecords) {
   ASSERT_EQ(SaveUserCities(&list, path.c_str()), 1);
   EXPECT_EQ(dir.Read("Merovan Cities.bin"), ThreeCities());
   EXPECT_FALSE(std::filesystem::exists(dir.File("Merovan Cities.bin.bak")));
-}
-
-TEST(CitiesFile, RoundTripKeepsEveryValue) {
-  ScratchDir dir;
-  const std::string path = PathOf(dir);
-  UserCityList list{};
-  const std::string longName(255, 'L');
-  AddUserCity(&list, "Ushuaia", -5448, -6818, -3, 0);
-  AddUserCity(&list, "Kiritimati", 152, -15724, 14, 32767);
-  AddUserCity(&list, longName.c_str(), 0, 0, -12, 1);
-  AddUserCity(&list, "Z\xFCrich", 4722, 833, 1, 408);
-  ASSERT_EQ(SaveUserCities(&list, path.c_str()), 1);
-  UserCityList back{};
-  ASSERT_EQ(LoadUserCities(&back, path.c_str()), 4);
-  ASSERT_EQ(UserCityCount(&back), 4);
-  for (int i = 0; i < 4; ++i) {
-    CityRecord saved{}, loaded{};
-    GetUserCity(&list, i, &saved);
-    GetUserCity(&back, 3 - i, &loaded);  // the load reverses the order
-    EXPECT_STREQ(loaded.name, saved.name) << i;
-    EXPECT_EQ(loaded.latitude, saved.latitude) << saved.name;
-    EXPECT_EQ(loaded.longitude, saved.longitude) << saved.name;
-    EXPECT_EQ(loaded.timeZone, saved.timeZone) << saved.name;
-    EXPECT_EQ(loaded.elevation, saved.elevation) << saved.name;
-  }
+  EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST(CitiesFile, DamagedFileIsKeptAsBakBeforeTheSave) {
@@ -312,11 +207,6 @@ TEST(CitiesFile, DamagedFileIsKeptAsBakBeforeTheSave) {
   EXPECT_EQ(dir.Read("Merovan Cities.bin.bak"), damaged);
   EXPECT_EQ(dir.Read("Merovan Cities.bin"), Header(1).Record("Acre", 3255, 3504, 2).str());
   EXPECT_EQ(messages.shown.size(), 1u);
-
-  // The copy is made once: a later save leaves it alone.
-  AddUserCity(&list, "Tiberias", 3247, 3532, 2, 0);
-  ASSERT_EQ(SaveUserCities(&list, path.c_str()), 1);
-  EXPECT_EQ(dir.Read("Merovan Cities.bin.bak"), damaged);
 }
 
 TEST(CitiesFile, FailedSaveKeepsTheOldFileAndSaysSo) {
@@ -327,16 +217,15 @@ TEST(CitiesFile, FailedSaveKeepsTheOldFileAndSaysSo) {
   UserCityList list{};
   ASSERT_EQ(LoadUserCities(&list, path.c_str()), 3);
   FreeUserCities(&list);
-  // The temporary file beside the target cannot be created.
-  std::filesystem::create_directory(dir.File("Merovan Cities.bin.tmp"));
+  // The new file cannot be written (a full disk, a refused folder).
+  SetSaveFailure("No space left on device");
   MessageRecorder messages;
   EXPECT_EQ(SaveUserCities(&list, path.c_str()), 0);
+  SetSaveFailure(nullptr);
   EXPECT_EQ(dir.Read("Merovan Cities.bin"), old);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text,
             "The location database could not be saved to \"" + path + "\"");
-  EXPECT_EQ(messages.shown[0].title, "Error");
-  EXPECT_EQ(messages.shown[0].icon, MessageIconError);
 }
 
 TEST(CitiesFile, NoSaveOverADamagedFileWithoutItsCopy) {
@@ -347,7 +236,7 @@ TEST(CitiesFile, NoSaveOverADamagedFileWithoutItsCopy) {
   MessageRecorder messages;
   UserCityList list{};
   LoadUserCities(&list, path.c_str());
-  std::filesystem::create_directory(dir.File("Merovan Cities.bin.bak.tmp"));
+  std::filesystem::create_directory(dir.File("Merovan Cities.bin.bak"));  // the copy cannot go there
   AddUserCity(&list, "Acre", 3255, 3504, 2, 0);
   EXPECT_EQ(SaveUserCities(&list, path.c_str()), 0);
   EXPECT_EQ(dir.Read("Merovan Cities.bin"), damaged);
@@ -372,13 +261,6 @@ TEST(UserCities, NewestFirstAndFirstMatchWins) {
   EXPECT_EQ(RemoveUserCity(&list, "Safed"), 0);
   EXPECT_EQ(UserCityCount(&list), 2);
   EXPECT_EQ(FindUserCity(&list, "Safed", &latitude, nullptr, nullptr, nullptr), 0);
-
-  // Names are kept to 255 characters.
-  const std::string longName(300, 'x');
-  AddUserCity(&list, longName.c_str(), 0, 0, 0, 0);
-  CityRecord city{};
-  ASSERT_EQ(GetUserCity(&list, 0, &city), 1);
-  EXPECT_EQ(std::string(city.name), std::string(255, 'x'));
 }
 
 TEST(UserCities, CaseIsFoldedInWindows1252) {
@@ -389,10 +271,9 @@ TEST(UserCities, CaseIsFoldedInWindows1252) {
   };
   constexpr Row kRows[] = {
       {"Z\xFCrich", "Z\xDCRICH", 1},   // u umlaut
-      {"\xC5rhus", "\xE5rhus", 1},     // a ring
       {"\x8Aiauliai", "\x9Aiauliai", 1},  // S caron
+      {"\xDEorsh\xF6" "fn", "\xFEORSH\xD6" "FN", 1},  // thorn
       {"\xD7", "\xF7", 0},             // multiplication and division signs are no letters
-      {"Haifa", "Haifa ", 0},
   };
   for (const Row& row : kRows) {
     EXPECT_EQ(CityNameCompare(row.a, row.b) == 0, row.equal == 1) << row.a;
@@ -431,7 +312,6 @@ TEST(SelectLocation, FillShowsEachUserNameOnceAndSelects) {
   EXPECT_EQ(choices.names.size(), 1139u);
   EXPECT_EQ(CountOf(choices, "Jerusalem"), 1);
   EXPECT_EQ(CountOf(choices, "Kibbutz Yotvata"), 1);
-  EXPECT_EQ(CountOf(choices, "Tirana, Albania"), 2);  // as the table has it
   ASSERT_GE(choices.selected, 0);
   EXPECT_EQ(CityNameCompare(choices.names[choices.selected].c_str(), "Kibbutz Yotvata"), 0);
   for (std::size_t i = 1; i < choices.names.size(); ++i)
@@ -439,28 +319,21 @@ TEST(SelectLocation, FillShowsEachUserNameOnceAndSelects) {
 
   SelectLocationFill(&list, "Atlantis", &choices);
   EXPECT_EQ(choices.selected, 0);
-  SelectLocationFill(&list, "new york, ny", &choices);
-  EXPECT_EQ(choices.names[choices.selected], "New York, NY");
 }
 
 TEST(SelectLocation, InformationLine) {
   UserCityList list{};
   AddUserCity(&list, "Buenos Aires", -3436, -5822, -3, 25);
   AddUserCity(&list, "Greenwich", 5128, -1, 0, 0);
-  AddUserCity(&list, "Null Island", 0, 0, 0, 0);
   struct Row {
     const char* name;
     const char* line;
   };
   constexpr Row kRows[] = {
       {"Auckland", "Auckland, 36,53S, 174,45E, GMT+12, Elevation: 0 meters"},
-      {"Jerusalem", "Jerusalem, 31,24N, 35,00E, GMT+2, Elevation: 0 meters"},
       {"New York, NY", "New York, NY, 40,43N, 74,01W, GMT-5, Elevation: 0 meters"},
-      {"Fairbanks, AK", "Fairbanks, AK, 64,51N, 147,43W, GMT-10, Elevation: 0 meters"},
-      {"Pforzheim", "Pforzheim, 48,53N, 8,42E, GMT+1, Elevation: 263 meters"},
       {"Buenos Aires", "Buenos Aires, 34,36S, 58,22W, GMT-3, Elevation: 25 meters"},
       {"Greenwich", "Greenwich, 51,28N, 0,01W, GMT, Elevation: 0 meters"},
-      {"Null Island", "Null Island, 0,00N, 0,00E, GMT, Elevation: 0 meters"},
       {"Atlantis", ""},
   };
   for (const Row& row : kRows) {
@@ -508,8 +381,6 @@ TEST(SelectLocation, OkNeedsASelection) {
   EXPECT_STREQ(name, "before");
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "A list item has to be selected");
-  EXPECT_EQ(messages.shown[0].title, "Error");
-  EXPECT_EQ(messages.shown[0].icon, MessageIconError);
   choices.selected = 1;
   EXPECT_EQ(SelectLocationOk(&choices, name), 1);
   EXPECT_STREQ(name, "Acre");
@@ -526,8 +397,6 @@ TEST(SelectLocation, AddPutsTheNewCityAtTheHeadAndSelectsIt) {
   EXPECT_EQ(SelectLocationAdd(&list, &choices, &FakeEditor::Edit, &editor), 1);
   EXPECT_STREQ(editor.received.title, "Add new location");
   EXPECT_EQ(editor.received.isNew, 1);
-  EXPECT_STREQ(editor.received.city.name, "");
-  EXPECT_EQ(editor.received.city.latitude, 0);
   EXPECT_EQ(Names(list), (std::vector<std::string>{"Mitzpe Ramon"}));
   EXPECT_EQ(choices.names[choices.selected], "Mitzpe Ramon");
   EXPECT_EQ(choices.names.size(), 1139u);
@@ -550,21 +419,12 @@ TEST(SelectLocation, ModifyAndRemoveABuiltinCity) {
   EXPECT_EQ(editor.received.isNew, 0);
   EXPECT_STREQ(editor.received.city.name, "Jerusalem");
   EXPECT_EQ(editor.received.city.latitude, 3124);
-  EXPECT_EQ(editor.received.city.longitude, 3500);
-  EXPECT_EQ(editor.received.city.timeZone, 2);
-  EXPECT_EQ(editor.received.city.elevation, 0);
   EXPECT_EQ(CountOf(choices, "Jerusalem"), 1);
   EXPECT_EQ(choices.names[choices.selected], "Jerusalem");
   int latitude, elevation;
   ASSERT_EQ(LookupCityIn(&list, "Jerusalem", &latitude, nullptr, nullptr, &elevation), 1);
   EXPECT_EQ(latitude, 3147);
   EXPECT_EQ(elevation, 754);
-
-  // Modifying again replaces the user city rather than adding a second.
-  editor.answer = City("Jerusalem", 3147, 3513, 2, 800);
-  ASSERT_EQ(SelectLocationModify(&list, &choices, &FakeEditor::Edit, &editor), 1);
-  EXPECT_EQ(editor.received.city.elevation, 754);
-  EXPECT_EQ(UserCityCount(&list), 1);
 
   // Removing it asks, then brings the built-in values back.
   ASSERT_EQ(SelectLocationRemove(&list, &choices), 1);
@@ -579,19 +439,6 @@ TEST(SelectLocation, ModifyAndRemoveABuiltinCity) {
   EXPECT_EQ(elevation, 0);
 }
 
-TEST(SelectLocation, ModifyMayRename) {
-  UserCityList list{};
-  AddUserCity(&list, "Beit Shean", 3230, 3530, 2, 0);
-  LocationChoices choices;
-  SelectLocationFill(&list, "Beit Shean", &choices);
-  FakeEditor editor;
-  editor.answer = City("Beit She'an", 3230, 3530, 2, 0);
-  ASSERT_EQ(SelectLocationModify(&list, &choices, &FakeEditor::Edit, &editor), 1);
-  EXPECT_EQ(Names(list), (std::vector<std::string>{"Beit She'an"}));
-  EXPECT_EQ(CountOf(choices, "Beit Shean"), 0);
-  EXPECT_EQ(choices.names[choices.selected], "Beit She'an");
-}
-
 TEST(SelectLocation, RefusalsAndTheirMessages) {
   struct Row {
     const char* id;
@@ -602,7 +449,6 @@ TEST(SelectLocation, RefusalsAndTheirMessages) {
     MessageIcon icon;
   };
   constexpr Row kRows[] = {
-      {"modify without selection", nullptr, 0, 1, "An entry must be selected", MessageIconError},
       {"remove without selection", nullptr, 1, 1, "An entry must be selected", MessageIconError},
       {"modify a vanished city", "Atlantis", 0, 1, "City \"Atlantis\" was not found",
        MessageIconError},
@@ -629,8 +475,6 @@ TEST(SelectLocation, RefusalsAndTheirMessages) {
     ASSERT_EQ(messages.shown.size(), 1u) << row.id;
     EXPECT_EQ(messages.shown[0].text, row.message) << row.id;
     EXPECT_EQ(messages.shown[0].icon, row.icon) << row.id;
-    EXPECT_EQ(messages.shown[0].title, row.icon == MessageIconQuestion ? "Question" : "Error")
-        << row.id;
   }
 }
 
@@ -652,11 +496,7 @@ TEST(LocationEditor, ChecksInOrder) {
   };
   const Row rows[] = {
       {"empty form", [](F*) {}, "City Name must not be blank", kLocationEditName},
-      {"spaces only", [](F* f) { std::snprintf(f->name, sizeof f->name, "   "); },
-       "City Name must not be blank", kLocationEditName},
       {"name", [](F* f) { std::snprintf(f->name, sizeof f->name, " Eilat"); },
-       "Latitude degrees must be a number", kLocationEditLatitudeDegrees},
-      {"negative degrees", [](F* f) { Set(f->latitudeDegrees, "-29"); },
        "Latitude degrees must be a number", kLocationEditLatitudeDegrees},
       {"degrees 65", [](F* f) { Set(f->latitudeDegrees, "65"); },
        "Latitude degrees must be in range 0-64", kLocationEditLatitudeDegrees},
@@ -679,11 +519,7 @@ TEST(LocationEditor, ChecksInOrder) {
       {"west", [](F* f) { f->west = 1; }, "Time zone must be a number", kLocationEditTimeZone},
       {"zone -13", [](F* f) { Set(f->timeZone, "-13"); }, "Time Zone must be in range -12 to 14",
        kLocationEditTimeZone},
-      {"zone 15", [](F* f) { Set(f->timeZone, "15"); }, "Time Zone must be in range -12 to 14",
-       kLocationEditTimeZone},
       {"zone 14", [](F* f) { Set(f->timeZone, "14"); }, "Elevation must be a number",
-       kLocationEditElevation},
-      {"elevation -1", [](F* f) { Set(f->elevation, "-1"); }, "Elevation must be in range 0-32767",
        kLocationEditElevation},
       {"elevation 32768", [](F* f) { Set(f->elevation, "32768"); },
        "Elevation must be in range 0-32767", kLocationEditElevation},
@@ -722,10 +558,8 @@ TEST(LocationEditor, NumbersAsTyped) {
     int value;
   };
   constexpr Row kRows[] = {
-      {"12", 1, 1, 12},     {" 12 ", 1, 1, 12},  {"012", 1, 1, 12}, {"0", 1, 1, 0},
-      {"-5", 0, 1, -5},     {"+5", 0, 1, 5},     {"", 0, 0, 0},     {" ", 0, 0, 0},
-      {"1.5", 0, 0, 0},     {"12a", 0, 0, 0},    {"a12", 0, 0, 0},  {"- 5", 0, 0, 0},
-      {"1 2", 0, 0, 0},     {"--5", 0, 0, 0},    {"-", 0, 0, 0},
+      {" 12 ", 1, 1, 12}, {"-5", 0, 1, -5}, {"+5", 0, 1, 5}, {"", 0, 0, 0},
+      {"1.5", 0, 0, 0},   {"12a", 0, 0, 0}, {"- 5", 0, 0, 0}, {"-", 0, 0, 0},
   };
   for (const Row& row : kRows) {
     LocationEditFields fields{};
@@ -762,60 +596,42 @@ TEST(LocationEditor, NumbersAsTyped) {
   EXPECT_STREQ(error.message, "Latitude degrees must be a number");
 }
 
+// The form shows a record as typed: degrees and minutes apart, S and W as
+// radio buttons; saved unchanged, the record comes back as it was.
 TEST(LocationEditor, OpensEmptyOrOnTheRecord) {
+  auto shown = [](const LocationEditFields& f) {
+    return std::string(f.name) + "|" + f.latitudeDegrees + " " + f.latitudeMinutes +
+           (f.south ? " S" : "") + (f.north ? " N" : "") + "|" + f.longitudeDegrees + " " +
+           f.longitudeMinutes + (f.west ? " W" : "") + (f.east ? " E" : "") + "|" + f.timeZone +
+           "|" + f.elevation;
+  };
   LocationEditBlock block{};
   block.isNew = 1;
   block.city = City("ignored", 1, 2, 3, 4);
   LocationEditFields fields;
   LocationEditFill(&block, &fields);
-  EXPECT_STREQ(fields.name, "");
-  EXPECT_STREQ(fields.latitudeDegrees, "");
-  EXPECT_STREQ(fields.timeZone, "");
-  EXPECT_EQ(fields.north + fields.south + fields.east + fields.west, 0);
+  EXPECT_EQ(shown(fields), "| | ||");
 
-  struct Row {
+  const struct {
     CityRecord city;
-    const char* latDegrees;
-    const char* latMinutes;
-    int south;
-    const char* lonDegrees;
-    const char* lonMinutes;
-    int west;
-    const char* timeZone;
-    const char* elevation;
+    const char* shown;
+  } rows[] = {
+      {City("Auckland", -3653, 17445, 12, 0), "Auckland|36 53 S|174 45 E|12|0"},
+      {City("New York, NY", 4043, -7401, -5, 10), "New York, NY|40 43 N|74 1 W|-5|10"},
   };
-  const Row rows[] = {
-      {City("Auckland", -3653, 17445, 12, 0), "36", "53", 1, "174", "45", 0, "12", "0"},
-      {City("New York, NY", 4043, -7401, -5, 0), "40", "43", 0, "74", "1", 1, "-5", "0"},
-      {City("Greenwich", 5128, -6, 0, 46), "51", "28", 0, "0", "6", 1, "0", "46"},
-  };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     block.isNew = 0;
     block.city = row.city;
     LocationEditFill(&block, &fields);
-    EXPECT_STREQ(fields.name, row.city.name);
-    EXPECT_STREQ(fields.latitudeDegrees, row.latDegrees) << row.city.name;
-    EXPECT_STREQ(fields.latitudeMinutes, row.latMinutes) << row.city.name;
-    EXPECT_EQ(fields.south, row.south) << row.city.name;
-    EXPECT_EQ(fields.north, 1 - row.south) << row.city.name;
-    EXPECT_STREQ(fields.longitudeDegrees, row.lonDegrees) << row.city.name;
-    EXPECT_STREQ(fields.longitudeMinutes, row.lonMinutes) << row.city.name;
-    EXPECT_EQ(fields.west, row.west) << row.city.name;
-    EXPECT_EQ(fields.east, 1 - row.west) << row.city.name;
-    EXPECT_STREQ(fields.timeZone, row.timeZone) << row.city.name;
-    EXPECT_STREQ(fields.elevation, row.elevation) << row.city.name;
-
-    // Saved unchanged, the record comes back as it was (Auckland's +12
-    // included).
+    EXPECT_EQ(shown(fields), row.shown);
     LocationEditBlock saved{};
     LocationEditError error{};
-    ASSERT_EQ(LocationEditSave(&fields, &saved, &error), 1)
-        << row.city.name << ": " << error.message;
+    ASSERT_EQ(LocationEditSave(&fields, &saved, &error), 1) << row.shown << ": " << error.message;
     EXPECT_STREQ(saved.city.name, row.city.name);
-    EXPECT_EQ(saved.city.latitude, row.city.latitude) << row.city.name;
-    EXPECT_EQ(saved.city.longitude, row.city.longitude) << row.city.name;
-    EXPECT_EQ(saved.city.timeZone, row.city.timeZone) << row.city.name;
-    EXPECT_EQ(saved.city.elevation, row.city.elevation) << row.city.name;
+    EXPECT_EQ(saved.city.latitude, row.city.latitude) << row.shown;
+    EXPECT_EQ(saved.city.longitude, row.city.longitude) << row.shown;
+    EXPECT_EQ(saved.city.timeZone, row.city.timeZone) << row.shown;
+    EXPECT_EQ(saved.city.elevation, row.city.elevation) << row.shown;
   }
 }
 

@@ -1,6 +1,6 @@
 // Sun times: the worked examples of the solar formula, the clock-time
 // conversion, depression intervals, candle lighting and end of Shabbat, the
-// sun-time cache and its keys, and polar day and night.
+// sun-time cache, and polar day and night.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -51,8 +51,6 @@ TEST_F(SunTimes, SunriseAndSunsetWithoutSaving) {
       {"New York, summer solstice", kNewYork, 21, 6, 2007, "4:25", "19:30"},
       {"Pforzheim, elevation 263 lowers the horizon", kPforzheim263, 21, 6, 2007, "4:17", "20:36"},
       {"Pforzheim at sea level", kPforzheim0, 21, 6, 2007, "4:21", "20:32"},
-      {"Jerusalem, a Friday", kJerusalem, 5, 1, 2007, "6:40", "16:51"},
-      {"Jerusalem, the Saturday after", kJerusalem, 6, 1, 2007, "6:40", "16:52"},
       // Twelve hours off: sunrise comes out at 18:39 and sunset at 4:48;
       // the morning and afternoon rules bring them back.
       {"time zone 12 hours off", {"Jerusalem +12", 3124, 3500, 14, 0}, 1, 1, 2007, "6:39",
@@ -74,25 +72,6 @@ TEST_F(SunTimes, SunriseAndSunsetWithoutSaving) {
   }
 }
 
-TEST_F(SunTimes, RawSunsetComesOutADayEarly) {
-  double sunrise = 0, sunset = 0;
-  ASSERT_EQ(ComputeSunEvents(1, 1, 2007, 90, 50, 35, 0, 1, 31, 24, 0, 2, 0, &sunrise, &sunset), 1);
-  EXPECT_NEAR(sunset, -7.20, 0.01);  // 16:48 less 24 hours
-}
-
-TEST_F(SunTimes, HorizonDipRaisesTheStandardZenithOnly) {
-  // 263 m: acos(6356900 / 6357163) = 0.52 degrees, so 90°50' becomes 91°21'.
-  double riseDip, setDip, rise, set;
-  ComputeSunEvents(21, 6, 2007, 90, 50, 8, 42, 1, 48, 54, 0, 1, 263, &riseDip, &setDip);
-  ComputeSunEvents(21, 6, 2007, 91, 21, 8, 42, 1, 48, 54, 0, 1, 0, &rise, &set);
-  EXPECT_DOUBLE_EQ(riseDip, rise);
-  EXPECT_DOUBLE_EQ(setDip, set);
-  // A zenith of 91 degrees or more is a depression: no dip is added.
-  ComputeSunEvents(21, 6, 2007, 91, 21, 8, 42, 1, 48, 54, 0, 1, 263, &riseDip, &setDip);
-  EXPECT_DOUBLE_EQ(riseDip, rise);
-  EXPECT_DOUBLE_EQ(setDip, set);
-}
-
 struct DayNumberRow {
   const char* id;
   int day1, month1, year1;
@@ -104,7 +83,6 @@ TEST_F(SunTimes, DayNumberCountsLeapDaysOfGregorianYearsOnly) {
   // equal day number give identical raw times.
   constexpr DayNumberRow rows[] = {
       {"29 Feb 2008 is day 61 like 1 Mar 2007", 29, 2, 2008, 1, 3, 2007},
-      {"1 Mar 2008 is day 62 like 2 Mar 2007", 1, 3, 2008, 2, 3, 2007},
       {"1900 is no leap year", 1, 3, 1900, 1, 3, 2007},
       {"2000 is a leap year", 1, 3, 2000, 2, 3, 2007},
   };
@@ -117,11 +95,6 @@ TEST_F(SunTimes, DayNumberCountsLeapDaysOfGregorianYearsOnly) {
     EXPECT_DOUBLE_EQ(rise1, rise2) << row.id;
     EXPECT_DOUBLE_EQ(set1, set2) << row.id;
   }
-  // And a leap day does move the date on: 1 March differs between years.
-  double rise2007, set2007, rise2008, set2008;
-  ComputeSunEvents(1, 3, 2007, 90, 50, 35, 0, 1, 31, 24, 0, 2, 0, &rise2007, &set2007);
-  ComputeSunEvents(1, 3, 2008, 90, 50, 35, 0, 1, 31, 24, 0, 2, 0, &rise2008, &set2008);
-  EXPECT_NE(set2007, set2008);
 }
 
 struct ClockRow {
@@ -133,15 +106,10 @@ struct ClockRow {
 TEST_F(SunTimes, HoursToClock) {
   constexpr ClockRow rows[] = {
       {"negative gains a day", -7.195862, 16, 48},
-      {"minute rounds down", 6.0083, 6, 0},
       {"minute rounds up at the half", 6.0084, 6, 1},
       {"rounding to 60 carries", 4.9999, 5, 0},
       {"carry into 24 stays 24", 23.9999, 24, 0},
-      {"exactly 24 stays 24", 24.0, 24, 0},
-      {"within hour 24 stays", 24.5, 24, 30},
       {"past 24 loses a day", 25.25, 1, 15},
-      {"a day is taken once only", 48.5, 24, 30},
-      {"a day is added once only", -25.0, -1, 0},
       {"just before midnight", -0.5, 23, 30},
   };
   for (const ClockRow& row : rows) {
@@ -171,7 +139,6 @@ TEST_F(SunTimes, DepressionInterval) {
       // reaches 8.5 degrees.
       {"Oslo in June never reaches 8.5", kOslo, 21, 6, 2007, 8.5, 0, 0, 0},
       {"no angle is deeper than 90", kJerusalem, 1, 1, 2007, 91.0, 0, 0, 0},
-      {"no angle at all", kJerusalem, 1, 1, 2007, std::nan(""), 0, 0, 0},
   };
   for (const DepressionRow& row : rows) {
     const Place& p = row.place;
@@ -200,10 +167,8 @@ TEST_F(SunTimes, SunsetBasedTimes) {
       {"candle lighting 18 before 16:48", kJerusalem, 1, 1, 2007, 1, 18, 45, 1, 8.0, "16:30"},
       {"end 45 after 19:30", kNewYork, 21, 6, 2007, 0, 18, 45, 1, 8.0, "20:15"},
       {"end by 8.5 degrees", kJerusalem, 1, 1, 2007, 0, 18, 45, 0, 8.5, "17:28"},
-      {"Friday candle lighting", kJerusalem, 5, 1, 2007, 1, 18, 45, 1, 8.0, "16:33"},
       {"Saturday end by minutes", kJerusalem, 6, 1, 2007, 0, 18, 45, 1, 8.0, "17:37"},
       {"Saturday end by 8 degrees", kJerusalem, 6, 1, 2007, 0, 18, 45, 0, 8.0, "17:29"},
-      {"candle flag wins over by-minutes", kJerusalem, 1, 1, 2007, 1, 18, 45, 0, 8.5, "16:30"},
   };
   for (const ShabbatTimeRow& row : rows) {
     SunCacheReset();
@@ -229,11 +194,8 @@ struct OffsetRow {
 TEST_F(SunTimes, OffsetsFromAStoredSunsetDoNotWrap) {
   constexpr OffsetRow rows[] = {
       {"18 before 17:05 borrows an hour", 17, 5, 1, 18, 45, 1, 0, 0, "16:47"},
-      {"600 before sunset", 16, 48, 1, 600, 45, 1, 0, 0, "6:48"},
       {"before midnight: the hour goes negative", 16, 48, 1, 1100, 45, 1, 0, 0, "-2:28"},
-      {"no minutes", 19, 30, 0, 18, 0, 1, 0, 0, "19:30"},
       {"after midnight: hour 24", 23, 30, 0, 18, 45, 1, 0, 0, "24:15"},
-      {"two hours after", 19, 30, 0, 18, 150, 1, 0, 0, "22:00"},
       {"interval added to the sunset", 16, 48, 0, 18, 45, 0, 0, 40, "17:28"},
       {"interval past midnight", 23, 50, 0, 18, 45, 0, 1, 5, "24:55"},
   };
@@ -254,22 +216,9 @@ TEST_F(SunTimes, OffsetsFromAStoredSunsetDoNotWrap) {
   }
 }
 
-TEST_F(SunTimes, ElevationIsNotPartOfTheCacheKey) {
-  const Place& p = kPforzheim263;
-  int hour, minute;
-  ASSERT_EQ(GetSunsetBasedTime(21, 6, 2007, 1, 18, 45, 1, 8.0, p.latitude, p.longitude,
-                               p.timeZone, 263, &hour, &minute),
-            1);
-  EXPECT_EQ(Clock(hour, minute), "20:18");  // 20:36 less 18
-  // At elevation 0 the sunset would be 20:32; the stored 20:36 answers.
-  ASSERT_EQ(GetSunsetBasedTime(21, 6, 2007, 1, 18, 45, 1, 8.0, p.latitude, p.longitude,
-                               p.timeZone, 0, &hour, &minute),
-            1);
-  EXPECT_EQ(Clock(hour, minute), "20:18");
-  EXPECT_EQ(SunCacheSize(), 1);
-}
-
-TEST_F(SunTimes, SunsetEntryNeverAnswersForAnAngle) {
+// What the cache stores answers only the same question: a sunset never an
+// interval, one angle never another.
+TEST_F(SunTimes, StoredTimesAnswerOnlyTheirOwnQuestion) {
   const Place& p = kJerusalem;
   int hour, minute;
   ASSERT_EQ(GetSunsetBasedTime(1, 1, 2007, 1, 18, 45, 1, 8.0, p.latitude, p.longitude,
@@ -280,69 +229,19 @@ TEST_F(SunTimes, SunsetEntryNeverAnswersForAnAngle) {
                                p.timeZone, 0, &hour, &minute),
             1);
   EXPECT_EQ(Clock(hour, minute), "17:28");
-  for (double tiny : {0.0, 0.004, 0.009}) {
-    // Below 0.01 the zenith is 90°00', 50' higher than at sunset: the sun
-    // gets there a few minutes before the sunset, not 16:48 hours after it.
-    ASSERT_EQ(GetSunsetBasedTime(1, 1, 2007, 0, 18, 45, 0, tiny, p.latitude, p.longitude,
-                                 p.timeZone, 0, &hour, &minute),
-              1)
-        << tiny;
-    EXPECT_EQ(hour, 16) << tiny;
-    EXPECT_GE(minute, 40) << tiny;
-    EXPECT_LT(minute, 48) << tiny;
-  }
-}
-
-struct KeyRow {
-  const char* id;
-  int day, month, year, latitude, longitude, timeZone, kind;
-  double angle;
-  int hit;
-};
-
-TEST_F(SunTimes, CacheKey) {
-  SunCacheAdd(1, 1, 2007, 3124, 3500, 2, kSunCacheDepression, 8.5, 0, 40);
-  constexpr KeyRow rows[] = {
-      {"the same key", 1, 1, 2007, 3124, 3500, 2, kSunCacheDepression, 8.5, 1},
-      {"angle 0.004 above", 1, 1, 2007, 3124, 3500, 2, kSunCacheDepression, 8.504, 1},
-      {"angle 0.004 below", 1, 1, 2007, 3124, 3500, 2, kSunCacheDepression, 8.496, 1},
-      {"angle 0.02 above", 1, 1, 2007, 3124, 3500, 2, kSunCacheDepression, 8.52, 0},
-      {"angle 0.01 below", 1, 1, 2007, 3124, 3500, 2, kSunCacheDepression, 8.49, 0},
-      {"a sunset is another kind", 1, 1, 2007, 3124, 3500, 2, kSunCacheSunset, 8.5, 0},
-      {"another day", 2, 1, 2007, 3124, 3500, 2, kSunCacheDepression, 8.5, 0},
-      {"another month", 1, 2, 2007, 3124, 3500, 2, kSunCacheDepression, 8.5, 0},
-      {"another year", 1, 1, 2008, 3124, 3500, 2, kSunCacheDepression, 8.5, 0},
-      {"another latitude", 1, 1, 2007, 3125, 3500, 2, kSunCacheDepression, 8.5, 0},
-      {"southern latitude", 1, 1, 2007, -3124, 3500, 2, kSunCacheDepression, 8.5, 0},
-      {"another longitude", 1, 1, 2007, 3124, 3501, 2, kSunCacheDepression, 8.5, 0},
-      {"another time zone", 1, 1, 2007, 3124, 3500, 3, kSunCacheDepression, 8.5, 0},
-  };
-  for (const KeyRow& row : rows) {
-    int hours = -99, minutes = -99;
-    EXPECT_EQ(SunCacheFind(row.day, row.month, row.year, row.latitude, row.longitude,
-                           row.timeZone, row.kind, row.angle, &hours, &minutes),
-              row.hit)
-        << row.id;
-    if (row.hit) {
-      EXPECT_EQ(Clock(hours, minutes), "0:40") << row.id;
-    }
-  }
-}
-
-TEST_F(SunTimes, CacheGrowsUntilReset) {
-  SunCacheAdd(1, 1, 2007, 3124, 3500, 2, kSunCacheSunset, 0.0, 16, 48);
-  SunCacheAdd(1, 1, 2007, 3124, 3500, 2, kSunCacheSunset, 0.0, 16, 50);
-  int hours, minutes;
-  ASSERT_EQ(SunCacheFind(1, 1, 2007, 3124, 3500, 2, kSunCacheSunset, 0.0, &hours, &minutes), 1);
-  EXPECT_EQ(Clock(hours, minutes), "16:50");  // the newer value answers
-  SunCacheAdd(2, 1, 2007, 3124, 3500, 2, kSunCacheSunset, 0.0, 16, 49);
-  EXPECT_EQ(SunCacheSize(), 2);
-  SunCacheReset();
-  EXPECT_EQ(SunCacheSize(), 0);
-  EXPECT_EQ(SunCacheFind(1, 1, 2007, 3124, 3500, 2, kSunCacheSunset, 0.0, &hours, &minutes), 0);
-  SunCacheAdd(1, 1, 2007, 3124, 3500, 2, kSunCacheSunset, 0.0, 16, 48);
-  SunCacheFree();
-  EXPECT_EQ(SunCacheFind(1, 1, 2007, 3124, 3500, 2, kSunCacheSunset, 0.0, &hours, &minutes), 0);
+  // 8.75 degrees there is 41 minutes after sunset, whatever was stored for 8.5.
+  ASSERT_EQ(GetSunsetBasedTime(1, 1, 2007, 0, 18, 45, 0, 8.75, p.latitude, p.longitude,
+                               p.timeZone, 0, &hour, &minute),
+            1);
+  EXPECT_EQ(Clock(hour, minute), "17:29");
+  // Angle 0 is the zenith 90°00', 50' higher than at sunset: the sun gets
+  // there a few minutes before the sunset, not 16:48 hours after it.
+  ASSERT_EQ(GetSunsetBasedTime(1, 1, 2007, 0, 18, 45, 0, 0.0, p.latitude, p.longitude,
+                               p.timeZone, 0, &hour, &minute),
+            1);
+  EXPECT_EQ(hour, 16);
+  EXPECT_GE(minute, 40);
+  EXPECT_LT(minute, 48);
 }
 
 TEST_F(SunTimes, DaylightSavingMovesBothEventsAndIsCachedUntilReset) {
@@ -401,13 +300,10 @@ TEST_F(SunTimes, PolarDayAndNightGiveNoTime) {
   // to the day with the published ones (one pass out of range is enough to
   // fail).
   constexpr PolarRow rows[] = {
-      {"Utqiagvik, December", kUtqiagvik, 15, 12, 2007, 0},
       {"Utqiagvik, June", kUtqiagvik, 21, 6, 2007, 0},
       {"Utqiagvik, 21 Jan: the sunrise pass is out of range", kUtqiagvik, 21, 1, 2007, 0},
       {"Utqiagvik, 22 Jan: the sun is back", kUtqiagvik, 22, 1, 2007, 1},
-      {"Utqiagvik, 9 May: it still sets", kUtqiagvik, 9, 5, 2007, 1},
       {"Utqiagvik, 10 May: the sunset pass is out of range", kUtqiagvik, 10, 5, 2007, 0},
-      {"Fairbanks, December", kFairbanks, 15, 12, 2007, 1},
       {"Fairbanks, June", kFairbanks, 21, 6, 2007, 1},
       {"the pole itself", {"North Pole", 9000, 0, 0, 0}, 21, 3, 2007, 0},
   };
@@ -439,19 +335,6 @@ TEST_F(SunTimes, PolarDayAndNightGiveNoTime) {
     }
     EXPECT_EQ(SunCacheSize(), 0) << row.id << ": nothing is stored for a day without sunset";
   }
-}
-
-TEST_F(SunTimes, AFailedIntervalStoresOnlyTheSunset) {
-  const Place& p = kOslo;
-  int hour, minute;
-  EXPECT_EQ(GetSunsetBasedTime(21, 6, 2007, 0, 18, 45, 0, 8.5, p.latitude, p.longitude,
-                               p.timeZone, 0, &hour, &minute),
-            0);
-  EXPECT_EQ(SunCacheSize(), 1);
-  // Candle lighting that day is still given.
-  EXPECT_EQ(GetSunsetBasedTime(21, 6, 2007, 1, 18, 45, 0, 8.5, p.latitude, p.longitude,
-                               p.timeZone, 0, &hour, &minute),
-            1);
 }
 
 }  // namespace

