@@ -12,6 +12,7 @@
 #include "export/text_encoding.h"
 #include "platform/folders.h"
 #include "platform/message.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -52,41 +53,6 @@ int KindLetter(const std::string& word) {
     if (same) return k.letter;
   }
   return 0;
-}
-
-// UTF-8 text in the code page the program keeps names in. Returns 1, or 0
-// for malformed UTF-8 or a character the code page lacks.
-int TextFromUtf8(const std::string& utf8, CodePage page, std::string* out) {
-  out->clear();
-  for (std::size_t i = 0; i < utf8.size();) {
-    const unsigned char lead = (unsigned char)utf8[i];
-    char32_t cp;
-    std::size_t n;
-    if (lead < 0x80) { cp = lead; n = 1; }
-    else if ((lead & 0xE0) == 0xC0) { cp = lead & 0x1F; n = 2; }
-    else if ((lead & 0xF0) == 0xE0) { cp = lead & 0x0F; n = 3; }
-    else if ((lead & 0xF8) == 0xF0) { cp = lead & 0x07; n = 4; }
-    else return 0;
-    if (i + n > utf8.size()) return 0;
-    for (std::size_t k = 1; k < n; ++k) {
-      const unsigned char c = (unsigned char)utf8[i + k];
-      if ((c & 0xC0) != 0x80) return 0;
-      cp = (cp << 6) | (c & 0x3F);
-    }
-    i += n;
-    if (cp < 0x80) {
-      *out += (char)cp;
-      continue;
-    }
-    int found = 0;
-    for (int c = 0x80; c <= 0xFF && !found; ++c) {
-      if (CodePointOf((unsigned char)c, page) != cp) continue;
-      *out += (char)c;
-      found = 1;
-    }
-    if (!found) return 0;
-  }
-  return 1;
 }
 
 // An ISO date ("1990-03-05") in the configured format, so that the
@@ -166,7 +132,7 @@ int List(std::FILE* out, const char* path) {
     FormatGregorianDate(r.date.day, r.date.month, r.date.year, date);
     const char* word = AnniversaryTypeWord(r.type);
     std::fprintf(out, "%d\t%s\t%s\t%s%s\n", (int)r.id, word ? word : "?",
-                 Utf8FromText(r.name, ExportCodePage()).c_str(), date,
+                 Utf8FromUserText(r.name).c_str(), date,
                  r.afterSunset ? " after sunset" : "");
   }
   AnniversaryListFree(&list);
@@ -175,9 +141,8 @@ int List(std::FILE* out, const char* path) {
 
 int Add(std::FILE* out, std::FILE* err, const Command& c, const char* path) {
   EditAnniversaryFields fields{};
-  std::string name;
-  if (!TextFromUtf8(c.name, ExportCodePage(), &name))
-    return Fail(err, kCliBadInput, "the name holds a character the program's code page lacks");
+  // Names are the user's text: never read in the Hebrew names' code page.
+  const std::string name = UserTextForFile(c.name.c_str());
   std::snprintf(fields.name, sizeof fields.name, "%s", name.c_str());
   std::snprintf(fields.date, sizeof fields.date, "%s", DateField(c.date).c_str());
   fields.afterSunset = c.afterSunset;
@@ -203,13 +168,12 @@ int Remove(std::FILE* out, std::FILE* err, const Command& c, const char* path) {
   int id = c.id;
   if (id == 0) {
     const int type = KindLetter(c.kind);
-    std::string name;
-    if (type == 0 || c.name.empty() || !TextFromUtf8(c.name, ExportCodePage(), &name))
+    if (type == 0 || c.name.empty())
       return Fail(err, kCliBadInput, "say which entry: --id N, or --kind and --name");
     AnniversaryList list{};
     AnniversaryListLoad(&list, path);
     for (const AnniversaryRecord& r : list.records) {
-      if (r.type == type && AnniversaryCompareNames(r.name, name.c_str()) == 0) {
+      if (r.type == type && SameUserText(r.name, c.name.c_str())) {
         id = r.id;
         break;
       }

@@ -289,14 +289,16 @@ int MakeSelection(const Run& run, const AnniversaryList& list, std::vector<char>
                        std::to_string(kAnniversaryNameSize - 1) + " characters");
       return 0;
     }
-    int found = 0;
+    // The typed name is UTF-8 (the user's text); the file may keep it in
+    // Windows-1252: the record's own name goes into the selection.
+    const AnniversaryRecord* found = nullptr;
     for (const AnniversaryRecord& r : list.records)
-      found |= r.type == type && AnniversaryCompareNames(r.name, name) == 0;
+      if (!found && r.type == type && SameUserText(r.name, name)) found = &r;
     if (!found) {
       Fail(run, 0, "no entry \"" + Shortened(label) + "\" in the anniversaries file");
       return 0;
     }
-    AnniversarySelectionAdd(selection, type, name);
+    AnniversarySelectionAdd(selection, type, found->name);
   }
   selection->push_back('\0');
   return 1;

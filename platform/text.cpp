@@ -100,3 +100,21 @@ std::string Windows1252FromUserText(const char* text) {
   }
   return out;
 }
+
+std::string UserTextForFile(const char* text) {
+  std::string latin = Windows1252FromUserText(text);
+  if (Utf8FromWindows1252(latin.c_str()) == Utf8FromUserText(text)) return latin;
+  return text;
+}
+
+int SameUserText(const char* a, const char* b) {
+  const std::string x = Utf8FromUserText(a), y = Utf8FromUserText(b);
+  if (x.size() != y.size()) return 0;
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    unsigned char p = (unsigned char)x[i], q = (unsigned char)y[i];
+    if (p >= 'a' && p <= 'z') p = (unsigned char)(p - 32);
+    if (q >= 'a' && q <= 'z') q = (unsigned char)(q - 32);
+    if (p != q) return 0;
+  }
+  return 1;
+}

@@ -24,3 +24,10 @@ std::string Utf8FromUserText(const char* text);
 // The user's text as Windows-1252, the code page of the program's Latin
 // text (a character it lacks becomes "?").
 std::string Windows1252FromUserText(const char* text);
+// The user's text as the data files keep it: Windows-1252 when that holds
+// every character (so the Windows program reads it right on any Western
+// system), else as typed, in the user's code page, so that nothing is lost.
+std::string UserTextForFile(const char* text);
+// 1 when two user texts are the same name: equal as UTF-8, the letters
+// A-Z without regard to case.
+int SameUserText(const char* a, const char* b);

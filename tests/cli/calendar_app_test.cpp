@@ -333,6 +333,20 @@ TEST(CalendarApp, AnniversariesFromTheCommandLine) {
             (std::vector<std::string>{"Birthday-Dan.20Levi-20070226@tavlon.invalid",
                                       "Birthday-Dan.20Levi-20080315@tavlon.invalid"}));
 
+  // The typed UTF-8 name finds the record kept in Windows-1252; a name that
+  // code page cannot hold is kept as typed, not as question marks.
+  result = Export(dir, {"--anniversaries", "--entry", "Yahrzeit: Ruth M\xC3\xBCller", "--from-year",
+                        "2007", "--to-year", "2007"});
+  EXPECT_EQ(result.code, kCliOk) << result.err;
+  result = RunTavlon(dir, {"anniversaries", "add", "--kind", "birthday", "--name",
+                           "\xD7\x93\xD7\x95\xD7\x93", "--date", "2000-01-01"});
+  ASSERT_EQ(result.code, kCliOk) << result.err;
+  result = RunTavlon(dir, {"anniversaries", "list"});
+  EXPECT_NE(result.out.find("3\tBirthday\t\xD7\x93\xD7\x95\xD7\x93\t1.1.2000\n"), std::string::npos)
+      << result.out;
+  result = RunTavlon(dir, {"anniversaries", "remove", "--id", "3"});
+  ASSERT_EQ(result.code, kCliOk) << result.err;
+
   result = RunTavlon(dir, {"anniversaries", "remove", "--kind", "birthday", "--name", "dan levi"});
   ASSERT_EQ(result.code, kCliOk) << result.err;
   result = RunTavlon(dir, {"anniversaries", "remove", "--id", "1"});
