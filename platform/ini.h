@@ -31,5 +31,5 @@ int IniWriteString(const char* section, const char* key, const char* value,
 // what the same file, section and key gave before (a bare name keeping the
 // folder it was first found in). A run blocks the program, so no dialog
 // can change a file meanwhile; writes are always seen.
-// Windows caches profile files itself: there it does nothing.
+// Windows likewise remembers each read of the profile API while held.
 void IniHoldFiles(int hold);
