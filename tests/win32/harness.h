@@ -84,10 +84,6 @@ void Choose(HWND window, int command);
 void PostKey(HWND window, int virtualKey, bool control = false);
 void SetControlKey(bool down);
 
-// A key pressed and released on the keyboard, as the system's input: the
-// window is made the foreground window with the focus first.
-void TypeKey(HWND window, int virtualKey);
-
 // Keys as the system's input, to whichever window has the focus: a chord
 // such as Alt+C (TypeChord(VK_MENU, 'C')), keys one after the other, or
 // text as typed characters.
@@ -122,23 +118,6 @@ class MessageCapture {
   static int Hook(const char* text, const char* title, MessageIcon icon, void* context);
   std::vector<ShownMessage> shown_;
   std::vector<int> answers_;
-};
-
-// Records the WM_COMMAND messages a window receives (ahead of its own
-// procedure) until the window is destroyed.
-struct CommandRecord {
-  int command;
-  int fromAccelerator;  // HIWORD(wParam) == 1
-};
-class CommandRecorder {
- public:
-  explicit CommandRecorder(HWND window);
-  const std::vector<CommandRecord>& commands() const { return commands_; }
-
- private:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  std::vector<CommandRecord> commands_;
-  WNDPROC original_;
 };
 
 // ---- Files -------------------------------------------------------------
