@@ -140,22 +140,20 @@ TEST_F(AnniversaryDialogs, AddModifyRemoveRoundTripThroughTheFile) {
   EXPECT_EQ(messages_.shown()[3].text, "A list entry has to be selected");
 }
 
-// The edit window's checks with their focus, and a date picked on the
-// Hebrew calendar: 5 March 1990 is 8 Adar 5750 (a common year), the 9th
-// is 6 March.
+// A check of the edit window (tested natively) with its focus, and a date
+// picked on the Hebrew calendar: 5 March 1990 is 8 Adar 5750 (a common
+// year), the 9th is 6 March.
 TEST_F(AnniversaryDialogs, EditChecksAndHebrewDate) {
   AnniversaryRecord record{};
-  std::vector<int> focus;
+  int focus = 0;
   std::vector<std::string> hebrewOpened;
   std::string picked;
   DialogRun run = RunDialog([&] { return EditAnniversaryDialog(nullptr, &record); }, {
       [&](HWND e) {
-        Click(e, IDOK);
-        focus.push_back(FocusId());
         SetItemText(e, IDC_EDITANNI_NAME, "Rafael");
         SetItemText(e, IDC_EDITANNI_DATE, "31.2.2000");
         Click(e, IDOK);
-        focus.push_back(FocusId());
+        focus = FocusId();
       },
       [&](HWND e) {
         SetItemText(e, IDC_EDITANNI_DATE, "5.3.1990");
@@ -173,10 +171,9 @@ TEST_F(AnniversaryDialogs, EditChecksAndHebrewDate) {
       },
   });
   EXPECT_EQ(run.result, 1);
-  std::vector<std::string> texts;
-  for (const ShownMessage& m : messages_.shown()) texts.push_back(m.text);
-  EXPECT_EQ(texts, (std::vector<std::string>{"Name must not be blank", "Day is invalid"}));
-  EXPECT_EQ(focus, (std::vector<int>{IDC_EDITANNI_NAME, IDC_EDITANNI_DATE}));
+  ASSERT_EQ(messages_.shown().size(), 1u);
+  EXPECT_EQ(messages_.shown()[0].text, "Day is invalid");
+  EXPECT_EQ(focus, IDC_EDITANNI_DATE);
   EXPECT_EQ(hebrewOpened, (std::vector<std::string>{"5750", "Adar", "8"}));
   EXPECT_EQ(picked, "6.3.1990");
   EXPECT_EQ(Describe(record), "Rafael 6.3.1990 Y 0");

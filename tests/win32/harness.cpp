@@ -252,11 +252,14 @@ void RetryStep() { g_retryStep = true; }
 
 namespace {
 
-void SendKey(int virtualKey, bool up) {
+// A key down or up as the system's input; `character` sends that
+// character instead of a virtual key.
+void SendKey(int virtualKey, bool up, char character = 0) {
   INPUT key{};
   key.type = INPUT_KEYBOARD;
-  key.ki.wVk = static_cast<WORD>(virtualKey);
-  key.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  key.ki.wVk = static_cast<WORD>(character ? 0 : virtualKey);
+  key.ki.wScan = static_cast<unsigned char>(character);
+  key.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (character ? KEYEVENTF_UNICODE : 0);
   SendInput(1, &key, sizeof key);
 }
 
@@ -278,14 +281,8 @@ void TypeKeys(std::initializer_list<int> virtualKeys) {
 
 void TypeText(const std::string& text) {
   for (char c : text) {
-    INPUT keys[2] = {};
-    for (INPUT& key : keys) {
-      key.type = INPUT_KEYBOARD;
-      key.ki.wScan = static_cast<unsigned char>(c);
-      key.ki.dwFlags = KEYEVENTF_UNICODE;
-    }
-    keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
+    SendKey(0, false, c);
+    SendKey(0, true, c);
   }
 }
 

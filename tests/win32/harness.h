@@ -6,11 +6,6 @@
 // from a timer tick of the loop that is running, so every message a step
 // posts has been handled by that real loop before the next step starts:
 //
-//   ProgramRun run = RunProgram({
-//       [](HWND main) { Choose(main, kCommandExit); },
-//   });
-//   EXPECT_FALSE(run.closedByHarness);
-//
 //   DialogRun dialog = RunDialog([] { return DateTimeFormatDialog(nullptr); }, {
 //       [](HWND d) { Click(d, IDC_DATE_MONTH_FIRST); },
 //       [](HWND d) { Click(d, IDOK); },

@@ -127,13 +127,12 @@ std::string WindowsPath(std::string path) {
   return path;
 }
 
-class HelpPageThroughShell : public testing::Test {
+class HelpPageThroughShell : public HelpPage {
  protected:
   void SetUp() override {
     std::string command = "\"" + WindowsPath(TAVLON_HTML_STAND_IN) + "\" \"%1\"";
     ASSERT_EQ(SetClassValue(".htm", "Tavlon.TestHtml"), ERROR_SUCCESS);
-    ASSERT_EQ(SetClassValue("Tavlon.TestHtml\\shell\\open\\command",
-                            command.c_str()),
+    ASSERT_EQ(SetClassValue("Tavlon.TestHtml\\shell\\open\\command", command.c_str()),
               ERROR_SUCCESS);
     DeleteFileA(opened_.c_str());
   }
@@ -147,10 +146,7 @@ class HelpPageThroughShell : public testing::Test {
                            static_cast<DWORD>(std::strlen(value) + 1));
   }
 
-  const std::string page_{HelpPageText(), HelpPageLength()};
   const std::string opened_ = TempFolderPath() + "Cal.htm.opened";
-  ScratchDir dir_;
-  MessageCapture messages_;
 };
 
 // The help command hands Cal.htm to the registered viewer, which finds the
