@@ -37,9 +37,6 @@ const Row kRows[] = {
     {"Escape after changing both", "[Settings]\r\nDateFormat=1\r\nTimeFormat=1\r\n",
      {false, true, true, false}, {IDC_DATE_DAY_FIRST, IDC_TIME_24_HOUR, kEscape}, 0,
      nullptr, nullptr},
-    {"a click moves the choice within its group",
-     "[Settings]\r\nDateFormat=1\r\nTimeFormat=1\r\n", {false, true, true, false},
-     {IDC_DATE_DAY_FIRST, IDC_TIME_24_HOUR, IDOK}, 1, "0", "0"},
 };
 
 constexpr int kButtons[4] = {IDC_DATE_DAY_FIRST, IDC_DATE_MONTH_FIRST, IDC_TIME_12_HOUR,

@@ -1,7 +1,7 @@
 // The Configure Zmanim windows on screen (their rules are tested natively):
 // the stored method selected at opening, a list without a choice refused
 // with the focus on it, OK writing every row, the chametz list in its own
-// window or on the handheld page.
+// window.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -64,23 +64,6 @@ TEST_F(ZmanimDialog, OkWritesEveryRowAndTheChametzWindowItsMethod) {
   EXPECT_EQ(Zman("Alot Hashachar"), "AlotHashachar90");
   EXPECT_EQ(Zman("Tzait Hakochavim"), "Deg65");
   EXPECT_EQ(ChametzMethod(), "2");
-}
-
-TEST_F(ZmanimDialog, HandheldPageHoldsTheChametzList) {
-  dir_.Write(kSettingsFile, "[HandheldPC]\r\nEmulate=1\r\n[ErevPesach]\r\nMethod=2\r\n");
-  int opened = -1;
-  DialogRun run = RunDialog([] { return ConfigureZmanimDialog(nullptr); }, {
-      [&](HWND d) {
-        EXPECT_EQ(GetDlgItem(d, IDC_ZMANIM_CHAMETZ_BUTTON), nullptr);
-        opened = ComboItem(d, IDC_ZMANIM_CHAMETZ_LIST);
-        ChooseComboItem(d, IDC_ZMANIM_CHAMETZ_LIST, 0);
-        Click(d, IDOK);
-      },
-  });
-  EXPECT_EQ(run.result, 1);
-  EXPECT_EQ(opened, 1);
-  EXPECT_EQ(ChametzMethod(), "1");
-  EXPECT_EQ(Zman("Alot Hashachar"), "AlotHashachar72");
 }
 
 }  // namespace
