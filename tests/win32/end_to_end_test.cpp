@@ -9,11 +9,11 @@
 #include <functional>
 #include <string>
 
-#include "platform/ini.h"
 #include "resources/export_ids.h"
 #include "resources/settings_ids.h"
 #include "support/scratch_dir.h"
 #include "tests/win32/harness.h"
+#include "tests/win32/settings_harness.h"
 
 namespace {
 
@@ -32,10 +32,12 @@ Step ChooseByKeyboard(int popupLetter, int itemIndex) {
 }
 
 // Runs `act` on the dialog titled `title` once it is open and has the
-// keyboard.
+// keyboard (a dialog a closed one left in the background is brought to
+// the front).
 Step OnDialog(const char* title, std::function<void(HWND)> act) {
   return [title, act](HWND) {
     HWND dialog = FindDialog(title);
+    if (dialog && GetForegroundWindow() != dialog) SetForegroundWindow(dialog);
     if (!dialog || GetForegroundWindow() != dialog) return RetryStep();
     act(dialog);
   };
@@ -53,15 +55,6 @@ Step UntilProgramEnds() {
   return [](HWND main) {
     if (IsWindow(main)) RetryStep();
   };
-}
-
-std::string SelectedText(HWND dialog, int id) {
-  HWND list = GetDlgItem(dialog, id);
-  LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
-  if (index == LB_ERR) return "";
-  char text[256] = "";
-  SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
-  return text;
 }
 
 // Presses Tab in the dialog titled `title` until one of `ids` has the focus.
@@ -115,12 +108,6 @@ size_t Count(const std::string& text, const std::string& what) {
   size_t n = 0;
   for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
   return n;
-}
-
-std::string IniText(const char* section, const char* key, const char* file) {
-  char text[256];
-  IniReadString(section, key, "(missing)", text, sizeof text, file);
-  return text;
 }
 
 // Settings menu: 0 Select Location, 1 Daylight Savings Time, 2 Shabbat

@@ -36,28 +36,37 @@ struct Watchdog {
   HANDLE thread;
 };
 
-std::string ThreadWindowTitles(DWORD thread, bool close) {
-  struct Walk {
-    std::string titles;
-    bool close;
-  } walk{"", close};
+// The top-level windows of `thread`.
+std::set<HWND> ThreadWindows(DWORD thread) {
+  std::set<HWND> windows;
   EnumThreadWindows(
       thread,
-      [](HWND window, LPARAM context) -> BOOL {
-        auto* walk = reinterpret_cast<Walk*>(context);
-        if (!IsWindowVisible(window)) return TRUE;
-        char title[128] = "", name[32] = "";
-        GetWindowTextA(window, title, sizeof title);
-        GetClassNameA(window, name, sizeof name);
-        walk->titles += std::string(" \"") + title + "\" (" + name + ")";
-        if (walk->close) {
-          if (std::string(name) == "#32770") PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-          PostMessageA(window, WM_CLOSE, 0, 0);
-        }
+      [](HWND window, LPARAM list) -> BOOL {
+        reinterpret_cast<std::set<HWND>*>(list)->insert(window);
         return TRUE;
       },
-      reinterpret_cast<LPARAM>(&walk));
-  return walk.titles;
+      reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+bool IsDialogWindow(HWND window) {
+  char name[16] = "";
+  GetClassNameA(window, name, sizeof name);
+  return std::string(name) == "#32770";
+}
+
+// The titles of the visible windows of `thread`, each asked to close.
+std::string CloseThreadWindows(DWORD thread) {
+  std::string titles;
+  for (HWND window : ThreadWindows(thread)) {
+    if (!IsWindowVisible(window)) continue;
+    char title[128] = "";
+    GetWindowTextA(window, title, sizeof title);
+    titles += std::string(" \"") + title + "\"";
+    if (IsDialogWindow(window)) PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  }
+  return titles;
 }
 
 DWORD WINAPI WatchdogThread(void* context) {
@@ -66,7 +75,7 @@ DWORD WINAPI WatchdogThread(void* context) {
   while (WaitForSingleObject(dog->stop, 100) == WAIT_TIMEOUT) {
     if (GetTickCount() - g_lastProgress < g_watchdogMilliseconds) continue;
     if (++alarms == 1) {
-      std::string open = ThreadWindowTitles(dog->testThread, true);
+      std::string open = CloseThreadWindows(dog->testThread);
       ADD_FAILURE() << "watchdog: no progress for " << g_watchdogMilliseconds
                     << " ms; closing the windows still open:" << open;
       Progress();
@@ -107,6 +116,7 @@ struct StepRunner {
   UINT_PTR timer = 0;
   HWND target = nullptr;
   int stepsRun = 0;
+  bool retrying = false;  // the step runs again: no progress
   bool closedByHarness = false;
   bool finished = false;
 };
@@ -145,8 +155,9 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
   // inside it, so it is stopped for the step's duration.
   KillTimer(nullptr, runner->timer);
   Step step = runner->steps[runner->stepsRun++];
-  Progress();
+  if (!runner->retrying) Progress();
   step(runner->target);
+  runner->retrying = g_retryStep;
   if (g_retryStep) {
     g_retryStep = false;
     --runner->stepsRun;
@@ -167,25 +178,6 @@ int RunWithSteps(StepRunner* runner, const std::function<int()>& open) {
   Runners().pop_back();
   if (dog) StopWatchdog(dog);
   return result;
-}
-
-// The top-level windows of this thread.
-std::set<HWND> ThreadWindows() {
-  std::set<HWND> windows;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM list) -> BOOL {
-        reinterpret_cast<std::set<HWND>*>(list)->insert(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
-  return windows;
-}
-
-bool IsDialogWindow(HWND window) {
-  char name[16] = "";
-  GetClassNameA(window, name, sizeof name);
-  return std::string(name) == "#32770";
 }
 
 }  // namespace
@@ -213,11 +205,11 @@ void UseProgramResources() {
 }
 
 DialogRun RunDialog(const std::function<int()>& open, std::vector<Step> steps) {
-  std::set<HWND> before = ThreadWindows();
+  std::set<HWND> before = ThreadWindows(GetCurrentThreadId());
   StepRunner runner;
   runner.steps = std::move(steps);
   runner.findTarget = [before]() -> HWND {
-    for (HWND window : ThreadWindows())
+    for (HWND window : ThreadWindows(GetCurrentThreadId()))
       if (!before.count(window) && IsDialogWindow(window) && IsWindowVisible(window) &&
           IsWindowEnabled(window))
         return window;
@@ -256,27 +248,18 @@ void Choose(HWND window, int command) {
   SendMessageA(window, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
-void TypeKey(HWND window, int virtualKey) {
-  SetForegroundWindow(window);
-  SetFocus(window);
-  INPUT keys[2] = {};
-  for (INPUT& key : keys) {
-    key.type = INPUT_KEYBOARD;
-    key.ki.wVk = static_cast<WORD>(virtualKey);
-  }
-  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, keys, sizeof(INPUT));
-}
-
 void RetryStep() { g_retryStep = true; }
 
 namespace {
 
-void SendKey(int virtualKey, bool up) {
+// A key down or up as the system's input; `character` sends that
+// character instead of a virtual key.
+void SendKey(int virtualKey, bool up, char character = 0) {
   INPUT key{};
   key.type = INPUT_KEYBOARD;
-  key.ki.wVk = static_cast<WORD>(virtualKey);
-  key.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  key.ki.wVk = static_cast<WORD>(character ? 0 : virtualKey);
+  key.ki.wScan = static_cast<unsigned char>(character);
+  key.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (character ? KEYEVENTF_UNICODE : 0);
   SendInput(1, &key, sizeof key);
 }
 
@@ -298,14 +281,8 @@ void TypeKeys(std::initializer_list<int> virtualKeys) {
 
 void TypeText(const std::string& text) {
   for (char c : text) {
-    INPUT keys[2] = {};
-    for (INPUT& key : keys) {
-      key.type = INPUT_KEYBOARD;
-      key.ki.wScan = static_cast<unsigned char>(c);
-      key.ki.dwFlags = KEYEVENTF_UNICODE;
-    }
-    keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
+    SendKey(0, false, c);
+    SendKey(0, true, c);
   }
 }
 
@@ -340,27 +317,6 @@ int MessageCapture::Hook(const char* text, const char* title, MessageIcon icon, 
   int answer = self->answers_.front();
   self->answers_.erase(self->answers_.begin());
   return answer;
-}
-
-namespace {
-
-constexpr char kRecorderProperty[] = "Tavlon.Test.CommandRecorder";
-
-}  // namespace
-
-CommandRecorder::CommandRecorder(HWND window) {
-  SetPropA(window, kRecorderProperty, this);
-  original_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
-}
-
-LRESULT CALLBACK CommandRecorder::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = static_cast<CommandRecorder*>(GetPropA(window, kRecorderProperty));
-  WNDPROC original = self->original_;
-  if (message == WM_COMMAND)
-    self->commands_.push_back(CommandRecord{LOWORD(wParam), HIWORD(wParam) == 1});
-  if (message == WM_NCDESTROY) RemovePropA(window, kRecorderProperty);
-  return CallWindowProcA(original, window, message, wParam, lParam);
 }
 
 FileState ReadFileState(const std::string& path) {

@@ -6,11 +6,6 @@
 // from a timer tick of the loop that is running, so every message a step
 // posts has been handled by that real loop before the next step starts:
 //
-//   ProgramRun run = RunProgram({
-//       [](HWND main) { Choose(main, kCommandExit); },
-//   });
-//   EXPECT_FALSE(run.closedByHarness);
-//
 //   DialogRun dialog = RunDialog([] { return DateTimeFormatDialog(nullptr); }, {
 //       [](HWND d) { Click(d, IDC_DATE_MONTH_FIRST); },
 //       [](HWND d) { Click(d, IDOK); },
@@ -84,10 +79,6 @@ void Choose(HWND window, int command);
 void PostKey(HWND window, int virtualKey, bool control = false);
 void SetControlKey(bool down);
 
-// A key pressed and released on the keyboard, as the system's input: the
-// window is made the foreground window with the focus first.
-void TypeKey(HWND window, int virtualKey);
-
 // Keys as the system's input, to whichever window has the focus: a chord
 // such as Alt+C (TypeChord(VK_MENU, 'C')), keys one after the other, or
 // text as typed characters.
@@ -122,23 +113,6 @@ class MessageCapture {
   static int Hook(const char* text, const char* title, MessageIcon icon, void* context);
   std::vector<ShownMessage> shown_;
   std::vector<int> answers_;
-};
-
-// Records the WM_COMMAND messages a window receives (ahead of its own
-// procedure) until the window is destroyed.
-struct CommandRecord {
-  int command;
-  int fromAccelerator;  // HIWORD(wParam) == 1
-};
-class CommandRecorder {
- public:
-  explicit CommandRecorder(HWND window);
-  const std::vector<CommandRecord>& commands() const { return commands_; }
-
- private:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  std::vector<CommandRecord> commands_;
-  WNDPROC original_;
 };
 
 // ---- Files -------------------------------------------------------------

@@ -1,6 +1,6 @@
-// Helpers of the settings windows' tests: lists and drop-down lists
-// changed as the user changes them (with the notification), the control
-// that has the focus, and settings keys read back.
+// Helpers of the settings windows' tests: drop-down lists changed as the
+// user changes them (with the notification), list texts, the control that
+// has the focus, and settings keys read back.
 #pragma once
 #include <windows.h>
 
@@ -21,41 +21,25 @@ inline void ChooseComboItem(HWND dialog, int id, int position) {
 inline int ComboItem(HWND dialog, int id) {
   return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
 }
-inline std::vector<std::string> ComboTexts(HWND dialog, int id) {
-  std::vector<std::string> texts;
-  const int count = static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    char text[512] = "";
-    SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-    texts.push_back(text);
-  }
-  return texts;
-}
 
-// Selects item `position` of a list box and tells the dialog.
-inline void ChooseListItem(HWND dialog, int id, int position) {
-  SendDlgItemMessageA(dialog, id, LB_SETCURSEL, static_cast<WPARAM>(position), 0);
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-inline int ListItem(HWND dialog, int id) {
-  return static_cast<int>(SendDlgItemMessageA(dialog, id, LB_GETCURSEL, 0, 0));
-}
-inline std::vector<std::string> ListTexts(HWND dialog, int id) {
+// The texts of a list box (`combo`: of a drop-down list), and the text of
+// the list box's selection ("" for none).
+inline std::vector<std::string> ListTexts(HWND dialog, int id, bool combo = false) {
   std::vector<std::string> texts;
-  const int count = static_cast<int>(SendDlgItemMessageA(dialog, id, LB_GETCOUNT, 0, 0));
+  const int count =
+      static_cast<int>(SendDlgItemMessageA(dialog, id, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     char text[512] = "";
-    SendDlgItemMessageA(dialog, id, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+    SendDlgItemMessageA(dialog, id, combo ? CB_GETLBTEXT : LB_GETTEXT, i,
+                        reinterpret_cast<LPARAM>(text));
     texts.push_back(text);
   }
   return texts;
 }
-// The position of the item `text` (exact, case ignored), or -1.
-inline int FindListItem(HWND dialog, int id, const char* text) {
-  LRESULT found = SendDlgItemMessageA(dialog, id, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                      reinterpret_cast<LPARAM>(text));
-  return found == LB_ERR ? -1 : static_cast<int>(found);
+inline std::string SelectedText(HWND dialog, int id) {
+  const std::vector<std::string> texts = ListTexts(dialog, id);
+  const size_t i = static_cast<size_t>(SendDlgItemMessageA(dialog, id, LB_GETCURSEL, 0, 0));
+  return i < texts.size() ? texts[i] : "";
 }
 
 // The id of the control that has the focus, 0 for none.
@@ -71,18 +55,6 @@ inline std::string IniText(const char* section, const char* key, const char* fil
   char text[512];
   IniReadString(section, key, "(missing)", text, sizeof text, file);
   return text;
-}
-
-// The client width of `dialog`, and `units` dialog units of it in pixels.
-inline int ClientWidth(HWND dialog) {
-  RECT client{};
-  GetClientRect(dialog, &client);
-  return client.right;
-}
-inline int UnitsToPixels(HWND dialog, int units) {
-  RECT rect{0, 0, units, 10};
-  MapDialogRect(dialog, &rect);
-  return rect.right;
 }
 
 }  // namespace win32test

@@ -9,16 +9,17 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "calendar/callang.h"
 #include "settings/settings.h"
-#include "platform/ini.h"
 #include "shell/app.h"
 #include "shell/main_window.h"
 #include "support/scratch_dir.h"
 #include "tests/win32/harness.h"
+#include "tests/win32/settings_harness.h"
 
 namespace {
 
@@ -36,12 +37,6 @@ const std::string kOneCityFile(
     "\x22\x01\xCD\xAB" "\x01\0\0\0" "\x04\0\0\0" "Home"
     "\xAA\x0C\0\0" "\xC5\x0D\0\0" "\x02\0\0\0",
     28);
-
-std::string IniText(const char* section, const char* key, const char* file) {
-  char text[256];
-  IniReadString(section, key, "(missing)", text, sizeof text, file);
-  return text;
-}
 
 // A modification time long past, to see whether a file is written again.
 void MakeOld(const std::string& path) {
@@ -63,22 +58,17 @@ TEST_F(Startup, EmptySettingsGiveTheDefaultRecordAndExitWritesBack) {
   dir_.Write(kSettingsFile, "");
   dir_.Write(kShabbatFile, "[ParashSettings]\r\nLanguage=3\r\n");
   CalWindowState seen{};
-  std::string languageWhileRunning;
+  std::string languageWhileRunning, title;
   ProgramRun run = RunProgram({[&](HWND main) {
     seen = *MainWindowState(main);
+    title = WindowText(main);
     languageWhileRunning = IniText("ParashSettings", "Language", kShabbatFile);
+    MainWindowState(main)->leftToRight = 0;  // exit writes the record's flag, not a constant
   }});
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.stepsRun, 1);
-
-  EXPECT_STREQ(seen.cityName, "New York, NY");
-  EXPECT_EQ(seen.locationKnown, 1);
-  EXPECT_EQ(seen.candleLightingMinutes, 18);
-  EXPECT_EQ(seen.havdalahMinutes, 45);
-  EXPECT_EQ(seen.havdalahByMinutes, 1);
-  EXPECT_DOUBLE_EQ(seen.havdalahDegrees, 8.0);
-  EXPECT_EQ(seen.leftToRight, 1);
-  EXPECT_EQ(seen.diaspora, 1);
+  EXPECT_EQ(title, "Tavlon");
+  EXPECT_STREQ(seen.cityName, "New York, NY");  // the defaults are tested natively
   SYSTEMTIME today;
   GetLocalTime(&today);
   EXPECT_EQ(seen.selectedDay.year, today.wYear);
@@ -86,16 +76,9 @@ TEST_F(Startup, EmptySettingsGiveTheDefaultRecordAndExitWritesBack) {
   EXPECT_EQ(seen.selectedDay.day, today.wDay);
 
   EXPECT_EQ(languageWhileRunning, "1");  // written as the window was created
-  EXPECT_EQ(IniText("Flags", "LeftToRight", kSettingsFile), "1");
+  EXPECT_EQ(IniText("Flags", "LeftToRight", kSettingsFile), "0");
   EXPECT_EQ(dir_.Read(kCities), kEmptyCitiesFile);
   EXPECT_TRUE(messages_.shown().empty());
-}
-
-// Destruction writes the record's flag, not a constant.
-TEST_F(Startup, ExitWritesTheRecordsLeftToRightFlag) {
-  ProgramRun run = RunProgram({[](HWND main) { MainWindowState(main)->leftToRight = 0; }});
-  EXPECT_EQ(run.exitCode, 0);
-  EXPECT_EQ(IniText("Flags", "LeftToRight", kSettingsFile), "0");
 }
 
 // The user's cities are loaded before the window takes its location, and
@@ -163,24 +146,6 @@ TEST_F(Startup, ClassRegistrationFailureIsShownAndNothingSaved) {
   EXPECT_TRUE(IsOld(dir_.File(kCities)));
 }
 
-TEST_F(Startup, MainWindowTitleClassAndPlace) {
-  RunProgram({[](HWND main) {
-    EXPECT_EQ(WindowText(main), "Tavlon");
-    EXPECT_EQ(GetClassLongPtrA(main, GCL_CBWNDEXTRA), 8);
-    EXPECT_EQ(reinterpret_cast<HBRUSH>(GetClassLongPtrA(main, GCLP_HBRBACKGROUND)),
-              static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    EXPECT_EQ(GetWindowLongA(main, GWL_STYLE) & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
-    RECT rect;
-    GetWindowRect(main, &rect);
-    EXPECT_EQ(rect.left, 0);
-    EXPECT_EQ(rect.top, 0);
-    EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYSCREEN) -
-                                          GetSystemMetrics(SM_CYCAPTION) -
-                                          2 * GetSystemMetrics(SM_CYSIZEFRAME));
-  }});
-}
-
 // The client area as 32-bit pixels, top row first.
 std::vector<COLORREF> ClientPixels(HWND window, int* width, int* height) {
   RECT client;
@@ -210,7 +175,8 @@ std::vector<COLORREF> ClientPixels(HWND window, int* width, int* height) {
 
 // The title screen as it is on screen: full blue at the top, black at the
 // bottom, the middle band half way, and the white title text centred.
-void ExpectTitleScreen(HWND main, const char* when) {
+// Sets `titleHeight` to the rows the title spans.
+void ExpectTitleScreen(HWND main, const char* when, int* titleHeight = nullptr) {
   int width = 0, height = 0;
   std::vector<COLORREF> pixels = ClientPixels(main, &width, &height);
   ASSERT_GT(height, 256) << when;
@@ -233,21 +199,16 @@ void ExpectTitleScreen(HWND main, const char* when) {
   ASSERT_GT(white, 100) << when << ": no title text";
   EXPECT_NEAR((left + right) / 2, width / 2, 12) << when;
   EXPECT_NEAR((top + bottom) / 2, height / 2, 12) << when;
+  if (titleHeight) *titleHeight = bottom - top + 1;
 }
 
-TEST_F(Startup, PaintsTheGradientAndTheTitle) {
-  RunProgram({[](HWND main) {
-    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    ExpectTitleScreen(main, "as shown");
-  }});
-}
-
-// A new size repaints the whole picture: shrinking as well as growing (a
-// window that repainted only what a resize uncovered would keep the old
-// bands and an off-centre title).
+// The title screen as shown, and after a new size: the whole picture is
+// repainted, shrinking as well as growing (a window that repainted only
+// what a resize uncovered would keep the old bands and an off-centre title).
 TEST_F(Startup, ResizeRepaintsTheWholeTitleScreen) {
   RunProgram({[](HWND main) {
     RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ExpectTitleScreen(main, "as shown");
     SetWindowPos(main, nullptr, 0, 0, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE);
     UpdateWindow(main);
     ExpectTitleScreen(main, "shrunk");
@@ -257,26 +218,13 @@ TEST_F(Startup, ResizeRepaintsTheWholeTitleScreen) {
   }});
 }
 
-// Rows of the client area that hold white title pixels.
-int TitleRows(HWND main) {
-  int width = 0, height = 0;
-  std::vector<COLORREF> pixels = ClientPixels(main, &width, &height);
-  int rows = 0;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      if (pixels[static_cast<size_t>(y) * width + x] == RGB(255, 255, 255)) {
-        ++rows;
-        break;
-      }
-  return rows;
-}
-
 // On a monitor of twice the DPI the window takes the suggested place and
 // size, and the title is drawn twice as tall.
 TEST_F(Startup, DpiChangeMovesTheWindowAndScalesTheTitle) {
   RunProgram({[](HWND main) {
     RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    int rowsBefore = TitleRows(main);
+    int rowsBefore = 0, rowsAfter = 0;
+    ExpectTitleScreen(main, "before", &rowsBefore);
     RECT suggested{10, 20, 1010, 820};
     SendMessageA(main, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(192, 192),
                  reinterpret_cast<LPARAM>(&suggested));
@@ -287,46 +235,15 @@ TEST_F(Startup, DpiChangeMovesTheWindowAndScalesTheTitle) {
     EXPECT_EQ(rect.top, 20);
     EXPECT_EQ(rect.right, 1010);
     EXPECT_EQ(rect.bottom, 820);
-    int rowsAfter = TitleRows(main);
+    ExpectTitleScreen(main, "after", &rowsAfter);
     EXPECT_GT(rowsBefore, 20);
     EXPECT_NEAR(rowsAfter, 2 * rowsBefore, rowsBefore / 4);
   }});
 }
 
-// The program icon has an image for each size Windows shows it at, from
-// 16 pixels (100 %) to 40 (250 %), 48 and 64 for Explorer and 256 for
-// large tiles, and the 256 one loads at its size.
-TEST(ProgramIcon, HasEveryImageSize) {
-  HMODULE module = GetModuleHandleA(nullptr);
-  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
-  ASSERT_NE(found, nullptr);
-  const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
-  ASSERT_NE(group, nullptr);
-  int count = group[4] | group[5] << 8;
-  std::vector<int> sizes;
-  for (int i = 0; i < count; ++i) {
-    int width = group[6 + 14 * i];  // 0 stands for 256
-    sizes.push_back(width == 0 ? 256 : width);
-  }
-  std::sort(sizes.begin(), sizes.end());
-  EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
-
-  HICON big = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(1), IMAGE_ICON, 256, 256, 0));
-  ASSERT_NE(big, nullptr);
-  ICONINFO info{};
-  ASSERT_TRUE(GetIconInfo(big, &info));
-  BITMAP bitmap{};
-  GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-  EXPECT_EQ(bitmap.bmWidth, 256);
-  if (info.hbmColor) DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
-  DestroyIcon(big);
-}
-
 // ---- A second instance: Tavlon.exe started while the program runs ----
 
-std::string WindowsPath(const char* linuxStylePath) {
-  std::string path = linuxStylePath;
+std::string WindowsPath(std::string path) {
   for (char& c : path)
     if (c == '/') c = '\\';
   return path;
@@ -344,12 +261,26 @@ std::string SettingsFolderFile(const char* name) {
   return std::string(folder) + "\\Tavlon\\" + name;
 }
 
-// Starts Tavlon.exe and waits for it, handling this thread's messages
-// meanwhile. Returns its exit code, or -1 when it did not end in time.
-int RunTavlonExe(int timeoutMilliseconds) {
-  std::string command = "\"";
-  command += WindowsPath(TAVLON_EXE);
-  command += '"';
+// Handles this thread's messages until `done` or `milliseconds` have passed
+// (a WM_QUIT is put back for the loop that runs). Returns `done()`.
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
+  for (DWORD start = GetTickCount(); !done() && GetTickCount() - start < milliseconds;) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return done();
+      }
+      DispatchMessageA(&msg);
+    }
+  }
+  return done();
+}
+
+// Starts Tavlon.exe and waits for it. Returns its exit code, or -1 when it
+// did not end in time.
+int RunTavlonExe(DWORD timeoutMilliseconds) {
+  std::string command = "\"" + WindowsPath(TAVLON_EXE) + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
@@ -358,32 +289,15 @@ int RunTavlonExe(int timeoutMilliseconds) {
     ADD_FAILURE() << "cannot start " << command << ", error " << GetLastError();
     return -1;
   }
-  DWORD start = GetTickCount();
-  int code = -1;
-  for (;;) {
-    DWORD wait = MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, QS_ALLINPUT);
-    if (wait == WAIT_OBJECT_0) {
-      DWORD exitCode = 0;
-      GetExitCodeProcess(process.hProcess, &exitCode);
-      code = static_cast<int>(exitCode);
-      break;
-    }
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) {
-        PostQuitMessage(static_cast<int>(msg.wParam));
-        break;
-      }
-      DispatchMessageA(&msg);
-    }
-    if (GetTickCount() - start > static_cast<DWORD>(timeoutMilliseconds)) {
-      TerminateProcess(process.hProcess, 99);
-      break;
-    }
-  }
+  DWORD code = static_cast<DWORD>(-1);
+  auto ended = [&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; };
+  if (PumpUntil(ended, timeoutMilliseconds))
+    GetExitCodeProcess(process.hProcess, &code);
+  else
+    TerminateProcess(process.hProcess, 99);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  return code;
+  return static_cast<int>(code);
 }
 
 int CountMainWindows() {
@@ -394,7 +308,9 @@ int CountMainWindows() {
   return count;
 }
 
-TEST_F(Startup, SecondInstanceActivatesTheFirstAndEndsWithZero) {
+// The first window, minimised and behind another, comes back at its size
+// and to the front; the second instance ends with 0 and touches no file.
+TEST_F(Startup, SecondInstanceRestoresAndActivatesTheFirst) {
   // The data files the second process would use: its own documents and
   // settings folders (this process works in a scratch folder).
   const std::string files[] = {DocumentsFile(kCities), SettingsFolderFile(kSettingsFile),
@@ -403,50 +319,30 @@ TEST_F(Startup, SecondInstanceActivatesTheFirstAndEndsWithZero) {
   for (int i = 0; i < 3; ++i) before[i] = ReadFileState(files[i]);
 
   int code = -2;
-  bool activated = false;
+  bool restored = false, activated = false;
   ProgramRun run = RunProgram({[&](HWND main) {
+    ShowWindow(main, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(main));
     HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
                                  nullptr, nullptr, nullptr, nullptr);
     SetForegroundWindow(other);
     EXPECT_EQ(GetForegroundWindow(), other);
     code = RunTavlonExe(60000);
-    for (int i = 0; i < 50 && GetForegroundWindow() != main; ++i) {
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-      MSG msg;
-      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    }
+    PumpUntil([&] { return !IsIconic(main) && GetForegroundWindow() == main; }, 1000);
+    restored = !IsIconic(main) && IsWindowVisible(main);
     activated = GetForegroundWindow() == main;
     EXPECT_EQ(CountMainWindows(), 1);
     DestroyWindow(other);
   }});
   EXPECT_EQ(run.stepsRun, 1);
   EXPECT_EQ(code, 0);
+  EXPECT_TRUE(restored) << "the first window stayed minimised";
   EXPECT_TRUE(activated) << "the first window was not brought to the front";
   for (int i = 0; i < 3; ++i) {
     FileState after = ReadFileState(files[i]);
     EXPECT_EQ(after.exists, before[i].exists) << files[i];
     EXPECT_EQ(after.bytes, before[i].bytes) << files[i];
   }
-}
-
-// A minimised first window comes back at its size before it is brought
-// to the front.
-TEST_F(Startup, SecondInstanceRestoresAMinimisedFirstWindow) {
-  int code = -2;
-  bool restored = false;
-  RunProgram({[&](HWND main) {
-    ShowWindow(main, SW_MINIMIZE);
-    ASSERT_TRUE(IsIconic(main));
-    code = RunTavlonExe(60000);
-    for (int i = 0; i < 50 && IsIconic(main); ++i) {
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-      MSG msg;
-      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    }
-    restored = !IsIconic(main) && IsWindowVisible(main);
-  }});
-  EXPECT_EQ(code, 0);
-  EXPECT_TRUE(restored) << "the first window stayed minimised";
 }
 
 }  // namespace
