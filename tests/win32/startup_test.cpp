@@ -345,4 +345,20 @@ TEST_F(Startup, SecondInstanceRestoresAndActivatesTheFirst) {
   }
 }
 
+// The program icon has an image for each size Windows shows it at: 16 to
+// 40 pixels for 100 % to 250 % scaling, 48 and 64 for Explorer, 256 for
+// large tiles.
+TEST(ProgramIcon, HasEveryImageSize) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+  ASSERT_NE(found, nullptr);
+  const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+  ASSERT_NE(group, nullptr);
+  std::vector<int> sizes;
+  for (int i = 0, count = group[4] | group[5] << 8; i < count; ++i)
+    sizes.push_back(group[6 + 14 * i] == 0 ? 256 : group[6 + 14 * i]);  // 0 stands for 256
+  std::sort(sizes.begin(), sizes.end());
+  EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
+}
+
 }  // namespace
