@@ -134,6 +134,13 @@ DaylightFields ValidMethod1Fields() {
   return f;
 }
 
+// The fields in their order, for one comparison that shows every value.
+std::vector<int> Ints(const DaylightFields& f) {
+  static_assert(sizeof f == 14 * sizeof(int));
+  const int* p = &f.enabled;
+  return std::vector<int>(p, p + 14);
+}
+
 TEST(DaylightForm, LoadSelectsOnlyTheStoredMethodsRows) {
   struct Row {
     const char* id;
@@ -156,16 +163,7 @@ TEST(DaylightForm, LoadSelectsOnlyTheStoredMethodsRows) {
     if (row.file) dir.Write(kDaylightFile, row.file);
     DaylightFields f;
     DaylightFormLoad(&f);
-    const DaylightFields& e = row.expected;
-    const int got[] = {f.enabled,        f.startMethod,   f.startWeekNo, f.startWeekDay,
-                       f.startMonth,     f.startFirstLast, f.startWeekDay1, f.startDay,
-                       f.startMonth1,    f.endMethod,     f.endWeekNo,   f.endWeekDay,
-                       f.endMonth,       f.endWeekDay1};
-    const int want[] = {e.enabled,        e.startMethod,   e.startWeekNo, e.startWeekDay,
-                        e.startMonth,     e.startFirstLast, e.startWeekDay1, e.startDay,
-                        e.startMonth1,    e.endMethod,     e.endWeekNo,   e.endWeekDay,
-                        e.endMonth,       e.endWeekDay1};
-    EXPECT_EQ(std::vector<int>(got, got + 14), std::vector<int>(want, want + 14)) << row.id;
+    EXPECT_EQ(Ints(f), Ints(row.expected)) << row.id;
   }
 }
 
@@ -250,38 +248,33 @@ TEST(DaylightForm, ChecksInOrder) {
   }
 }
 
-int Key(const char* key) { return IniReadInt(kDaylightSection, key, -99, kDaylightFile); }
+// The stored keys in their order (-99: missing): IsAvail, StartMethod,
+// StartWeekNo, StartWeekDay, StartMonth, StartDay, EndMethod, EndWeekNo,
+// EndWeekDay, EndMonth.
+std::string Keys() {
+  std::string out;
+  for (const char* key : {"IsAvail", "StartMethod", "StartWeekNo", "StartWeekDay", "StartMonth",
+                          "StartDay", "EndMethod", "EndWeekNo", "EndWeekDay", "EndMonth"})
+    out += std::to_string(IniReadInt(kDaylightSection, key, -99, kDaylightFile)) + " ";
+  return out;
+}
 
 TEST(DaylightForm, OkWritesEveryKey) {
   ScratchDir dir;
   DaylightFields f = ValidMethod1Fields();  // last Friday before 2 April; last Sunday before YK
   DaylightFieldError error{};
   ASSERT_EQ(DaylightFormOk(&f, &error), 1);
-  EXPECT_EQ(Key("IsAvail"), 1);
-  EXPECT_EQ(Key("StartMethod"), 1);
-  EXPECT_EQ(Key("StartWeekNo"), 5);  // "Last"
-  EXPECT_EQ(Key("StartWeekDay"), 5);
-  EXPECT_EQ(Key("StartMonth"), 4);
-  EXPECT_EQ(Key("StartDay"), 2);
-  EXPECT_EQ(Key("EndMethod"), 1);
-  EXPECT_EQ(Key("EndWeekNo"), 1);
-  EXPECT_EQ(Key("EndWeekDay"), 0);
-  EXPECT_EQ(Key("EndMonth"), 10);  // unread under method 1: the stored value, here the default
-
-  // Method 0 on both sides, First in the method 1 row is not looked at.
+  // "Last" is week 5; EndMonth, unread under method 1, keeps its default.
+  EXPECT_EQ(Keys(), "1 1 5 5 4 2 1 1 0 10 ");
+  // Method 0 on both sides: 2nd Sunday of March to the 1st of November;
+  // First in the method 1 row is not looked at.
   f = ValidFields();
-  f.startWeekNo = 1;  // "2nd"
-  f.endWeekNo = 0;    // "1st"
-  f.endMonth = 10;    // November
+  f.startWeekNo = 1;
+  f.endWeekNo = 0;
+  f.endMonth = 10;
   f.startFirstLast = 0;
   ASSERT_EQ(DaylightFormOk(&f, &error), 1);
-  EXPECT_EQ(Key("StartMethod"), 0);
-  EXPECT_EQ(Key("StartWeekNo"), 2);
-  EXPECT_EQ(Key("StartMonth"), 3);
-  EXPECT_EQ(Key("StartDay"), 1);
-  EXPECT_EQ(Key("EndMethod"), 0);
-  EXPECT_EQ(Key("EndWeekNo"), 1);
-  EXPECT_EQ(Key("EndMonth"), 11);
+  EXPECT_EQ(Keys(), "1 0 2 0 3 1 0 1 0 11 ");
 }
 
 // Disabling writes only IsAvail; a failed check writes nothing.
@@ -298,9 +291,7 @@ TEST(DaylightForm, DisableWritesOnlyIsAvail) {
   f.enabled = 0;
   f.startMethod = -1;  // whatever the rows hold is not checked
   ASSERT_EQ(DaylightFormOk(&f, &error), 1);
-  EXPECT_EQ(Key("IsAvail"), 0);
-  EXPECT_EQ(Key("StartMethod"), 1);
-  EXPECT_EQ(Key("StartDay"), 2);
+  EXPECT_EQ(Keys(), "0 1 5 5 4 2 1 -99 0 -99 ");
 }
 
 }  // namespace

@@ -69,13 +69,12 @@ std::string Lines(const ZmanDay& day, const int* flags) {
 
 struct MethodRow {
   int zman;
-  int position;  // in the zman's methods
   const char* name;
   const char* key;
-  const char* display;
   const char* time;  // Jerusalem, 1 January 2007
 };
 
+// The first method of each zman is the one the whole day block below shows.
 // Proportional hours of 50.75: 3 -> 152 (152.25), 4 -> 203, 6 -> 304
 // (304.5), 6.5 -> 329 (329.875), 9.5 -> 482 (482.125), 10.75 -> 545
 // (545.5625). Depression intervals after sunset there, from the sun-time
@@ -83,32 +82,23 @@ struct MethodRow {
 // 6.5 -> 29, 7.0 -> 32, 7.08 -> 32, 7.5 -> 35, 8.5 -> 40 (the published
 // example: 17:28), 8.75 -> 41, 10.0 -> 47.
 constexpr MethodRow kMethodRows[] = {
-    {0, 0, "Alot Hashachar", "AlotHashachar72", "72 min before sunrise", "05:27"},  // 399-72
-    {0, 1, "Alot Hashachar", "AlotHashachar90", "90 min before sunrise", "05:09"},  // 399-90
-    {0, 2, "Alot Hashachar", "AlotHashachar16", "16.1\xB0 below horizon", "05:22"},  // 399-77
-    {1, 0, "Earliest Tallit", "EarliestTallit11", "11\xB0 below horizon", "05:47"},  // 399-52
-    {1, 1, "Earliest Tallit", "EarliestTallit10", "10.2\xB0 below horizon", "05:51"},  // 399-48
-    {3, 0, "Kriat Shema", "KriatShemaGRO", "GR\"O", "09:11"},  // 399+152 = 551
-    {3, 1, "Kriat Shema", "KriatShemaMA", "M\"A", "08:35"},    // 551-36 = 515
-    {4, 0, "Tefila", "TefilaGRO", "GR\"O", "10:02"},           // 399+203 = 602
-    {4, 1, "Tefila", "TefilaMA", "M\"A", "09:38"},             // 602-24 = 578
-    {5, 0, "Chatzot", "ChatzotGRO", "GR\"O", "11:43"},         // 399+304 = 703
-    {5, 1, "Chatzot", "ChatzotMA", "M\"A", "11:43"},
-    {6, 0, "Mincha Gedola", "MinchaGedolaGRO", "GR\"O", "12:08"},  // 399+329 = 728
-    {6, 1, "Mincha Gedola", "MinchaGedolaMA", "M\"A", "12:14"},    // 728+6
-    {7, 0, "Mincha K'tana", "MinchaKtanaGRO", "GR\"O", "14:41"},   // 399+482 = 881
-    {7, 1, "Mincha K'tana", "MinchaKtanaMA", "M\"A", "15:23"},     // 881+42 = 923
-    {8, 0, "Plag Hamincha", "PlagHaMinchaGRO", "GR\"O", "15:44"},  // 399+545 = 944
-    {8, 1, "Plag Hamincha", "PlagHaMinchaMA", "M\"A", "16:41"},    // 944+57 = 1001
-    {10, 0, "Tzait Hakochavim", "Sunset72", "72 min after sunset", "18:00"},  // 1008+72
-    {10, 1, "Tzait Hakochavim", "Deg595", "5.95\xB0 below horizon", "17:15"},  // 1008+27
-    {10, 2, "Tzait Hakochavim", "Deg65", "6.5\xB0 below horizon", "17:17"},
-    {10, 3, "Tzait Hakochavim", "Deg70", "7.0\xB0 below horizon", "17:20"},
-    {10, 4, "Tzait Hakochavim", "Deg708", "7.08\xB0 below horizon", "17:20"},
-    {10, 5, "Tzait Hakochavim", "Deg75", "7.5\xB0 below horizon", "17:23"},
-    {10, 6, "Tzait Hakochavim", "Deg85", "8.5\xB0 below horizon", "17:28"},
-    {10, 7, "Tzait Hakochavim", "Deg875", "8.75\xB0 below horizon", "17:29"},
-    {10, 8, "Tzait Hakochavim", "Deg100", "10.0\xB0 below horizon", "17:35"},
+    {0, "Alot Hashachar", "AlotHashachar90", "05:09"},  // 399-90
+    {0, "Alot Hashachar", "AlotHashachar16", "05:22"},  // 399-77
+    {1, "Earliest Tallit", "EarliestTallit10", "05:51"},  // 399-48
+    {3, "Kriat Shema", "KriatShemaMA", "08:35"},  // 399+152-36
+    {4, "Tefila", "TefilaMA", "09:38"},  // 399+203-24
+    {5, "Chatzot", "ChatzotMA", "11:43"},
+    {6, "Mincha Gedola", "MinchaGedolaMA", "12:14"},  // 399+329+6
+    {7, "Mincha K'tana", "MinchaKtanaMA", "15:23"},  // 399+482+42
+    {8, "Plag Hamincha", "PlagHaMinchaMA", "16:41"},  // 399+545+57
+    {10, "Tzait Hakochavim", "Deg595", "17:15"},  // 1008+27
+    {10, "Tzait Hakochavim", "Deg65", "17:17"},
+    {10, "Tzait Hakochavim", "Deg70", "17:20"},
+    {10, "Tzait Hakochavim", "Deg708", "17:20"},
+    {10, "Tzait Hakochavim", "Deg75", "17:23"},
+    {10, "Tzait Hakochavim", "Deg85", "17:28"},
+    {10, "Tzait Hakochavim", "Deg875", "17:29"},
+    {10, "Tzait Hakochavim", "Deg100", "17:35"},
 };
 
 TEST(ZmanimTable, EveryMethodByItsKeyOnAHandWorkedDay) {
@@ -195,9 +185,6 @@ TEST(ZmanimLines, SelectionMethodsAndFormats) {
   const LinesRow rows[] = {
       {"GRO shema and plag on an even day", "", &kEvenDay, shemaAndPlag,
        "Kriat Shema: 09:00\r\nPlag Hamincha: 16:45\r\n", 2},
-      {"MA shema on an even day",
-       "[Zmanim]\r\nKriat Shema=KriatShemaMA\r\nPlag Hamincha=PlagHaMinchaMA\r\n", &kEvenDay,
-       shemaAndPlag, "Kriat Shema: 08:24\r\nPlag Hamincha: 17:42\r\n", 2},  // 1005 + 57
       {"unknown key leaves the zman out", "[Zmanim]\r\nKriat Shema=KriatShemaXY\r\n",
        &kEvenDay, shemaAndPlag, "Plag Hamincha: 16:45\r\n", 1},
       {"twelve-hour clock with am and pm", "[Settings]\r\nTimeFormat=1\r\n", &kJerusalem,
