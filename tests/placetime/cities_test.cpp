@@ -22,29 +22,20 @@
 namespace {
 
 // The file's bytes, written out by hand.
-class Bytes {
- public:
+struct Bytes {
+  std::string text;
   Bytes& Int(std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) text_ += static_cast<char>((v >> (8 * i)) & 0xFF);
-    return *this;
-  }
-  Bytes& Text(const std::string& s) {
-    text_ += s;
+    for (int i = 0; i < 4; ++i) text += static_cast<char>((v >> (8 * i)) & 0xFF);
     return *this;
   }
   // A whole record: name length, name, latitude, longitude, packed field.
   Bytes& Record(const std::string& name, std::int32_t latitude, std::int32_t longitude,
                 std::int32_t packed) {
-    return Int(static_cast<std::uint32_t>(name.size()))
-        .Text(name)
-        .Int(static_cast<std::uint32_t>(latitude))
-        .Int(static_cast<std::uint32_t>(longitude))
-        .Int(static_cast<std::uint32_t>(packed));
+    Int(static_cast<std::uint32_t>(name.size())).text += name;
+    return Int(latitude).Int(longitude).Int(packed);
   }
-  const std::string& str() const { return text_; }
-
- private:
-  std::string text_;
+  Bytes& Text(const std::string& s) { return text += s, *this; }
+  const std::string& str() const { return text; }
 };
 
 Bytes Header(std::uint32_t count) { return Bytes().Int(kCitiesMagic).Int(count); }

@@ -104,35 +104,11 @@ TEST(DaylightSaving, HourWrapsAtMidnight) {
 
 // ---- the dialog ----
 
-// A valid "Enable" state: start method 0 (last Sunday of March), end
-// method 0 (last Sunday of October).
-DaylightFields ValidFields() {
-  DaylightFields f{};
-  f.enabled = 1;
-  f.startMethod = 0;
-  f.startWeekNo = 4;
-  f.startWeekDay = 0;
-  f.startMonth = 2;
-  f.startFirstLast = f.startWeekDay1 = f.startDay = f.startMonth1 = -1;
-  f.endMethod = 0;
-  f.endWeekNo = 4;
-  f.endWeekDay = 0;
-  f.endMonth = 9;
-  f.endWeekDay1 = -1;
-  return f;
-}
-
-DaylightFields ValidMethod1Fields() {
-  DaylightFields f = ValidFields();
-  f.startMethod = 1;
-  f.startFirstLast = 1;
-  f.startWeekDay1 = 5;
-  f.startDay = 1;
-  f.startMonth1 = 3;
-  f.endMethod = 1;
-  f.endWeekDay1 = 0;
-  return f;
-}
+// Valid "Enable" states: method 0 on both sides (last Sunday of March to
+// the last Sunday of October), and method 1 on both sides (last Friday
+// before 2 April to the last Sunday before Yom Kippur).
+constexpr DaylightFields kValid = {1, 0, 4, 0, 2, -1, -1, -1, -1, 0, 4, 0, 9, -1};
+constexpr DaylightFields kValidMethod1 = {1, 1, 4, 0, 2, 1, 5, 1, 3, 1, 4, 0, 9, 0};
 
 // The fields in their order, for one comparison that shows every value.
 std::vector<int> Ints(const DaylightFields& f) {
@@ -183,7 +159,7 @@ TEST(DaylightForm, EnablingFollowsTheRadioButtons) {
       {"end 1: its row", 1, 0, 1, kDaylightControlEndYom, 1},
   };
   for (const Row& row : rows) {
-    DaylightFields f = ValidFields();
+    DaylightFields f = kValid;
     f.enabled = row.enabled;
     f.startMethod = row.startMethod;
     f.endMethod = row.endMethod;
@@ -194,47 +170,47 @@ TEST(DaylightForm, EnablingFollowsTheRadioButtons) {
 TEST(DaylightForm, ChecksInOrder) {
   struct Row {
     const char* id;
-    DaylightFields (*make)();
+    DaylightFields start;
     void (*change)(DaylightFields*);
     const char* message;  // nullptr: valid
     int control;
   };
   const Row rows[] = {
-      {"method 1 valid", ValidMethod1Fields, [](DaylightFields*) {}, nullptr, 0},
-      {"disabled: nothing is checked", ValidFields,
+      {"method 1 valid", kValidMethod1, [](DaylightFields*) {}, nullptr, 0},
+      {"disabled: nothing is checked", kValid,
        [](DaylightFields* f) { f->enabled = 0, f->startMethod = f->endMethod = -1; }, nullptr, 0},
-      {"start 0 week number", ValidFields,
+      {"start 0 week number", kValid,
        [](DaylightFields* f) { f->startWeekNo = -1, f->startWeekDay = -1, f->endMethod = -1; },
        "Start week no has to be selected", kDaylightControlStartWeekNo},
-      {"start 1 First or Last", ValidMethod1Fields,
+      {"start 1 First or Last", kValidMethod1,
        [](DaylightFields* f) { f->startFirstLast = -1, f->startDay = -1; },
        "Start week no has to be selected", kDaylightControlStartFirstLast},
-      {"start 1 weekday", ValidMethod1Fields,
+      {"start 1 weekday", kValidMethod1,
        [](DaylightFields* f) { f->startWeekDay1 = -1, f->startDay = -1; },
        "Start weekday has to be selected", kDaylightControlStartWeekDay1},
-      {"start 1 day", ValidMethod1Fields,
+      {"start 1 day", kValidMethod1,
        [](DaylightFields* f) { f->startDay = -1, f->startMonth1 = -1; },
        "Start day has to be selected", kDaylightControlStartDay},
-      {"start 1 month", ValidMethod1Fields, [](DaylightFields* f) { f->startMonth1 = -1; },
+      {"start 1 month", kValidMethod1, [](DaylightFields* f) { f->startMonth1 = -1; },
        "Start month has to be selected", kDaylightControlStartMonth1},
-      {"31 April", ValidMethod1Fields, [](DaylightFields* f) { f->startDay = 30, f->startMonth1 = 3; },
+      {"31 April", kValidMethod1, [](DaylightFields* f) { f->startDay = 30, f->startMonth1 = 3; },
        "Invalid day was selected", kDaylightControlStartDay},
-      {"29 February is accepted", ValidMethod1Fields,
+      {"29 February is accepted", kValidMethod1,
        [](DaylightFields* f) { f->startDay = 28, f->startMonth1 = 1; }, nullptr, 0},
-      {"no start method", ValidFields,
+      {"no start method", kValid,
        [](DaylightFields* f) { f->startMethod = -1, f->endMethod = -1; },
        "Method for start calculation must be selected", kDaylightControlStartMethod0},
-      {"end 0 week number", ValidFields,
+      {"end 0 week number", kValid,
        [](DaylightFields* f) { f->endWeekNo = -1, f->endWeekDay = -1; },
        "End week no has to be selected", kDaylightControlEndWeekNo},
-      {"end 1 weekday", ValidMethod1Fields,
+      {"end 1 weekday", kValidMethod1,
        [](DaylightFields* f) { f->endWeekDay1 = -1, f->endMonth = -1; },
        "End weekday has to be selected", kDaylightControlEndWeekDay1},
-      {"no end method", ValidFields, [](DaylightFields* f) { f->endMethod = -1; },
+      {"no end method", kValid, [](DaylightFields* f) { f->endMethod = -1; },
        "Method for end calculation must be selected", kDaylightControlEndMethod0},
   };
   for (const Row& row : rows) {
-    DaylightFields f = row.make();
+    DaylightFields f = row.start;
     row.change(&f);
     DaylightFieldError error{nullptr, kDaylightControlNone};
     const int ok = DaylightValidate(&f, &error);
@@ -261,14 +237,14 @@ std::string Keys() {
 
 TEST(DaylightForm, OkWritesEveryKey) {
   ScratchDir dir;
-  DaylightFields f = ValidMethod1Fields();  // last Friday before 2 April; last Sunday before YK
+  DaylightFields f = kValidMethod1;  // last Friday before 2 April; last Sunday before YK
   DaylightFieldError error{};
   ASSERT_EQ(DaylightFormOk(&f, &error), 1);
   // "Last" is week 5; EndMonth, unread under method 1, keeps its default.
   EXPECT_EQ(Keys(), "1 1 5 5 4 2 1 1 0 10 ");
   // Method 0 on both sides: 2nd Sunday of March to the 1st of November;
   // First in the method 1 row is not looked at.
-  f = ValidFields();
+  f = kValid;
   f.startWeekNo = 1;
   f.endWeekNo = 0;
   f.endMonth = 10;
@@ -280,7 +256,7 @@ TEST(DaylightForm, OkWritesEveryKey) {
 // Disabling writes only IsAvail; a failed check writes nothing.
 TEST(DaylightForm, DisableWritesOnlyIsAvail) {
   ScratchDir dir;
-  DaylightFields f = ValidFields();
+  DaylightFields f = kValid;
   f.endMonth = -1;
   DaylightFieldError error{};
   EXPECT_EQ(DaylightFormOk(&f, &error), 0);
