@@ -126,7 +126,7 @@ TEST(CitiesFile, EveryTruncationLoadsAsCorrupted) {
     const int whole = cut == file.size();
     EXPECT_EQ(LoadUserCities(&list, path.c_str()), whole ? 3 : 0) << cut;
     EXPECT_EQ(list.damaged, 1 - whole) << cut;
-    EXPECT_EQ(messages.shown.size(), whole ? 0u : 1u) << cut;
+    ASSERT_EQ(messages.shown.size(), whole ? 0u : 1u) << cut;
     if (!whole) {
       EXPECT_EQ(messages.shown[0].text, kCorrupted);
     }
