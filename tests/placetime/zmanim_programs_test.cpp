@@ -117,22 +117,6 @@ TEST(SunDay, AgreesWithTheSeparateComputations) {
       SunDay sun;
       SunDayCompute(&sun, date.day, date.month, date.year, place.latitude, place.longitude,
                     place.timeZone, place.elevation);
-      int rise[2] = {-7, -7}, set[2] = {-7, -7}, both[4] = {-7, -7, -7, -7};
-      const int riseOk = GetSunriseSunset(date.day, date.month, date.year, 1, place.latitude,
-                                          place.longitude, place.timeZone, place.elevation,
-                                          &rise[0], &rise[1]);
-      const int setOk = GetSunriseSunset(date.day, date.month, date.year, 0, place.latitude,
-                                         place.longitude, place.timeZone, place.elevation,
-                                         &set[0], &set[1]);
-      ASSERT_EQ(riseOk, setOk);
-      ASSERT_EQ(SunDaySunriseAndSunset(&sun, &both[0], &both[1], &both[2], &both[3]), riseOk)
-          << place.name << " day " << dayOfYear;
-      if (riseOk) {
-        EXPECT_EQ(both[0], rise[0]) << place.name << " day " << dayOfYear;
-        EXPECT_EQ(both[1], rise[1]) << place.name << " day " << dayOfYear;
-        EXPECT_EQ(both[2], set[0]) << place.name << " day " << dayOfYear;
-        EXPECT_EQ(both[3], set[1]) << place.name << " day " << dayOfYear;
-      }
       // The interval from sunset to each depth: the sunsets of the two
       // zeniths, each computed on its own (as GetDepressionInterval
       // describes), against the one record.
