@@ -464,19 +464,4 @@ TEST(AnniversarySelection, StopsAtTheFinalZero) {
   EXPECT_EQ(AnniversarySelectionNext(&cursor, &type, &name), 0);
 }
 
-TEST(AnniversaryNames, CompareWithoutCase) {
-  struct Row {
-    const char* a;
-    const char* b;
-    int sign;
-  };
-  constexpr Row rows[] = {
-      {"ZOE", "adam", 1},      {"", "", 0},                {"a_b", "aBc", -1},
-  };
-  for (const Row& row : rows) {
-    const int c = AnniversaryCompareNames(row.a, row.b);
-    EXPECT_EQ((c > 0) - (c < 0), row.sign) << row.a << " / " << row.b;
-  }
-}
-
 }  // namespace

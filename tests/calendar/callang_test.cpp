@@ -1,6 +1,6 @@
 // The definition language: the embedded text against the holiday table of
 // the rules, error reports with their line and token, the lexer's
-// limits, name lookup, and spelling Hebrew from letter names.
+// limits, and spelling Hebrew from letter names.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -103,38 +103,6 @@ TEST(CallangParse, Limits) {
   for (const ParseCase& row : rows) ExpectParse(row);
 }
 
-// Every field of one line, including keywords in lower case.
-TEST(CallangParse, FieldsOfADefinition) {
-  struct Row {
-    const char* id;
-    const char* source;
-    CallangEntry expected;
-  };
-  const Row rows[] = {
-      {"all parts", "HolidayTzomGedaliah: 'Tzom Gedaliah' 'tzade vav endmem' %TGed% SQUARE, 3 Tishri, FastDay # 3 Tishri\r\n",
-       {"HolidayTzomGedaliah", "Tzom Gedaliah", "tzade vav endmem", "TGed", 3, 7, 0, 1, 5}},
-      {"short name, no symbol", "S: 'Shabbat Hagadol' 'schin' %Shab. Hag.%, 15 Nissan, ShabbatHaggadol\r\n",
-       {"S", "Shabbat Hagadol", "schin", "Shab. Hag.", 15, 1, 0, 2, 0}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.id);
-    auto table = std::make_unique<CallangTable>();
-    MessageRecorder recorder;
-    ASSERT_EQ(CallangParse(row.source, table.get()), 1);
-    ASSERT_EQ(table->count, 1);
-    const CallangEntry& got = table->entries[0];
-    EXPECT_STREQ(got.key, row.expected.key);
-    EXPECT_STREQ(got.englishName, row.expected.englishName);
-    EXPECT_STREQ(got.hebrewName, row.expected.hebrewName);
-    EXPECT_STREQ(got.shortName, row.expected.shortName);
-    EXPECT_EQ(got.day, row.expected.day);
-    EXPECT_EQ(got.month, row.expected.month);
-    EXPECT_EQ(got.offset, row.expected.offset);
-    EXPECT_EQ(got.special, row.expected.special);
-    EXPECT_EQ(got.symbol, row.expected.symbol);
-  }
-}
-
 const CallangEntry* Find(const CallangTable* table, const char* key) {
   for (int i = 0; i < table->count; ++i)
     if (std::strcmp(table->entries[i].key, key) == 0) return &table->entries[i];
@@ -172,20 +140,6 @@ TEST_F(CallangEmbedded, HebrewBytes) {
     HebrewFromLetterNames(entry->hebrewName, hebrew, sizeof hebrew);
     EXPECT_STREQ(hebrew, row.bytes);
   }
-}
-
-TEST(CallangLookup, FirstMatchAndEmptyTable) {
-  auto table = std::make_unique<CallangTable>();
-  MessageRecorder recorder;
-  ASSERT_EQ(CallangParse("Twice: 'first'\r\ntwice: 'second'\r\n", table.get()), 1);
-  char dest[256] = "untouched";
-  EXPECT_EQ(CallangLookupNameIn(table.get(), "TWICE", dest), 1);
-  EXPECT_STREQ(dest, "first");
-
-  ASSERT_EQ(CallangParse("", table.get()), 1);
-  std::strcpy(dest, "untouched");
-  EXPECT_EQ(CallangLookupNameIn(table.get(), "Twice", dest), 0);
-  EXPECT_STREQ(dest, "untouched");
 }
 
 TEST(CallangHebrew, FromLetterNames) {
