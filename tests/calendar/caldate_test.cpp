@@ -44,42 +44,35 @@ TEST(CalDateKnownDays, ConvertBothWays) {
 }
 
 TEST(CalDateKnownDays, DayPastMonthEndCountsOn) {
-  const CalDate feb31 = {31, 2, 2006};
-  const CalDate mar3 = {3, 3, 2006};
-  EXPECT_EQ(AbsoluteFromGregorian(&feb31), AbsoluteFromGregorian(&mar3));
-  const CalDate feb31Leap = {31, 2, 2008};
-  const CalDate mar2Leap = {2, 3, 2008};
-  EXPECT_EQ(AbsoluteFromGregorian(&feb31Leap), AbsoluteFromGregorian(&mar2Leap));
+  const CalDate feb31 = {31, 2, 2008};
+  const CalDate mar2 = {2, 3, 2008};
+  EXPECT_EQ(AbsoluteFromGregorian(&feb31), AbsoluteFromGregorian(&mar2));
 }
 
-struct GregorianMonthRow {
-  int month, year, days;
-};
-
 TEST(CalDateGregorian, MonthLengths) {
-  constexpr GregorianMonthRow rows[] = {
+  constexpr struct {
+    int month, year, days;
+  } rows[] = {
       {2, 1900, 28}, {2, 2000, 29}, {2, 2100, 28}, {2, 2004, 29}, {2, 2006, 28}, {4, 2006, 30},
   };
-  for (const GregorianMonthRow& row : rows)
+  for (const auto& row : rows)
     EXPECT_EQ(GregorianLastDayOfMonth(row.month, row.year), row.days)
         << row.month << "/" << row.year;
 }
 
-struct RoshHodeshRow {
-  const char* id;
-  CalDate date;
-  int expected;
-};
-
 TEST(CalDateHebrew, RoshHodesh) {
-  constexpr RoshHodeshRow rows[] = {
+  constexpr struct {
+    const char* id;
+    CalDate date;
+    int expected;
+  } rows[] = {
       {"30 Heshvan of a complete year", {30, 8, 5764}, 1},
       {"1 Tishri is Rosh Hashanah", {1, 7, 5767}, 0},
       {"29 Elul", {29, 6, 5767}, 0},
       {"30 Adar I", {30, 12, 5768}, 1},
       {"29 Heshvan", {29, 8, 5764}, 0},
   };
-  for (const RoshHodeshRow& row : rows) EXPECT_EQ(IsRoshHodesh(&row.date), row.expected) << row.id;
+  for (const auto& row : rows) EXPECT_EQ(IsRoshHodesh(&row.date), row.expected) << row.id;
 }
 
 struct RoshHashanahRow {

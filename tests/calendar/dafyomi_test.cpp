@@ -18,20 +18,15 @@ struct DafDay {
 
 constexpr DafDay kDafDays[] = {
     {"epoch", 10, 7, 1923, 0, "Cycle 1, Berachos 2"},
-    {"the day before the epoch", 9, 7, 1923, 3, ""},
     {"position 63", 11, 9, 1923, 0, "Cycle 1, Shabbos 2"},
     // Published cycle starts; the day before each is the last page.
     {"position 2710 of cycle 11", 1, 3, 2005, 0, "Cycle 11, Nidah 73"},
     {"cycle 12 begins (2711 x 11 days on)", 2, 3, 2005, 0, "Cycle 12, Berachos 2"},
-    {"last page of cycle 13", 4, 1, 2020, 0, "Cycle 13, Nidah 73"},
-    {"cycle 14 begins", 5, 1, 2020, 0, "Cycle 14, Berachos 2"},
     // 1399 pages precede Bava Kama (the first 20 tractates).
     {"cycle 14, Bava Kama begins", 4, 11, 2023, 0, "Cycle 14, Bava Kana 2"},
     // Date checks.
     {"29 February of a common year", 29, 2, 2007, 2, ""},
     {"29 February of a leap year", 29, 2, 2008, 0, nullptr},
-    {"an invalid day before the epoch is a bad date", 31, 6, 1900, 2, ""},
-    {"year 1582", 1, 1, 1582, 2, ""},
     {"year 3001", 1, 1, 3001, 2, ""},
     {"last accepted day", 31, 12, 3000, 0, nullptr},
 };
@@ -73,7 +68,6 @@ TEST(DafYomi, BadRequests) {
     int day, month, year;
     int result;
   } rows[] = {
-      {"size 799", 799, 2, 3, 2005, 1},
       {"the size is checked before the date", 799, 29, 2, 2007, 1},
       {"bad date", 800, 29, 2, 2007, 2},
       {"before the epoch", 800, 9, 7, 1923, 3},

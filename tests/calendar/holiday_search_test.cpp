@@ -97,11 +97,9 @@ TEST(CallangNames, ReusedKeyBuffersFindTheirOwnRecords) {
   const struct {
     const char* key;
     const char* name;  // nullptr: no record
-  } rows[] = {{"MonthFullJanuary", "January"}, {"MonthFullMarch", "March"},
-              {"MONTHFULLMARCH", "March"},     {"MonthShortMarch", "Mar"},
-              {"MonthAdarI", "Adar I"},        {"MonthAdar", "Adar"},
-              {"MonthFull", nullptr},          {"NoSuchKey", nullptr},
-              {"MonthFullJanuary", "January"}};
+  } rows[] = {{"MonthFullMarch", "March"}, {"MONTHFULLMARCH", "March"},
+              {"MonthShortMarch", "Mar"},  {"MonthAdarI", "Adar I"},
+              {"MonthAdar", "Adar"},       {"MonthFull", nullptr}};
   char key[64];
   for (int round = 0; round < 3; ++round) {
     if (round == 2) {

@@ -51,31 +51,13 @@ void ExpectNames(NameFunction function, const NameRow* rows, int count) {
   }
 }
 
-TEST(NamesGregorian, EveryMonthInHebrewVisualOrder) {
-  // Each name written last letter first: January is resh alef vav nun yod.
-  const struct {
-    int month;
-    const char* visual;
-  } rows[] = {
-      {1, "\xF8\xE0\xE5\xF0\xE9"},              // ינואר
-      {10, "\xF8\xE1\xE5\xE8\xF7\xE5\xE0"},     // אוקטובר
-      {12, "\xF8\xE1\xEE\xF6\xE3"},              // דצמבר
-  };
-  RowSettings setup(kHebrewOn);
-  for (const auto& row : rows) {
-    for (int full = 0; full <= 1; ++full) {  // full and short are the same
-      char dest[256];
-      EXPECT_EQ(GregorianMonthName(row.month, full, dest), 1) << row.month;
-      EXPECT_STREQ(dest, row.visual) << row.month << " full " << full;
-    }
-  }
-}
-
 TEST(NamesGregorian, EdgeCases) {
   const NameRow rows[] = {
       {"5 short", kNoFile, 5, 0, 1, "May"},
+      // Written last letter first: January is resh alef vav nun yod.
+      {"January in Hebrew", kHebrewOn, 1, 1, 1, "\xF8\xE0\xE5\xF0\xE9"},
+      {"short is full in Hebrew", kHebrewOn, 12, 0, 1, "\xF8\xE1\xEE\xF6\xE3"},
       {"month 0", kNoFile, 0, 1, 0, kUntouched},
-      {"month 13", kNoFile, 13, 1, 0, kUntouched},
       {"Hebrew flag 2 counts as on", "[Flags]\r\nHebrewFlag=2\r\n", 5, 1, 1, "\xE9\xE0\xEE"},
       {"Hebrew month 13", kHebrewOn, 13, 0, 0, kUntouched},
   };
@@ -90,14 +72,10 @@ TEST(NamesGregorian, CustomNames) {
   const NameRow rows[] = {
       {"set, full", kMars, 3, 1, 1, "Mars"},
       {"unset key: empty name, still 1", kMars, 4, 1, 1, ""},
-      {"other months' keys do not leak", kMars, 5, 1, 1, ""},
-      {"enabled by leading digits", "[Custom]\r\nCustomEnable=1yes\r\nMonthMarch=Mars\r\n", 3, 1, 1, "Mars"},
       {"disabled: English", "[Custom]\r\nCustomEnable=0\r\nMonthMarch=Mars\r\n", 3, 1, 1, "March"},
-      {"CustomEnable missing is 0", "[Custom]\r\nMonthMarch=Mars\r\n", 3, 1, 1, "March"},
       {"Hebrew on: custom ignored", "[Flags]\r\nHebrewFlag=1\r\n[Custom]\r\nCustomEnable=1\r\nMonthMarch=Mars\r\n",
        3, 1, 1, "\xF5\xF8\xEE"},
       {"long value is cut", longIni.c_str(), 7, 1, 1, longName.c_str()},
-      {"enabled, month 13", kMars, 13, 1, 0, kUntouched},
   };
   ExpectNames(&GregorianMonthNameCustom, rows, sizeof rows / sizeof rows[0]);
 }
@@ -106,8 +84,6 @@ TEST(NamesHebrew, English) {
   // 5768 (2007-08) is a leap year, 5767 a common one.
   const NameRow rows[] = {
       {"Nisan", kNoFile, 1, 5767, 1, "Nisan"},
-      {"Tammuz in a leap year", kHebrewOff, 4, 5768, 1, "Tammuz"},
-      {"Tishri", kNoFile, 7, 5767, 1, "Tishri"},
       {"12 in a leap year", kNoFile, 12, 5768, 1, "Adar I"},
       {"12 in a common year", kNoFile, 12, 5767, 1, "Adar"},
       {"13 in a leap year", kNoFile, 13, 5768, 1, "Adar II"},
@@ -116,28 +92,19 @@ TEST(NamesHebrew, English) {
   };
   ExpectNames(&HebrewMonthName, rows, sizeof rows / sizeof rows[0]);
   ExpectNames(&HebrewMonthNameEnglish, rows, sizeof rows / sizeof rows[0]);
+  const NameRow hebrewOn[] = {{"Adar I whatever the setting", kHebrewOn, 12, 5768, 1, "Adar I"}};
+  ExpectNames(&HebrewMonthNameEnglish, hebrewOn, 1);
 }
 
 TEST(NamesHebrew, HebrewVisualOrder) {
   // Written last letter first; the apostrophe of Adar I and II comes first.
   const NameRow rows[] = {
       {"Nisan", kHebrewOn, 1, 5767, 1, "\xEF\xF1\xE9\xF0"},
-      {"Tishri", kHebrewOn, 7, 5767, 1, "\xE9\xF8\xF9\xFA"},
-      {"Tevet", kHebrewOn, 10, 5767, 1, "\xFA\xE1\xE8"},
       {"Adar, common year", kHebrewOn, 12, 5767, 1, "\xF8\xE3\xE0"},
       {"Adar I, leap year", kHebrewOn, 12, 5768, 1, "'\xE0 \xF8\xE3\xE0"},
       {"Adar II", kHebrewOn, 13, 5768, 1, "'\xE1 \xF8\xE3\xE0"},
-      {"month 14", kHebrewOn, 14, 5768, 0, kUntouched},
   };
   ExpectNames(&HebrewMonthName, rows, sizeof rows / sizeof rows[0]);
-}
-
-TEST(NamesHebrew, EnglishWhateverTheHebrewSetting) {
-  const NameRow rows[] = {
-      {"Adar I", kHebrewOn, 12, 5768, 1, "Adar I"},
-      {"month 14", kHebrewOn, 14, 5768, 0, kUntouched},
-  };
-  ExpectNames(&HebrewMonthNameEnglish, rows, sizeof rows / sizeof rows[0]);
 }
 
 TEST(NamesFormat, GregorianDate) {
@@ -149,7 +116,6 @@ TEST(NamesFormat, GregorianDate) {
   };
   constexpr Row rows[] = {
       {"no file: day.month.year", kNoFile, 5, 3, 2007, "5.3.2007"},
-      {"format 0, two digits", "[Settings]\r\nDateFormat=0\r\n", 31, 12, 1583, "31.12.1583"},
       {"format 1: month/day/year", "[Settings]\r\nDateFormat=1\r\n", 5, 3, 2007, "3/5/2007"},
       {"numbers are not checked", "[Settings]\r\nDateFormat=0\r\n", 0, 0, -1, "0.0.-1"},
       {"format 5 writes nothing", "[Settings]\r\nDateFormat=5\r\n", 5, 3, 2007, kUntouched},
@@ -174,10 +140,8 @@ TEST(NamesFormat, Time) {
   };
   constexpr Row rows[] = {
       {"no file: 24 hour", kNoFile, 7, 5, 0, "07:05"},
-      {"24: last minute", k24, 23, 59, 0, "23:59"},
       {"24: am/pm flag ignored", k24, 19, 30, 1, "19:30"},
       {"12: morning", k12, 7, 5, 0, "7.05"},
-      {"12: midnight hour stays 0", k12, 0, 15, 0, "0.15"},
       {"12: afternoon", k12, 13, 0, 0, "1.00"},
       {"12: am", k12, 7, 5, 1, "7.05am"},
       {"12: noon is pm", k12, 12, 0, 1, "12.00pm"},
@@ -203,62 +167,42 @@ TEST(NamesFormat, SettingsAreReadOnEveryCall) {
   EXPECT_STREQ(dest, "3/5/2007");
   FormatTime(13, 0, dest, 1);
   EXPECT_STREQ(dest, "1.00pm");
-  EXPECT_EQ(GregorianMonthName(5, 1, dest), 1);
-  EXPECT_STREQ(dest, "\xE9\xE0\xEE");
-  CalDate date{};
-  EXPECT_EQ(ParseGregorianDate("3/5/2007", &date), 1);
-  EXPECT_EQ(date.day, 5);
-}
-
-struct ParseRow {
-  const char* id;
-  const char* ini;
-  const char* text;
-  int ok;
-  int day, month, year;  // checked only when ok
-};
-
-void ExpectParse(const ParseRow& row) {
-  RowSettings setup(row.ini);
-  CalDate date{-7, -7, -7};
-  EXPECT_EQ(ParseGregorianDate(row.text, &date), row.ok) << row.id;
-  if (row.ok) {
-    EXPECT_EQ(date.day, row.day) << row.id;
-    EXPECT_EQ(date.month, row.month) << row.id;
-    EXPECT_EQ(date.year, row.year) << row.id;
-  }
 }
 
 constexpr char kDayFirst[] = "[Settings]\r\nDateFormat=0\r\n";
 constexpr char kMonthFirst[] = "[Settings]\r\nDateFormat=1\r\n";
 
 TEST(NamesParse, GregorianDate) {
-  constexpr ParseRow rows[] = {
+  struct Row {
+    const char* id;
+    const char* ini;
+    const char* text;
+    int ok;
+    int day, month, year;  // checked only when ok
+  };
+  constexpr Row rows[] = {
       {"day first", kDayFirst, "5.3.2007", 1, 5, 3, 2007},
-      {"spaces around", kDayFirst, " 5.3.2007 ", 1, 5, 3, 2007},
       {"leading zeros", kDayFirst, "05.03.02007", 1, 5, 3, 2007},
-      {"empty day and month read 0", kDayFirst, "..2007", 1, 0, 0, 2007},
       {"not checked against the calendar", kDayFirst, "99.77.12", 1, 99, 77, 12},
       {"letter after the year", kDayFirst, "5.3.2007x", 0, 0, 0, 0},
       {"slashes in day-first format", kDayFirst, "5/3/2007", 0, 0, 0, 0},
-      {"only two parts", kDayFirst, "5.3", 0, 0, 0, 0},
-      {"space inside", kDayFirst, "5 .3.2007", 0, 0, 0, 0},
-      {"empty text", kDayFirst, "", 0, 0, 0, 0},
       {"month first", kMonthFirst, "3/5/2007", 1, 5, 3, 2007},
       {"dots in month-first format", kMonthFirst, "3.5.2007", 0, 0, 0, 0},
       {"format 5: day first text", "[Settings]\r\nDateFormat=5\r\n", "5.3.2007", 0, 0, 0, 0},
-  };
-  for (const ParseRow& row : rows) ExpectParse(row);
-}
-
-TEST(NamesParse, NumbersTooLargeAreNoDate) {
-  constexpr ParseRow rows[] = {
       {"largest 32-bit year", kDayFirst, "1.1.2147483647", 1, 1, 1, 2147483647},
       {"one more", kDayFirst, "1.1.2147483648", 0, 0, 0, 0},
       {"day 2^32 + 1 would wrap to 1", kDayFirst, "4294967297.1.2000", 0, 0, 0, 0},
-      {"many leading zeros are small", kDayFirst, "00000000000000000001.1.2000", 1, 1, 1, 2000},
   };
-  for (const ParseRow& row : rows) ExpectParse(row);
+  for (const Row& row : rows) {
+    RowSettings setup(row.ini);
+    CalDate date{-7, -7, -7};
+    EXPECT_EQ(ParseGregorianDate(row.text, &date), row.ok) << row.id;
+    if (row.ok) {
+      EXPECT_EQ(date.day, row.day) << row.id;
+      EXPECT_EQ(date.month, row.month) << row.id;
+      EXPECT_EQ(date.year, row.year) << row.id;
+    }
+  }
 }
 
 }  // namespace
