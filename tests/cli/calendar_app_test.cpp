@@ -1,6 +1,6 @@
 // tavlon-export for calendar apps: summer times from the city's zone,
-// stable UIDs, the calendar's name, timed Shabbat events, the
-// anniversaries command, and bad input that writes nothing.
+// stable UIDs, the calendar's name, timed Shabbat events and the
+// anniversaries command.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -117,62 +117,6 @@ TEST(CalendarApp, UserCityZone) {
   EXPECT_NE(result.out.find("daylight saving from daylight.ini"), std::string::npos);
   EXPECT_EQ(CandleMinutes(Unfolded(dir.Read("brooklyn.ics"))) + 60,
             CandleMinutes(Unfolded(dir.Read("queens.ics"))));
-}
-
-TEST(CalendarApp, BadInputWritesNothing) {
-  ScratchDir dir;
-  UserCityList list{};
-  AddUserCity(&list, "Queens", 4043, -7350, -5, 0);
-  char path[1024];
-  ASSERT_TRUE(CitiesFilePath(path, sizeof path));
-  ASSERT_EQ(SaveUserCities(&list, path), 1);
-  FreeUserCities(&list);
-  dir.Write("exportcal.ini", "[CityZones]\r\nQueens=America/Queens\r\n");
-  const std::string out = dir.File("out.ics");
-  const struct {
-    const char* id;
-    std::vector<const char*> args;
-    const char* message;
-  } rows[] = {
-      {"unknown zone of a user city", {"--city", "Queens", "-o", out.c_str()},
-       "\"America/Queens\", the time zone of Queens"},
-      {"unknown --zone", {"--zone", "Mars/Olympus", "-o", out.c_str()}, "not a time zone"},
-      {"bad --dst", {"--dst", "summer", "-o", out.c_str()}, "--dst takes zone, settings or off"},
-      {"negative --alarm", {"--alarm", "-5", "-o", out.c_str()}, "--alarm takes minutes"},
-      {"--alarm not a number", {"--alarm", "soon", "-o", out.c_str()}, "--alarm takes minutes"},
-      {"bad --busy", {"--busy", "away", "-o", out.c_str()}, "--busy takes free"},
-      {"--uid-prefix with a space", {"--uid-prefix", "my cal", "-o", out.c_str()},
-       "--uid-prefix takes"},
-      {"add with an invalid date",
-       {"anniversaries", "add", "--kind", "birthday", "--name", "Dan", "--date", "2007-02-30"},
-       "Day is invalid"},
-      {"add with a blank name",
-       {"anniversaries", "add", "--kind", "birthday", "--name", "  ", "--date", "2007-02-03"},
-       "Name must not be blank"},
-      {"add without a kind", {"anniversaries", "add", "--name", "Dan", "--date", "2007-02-03"},
-       "--kind is needed"},
-      {"add with a date of 1582",
-       {"anniversaries", "add", "--kind", "yahrzeit", "--name", "Dan", "--date", "1.1.1582"},
-       "Year is invalid"},
-      {"remove what is not there", {"anniversaries", "remove", "--id", "3"},
-       "Anniversary was not found"},
-  };
-  const auto before = std::distance(std::filesystem::directory_iterator(dir.path()),
-                                    std::filesystem::directory_iterator());
-  for (const auto& row : rows) {
-    // Without the tz database no zone is checked: the row does not apply.
-    if (!TimeZoneDatabaseAvailable() && row.id == std::string("unknown zone of a user city"))
-      continue;
-    const CliResult result = RunTool(dir, row.args);
-    EXPECT_EQ(result.code, kCliBadInput) << row.id;
-    EXPECT_NE(result.err.find(row.message), std::string::npos) << row.id << ": " << result.err;
-    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << row.id << ": "
-                                                                          << result.err;
-    EXPECT_EQ(result.out, "") << row.id;
-  }
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
-                          std::filesystem::directory_iterator()),
-            before);  // no export, no anniversaries file
 }
 
 TEST(CalendarApp, StableUidsAndTheCalendarName) {

@@ -5,11 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <cstdio>
-#include <utility>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "calendar/anniversary.h"
