@@ -1,4 +1,4 @@
-// The export runs: a range of days to a file (counted, cancelled, refused),
+// The export runs: a range of days to a file (counted, cancelled),
 // the holiday-only entries and the anniversary entries.
 #include <gtest/gtest.h>
 
@@ -70,13 +70,6 @@ TEST_F(ExportRun, CancelledRunLeavesNoFile) {
                            path.c_str(), stopAtTen, nullptr),
             kExportCancelled);
   EXPECT_EQ(dir.Read("keep.ics"), "previous");
-}
-
-TEST_F(ExportRun, UnwritableFileFails) {
-  const std::string path = dir.File("no-such-folder/out.ics");
-  EXPECT_EQ(RunExportToIcs(Absolute(1, 1, 2008), Absolute(2, 1, 2008), &state, &settings,
-                           path.c_str(), nullptr, nullptr),
-            kExportFailed);
 }
 
 struct HolidayRow {

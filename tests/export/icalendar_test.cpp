@@ -1,6 +1,6 @@
 // The iCalendar writer: the layout of a file, escaping and folding by
 // octets, the label marker, UTF-8 from both code pages with Hebrew back in
-// reading order, and files that cannot be written.
+// reading order.
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -152,32 +152,6 @@ TEST(IcsFile, UidsDifferAndHaveTheirForm) {
     EXPECT_EQ(Masked(uids[i]), "UID:*") << uids[i];
     for (std::size_t j = 0; j < i; ++j) EXPECT_NE(uids[i], uids[j]);
   }
-}
-
-TEST(IcsFile, UnwritablePathLeavesNothing) {
-  ScratchDir dir;
-  const std::string path = dir.File("missing-folder/out.ics");
-  const CalDate date = {1, 1, 2007};
-  const char* text = "x";
-  EXPECT_EQ(WriteIcsEntries(path.c_str(), &date, &text, &text, 1, kCodePageLatin), 0);
-  int files = 0;
-  for (auto& entry : std::filesystem::directory_iterator(dir.path())) {
-    (void)entry;
-    ++files;
-  }
-  EXPECT_EQ(files, 0);
-}
-
-TEST(IcsFile, PreviousFileSurvivesAnAbortedExport) {
-  ScratchDir dir;
-  dir.Write("keep.ics", "old");
-  IcsWriter writer;
-  const std::string path = dir.File("keep.ics");
-  ASSERT_EQ(IcsBegin(&writer, path.c_str(), kCodePageLatin), 1);
-  const CalDate date = {1, 1, 2007};
-  ASSERT_EQ(IcsWriteEvent(&writer, &date, "x", ""), 1);
-  IcsAbort(&writer);
-  EXPECT_EQ(dir.Read("keep.ics"), "old");
 }
 
 struct EncodingRow {

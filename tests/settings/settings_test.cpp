@@ -82,10 +82,6 @@ TEST(Settings, FlagsAreWrittenAsOneOrZero) {
   IniReadString("Flags", "LeftToRight", "", text, sizeof text, kSettingsFile);
   EXPECT_STREQ(text, "0");
   EXPECT_EQ(GetLeftToRight(), 0);
-  SetDateFormat(5);  // any value other than 0 and 1 is kept as it is
-  EXPECT_EQ(GetDateFormat(), 5);
-  SetTimeFormat(1);
-  EXPECT_EQ(GetTimeFormat(), 1);
 }
 
 TEST(Settings, HandheldEmulationIsAnyNonzeroValue) {

@@ -68,24 +68,4 @@ TEST_F(MainState, SettingsAreRead) {
   EXPECT_DOUBLE_EQ(state.havdalahDegrees, 8.5);
 }
 
-// A city of the user's own list is found before the built-in table; an
-// unknown name leaves the location unknown and its values 0.
-TEST_F(MainState, CityFromTheUserListOrUnknown) {
-  AddUserCity(UserCities(), "Kfar Tavor", 3242, 3525, 2, 200);
-  dir_.Write(kSettingsFile, "[Location]\r\nCityName=kfar tavor\r\n");
-  CalWindowState state = Create();
-  EXPECT_EQ(state.locationKnown, 1);
-  EXPECT_EQ(state.latitude, 3242);
-  EXPECT_EQ(state.longitude, 3525);
-  EXPECT_EQ(state.timeZone, 2);
-  EXPECT_EQ(state.elevation, 200);
-
-  dir_.Write(kSettingsFile, "[Location]\r\nCityName=Atlantis\r\n");
-  state = Create();
-  EXPECT_STREQ(state.cityName, "Atlantis");
-  EXPECT_EQ(state.locationKnown, 0);
-  EXPECT_EQ(state.latitude, 0);
-  FreeUserCities(UserCities());
-}
-
 }  // namespace

@@ -1,0 +1,80 @@
+// tavlon-export run inside the test, as main() runs it, with the scratch
+// folder as its settings and data folder and its output caught.
+#pragma once
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "calendar/anniversary.h"
+#include "cli/cli_anniversaries.h"
+#include "cli/cli_options.h"
+#include "cli/cli_run.h"
+#include "support/scratch_dir.h"
+
+struct CliResult {
+  int code;
+  std::string out, err;
+};
+
+inline std::string DrainFile(std::FILE* file) {
+  std::string text;
+  std::rewind(file);
+  for (int c; (c = std::fgetc(file)) != EOF;) text.push_back((char)c);
+  std::fclose(file);
+  return text;
+}
+
+// `args` may start with the "anniversaries" command.
+inline CliResult RunTool(const ScratchDir& dir, std::vector<const char*> args) {
+  const std::string folder = dir.path().string();
+  std::vector<const char*> argv = {"tavlon-export"};
+  const int command = !args.empty() && std::string(args[0]) == "anniversaries";
+  if (command) argv.push_back(args[0]);
+  argv.insert(argv.end(), {"--config", folder.c_str(), "--data", folder.c_str()});
+  argv.insert(argv.end(), args.begin() + command, args.end());
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  CliResult result{};
+  CliOptions options;
+  std::string error;
+  if (IsAnniversariesCommand((int)argv.size(), argv.data())) {
+    result.code = RunAnniversariesCommand((int)argv.size(), argv.data(), out, err);
+  } else if (!ParseCliArguments((int)argv.size(), argv.data(), &options, &error)) {
+    result.code = kCliBadInput;
+    std::fprintf(err, "tavlon-export: %s\n", error.c_str());
+  } else {
+    result.code = RunCli(options, out, err, 0);
+  }
+  result.out = DrainFile(out);
+  result.err = DrainFile(err);
+  return result;
+}
+
+// The text with folded lines joined.
+inline std::string Unfolded(std::string text) {
+  for (std::size_t fold; (fold = text.find("\r\n ")) != std::string::npos;) text.erase(fold, 3);
+  return text;
+}
+
+struct PersonRow {
+  const char* name;
+  CalDate date;
+  int type;  // 'A', 'B' or 'Y'
+  int afterSunset;
+};
+
+// Writes the anniversaries file of the scratch folder. Returns its path.
+inline std::string SaveAnniversaries(const std::vector<PersonRow>& people) {
+  AnniversaryList list;
+  for (const PersonRow& p : people) {
+    AnniversaryRecord r{};
+    std::snprintf(r.name, sizeof r.name, "%s", p.name);
+    r.date = p.date;
+    r.type = p.type;
+    r.afterSunset = p.afterSunset;
+    AnniversaryListPut(&list, &r);
+  }
+  char path[1024] = "";
+  if (!AnniversaryFilePath(path, sizeof path) || !AnniversaryListSave(&list, path)) path[0] = '\0';
+  return path;
+}
