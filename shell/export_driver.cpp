@@ -11,6 +11,7 @@
 #include "readings/reading_texts.h"
 #include "shell/export_ics.h"
 #include "shell/export_progress.h"
+#include "shell/export_rules.h"
 #include "shell/export_target.h"
 
 namespace {
@@ -57,14 +58,8 @@ void ExportToOutlook(HWND owner, int first, int last, const CalWindowState* stat
   int done = SendEntriesToOutlook(owner, entries, options, 0, &progress);
   CloseExportProgress(&progress);
   if (done > 0) {
-    CalDate a, b;
-    GregorianFromAbsolute(first, &a);
-    GregorianFromAbsolute(last, &b);
-    char text[160];
-    std::snprintf(text, sizeof text,
-                  "Time range %d.%d.%d - %d.%d.%d was imported into Outlook successfully",
-                  (int)a.day, (int)a.month, (int)a.year, (int)b.day, (int)b.month, (int)b.year);
-    ShowMessage(text, "Information", MessageIconInformation);
+    ShowMessage(OutlookImportedMessage(first, last, -1).c_str(), "Information",
+                MessageIconInformation);
   } else if (done == 0) {
     ShowMessage("An error with Outlook has occurred", "Error", MessageIconError);
   }

@@ -158,6 +158,18 @@ std::string ProgressDayText(const CalDate& day) {
   return text;
 }
 
+std::string OutlookImportedMessage(int first, int last, int holidays) {
+  CalDate a, b;
+  GregorianFromAbsolute(first, &a);
+  GregorianFromAbsolute(last, &b);
+  char count[48] = "";
+  if (holidays >= 0) std::snprintf(count, sizeof count, " with %d holiday(s)", holidays);
+  char text[200];
+  std::snprintf(text, sizeof text, "Time range %d.%d.%d - %d.%d.%d%s was imported into Outlook successfully",
+                (int)a.day, (int)a.month, (int)a.year, (int)b.day, (int)b.month, (int)b.year, count);
+  return text;
+}
+
 int ProgressPosition(int done, int total) {
   if (total <= 0 || done >= total) return 1000;
   if (done <= 0) return 0;

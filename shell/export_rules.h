@@ -117,6 +117,10 @@ std::string ProgressDayText(const CalDate& day);
 // Position of the progress bar, 0-1000.
 int ProgressPosition(int done, int total);
 
+// The Information text after days `first`..`last` (absolute day numbers)
+// went into Outlook; `holidays` >= 0 adds "with N holiday(s)".
+std::string OutlookImportedMessage(int first, int last, int holidays);
+
 inline constexpr char kIcsWrittenMessage[] = "Creation of ICS file was successful";
 inline constexpr char kIcsFailedMessage[] = "Creation of file failed";
 inline constexpr char kExportCancelledMessage[] =

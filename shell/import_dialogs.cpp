@@ -200,15 +200,8 @@ void ImportHolidays(HWND owner, int first, int last, const CalWindowState* state
     ShowMessage("An error with Outlook has occurred", "Error", MessageIconError);
     return;
   }
-  CalDate a, b;
-  GregorianFromAbsolute(first, &a);
-  GregorianFromAbsolute(last, &b);
-  char text[200];
-  std::snprintf(text, sizeof text,
-                "Time range %d.%d.%d - %d.%d.%d with %d holiday(s) was imported into Outlook successfully",
-                (int)a.day, (int)a.month, (int)a.year, (int)b.day, (int)b.month, (int)b.year,
-                (int)entries.size());
-  ShowMessage(text, "Information", MessageIconInformation);
+  ShowMessage(OutlookImportedMessage(first, last, (int)entries.size()).c_str(), "Information",
+              MessageIconInformation);
 }
 
 }  // namespace
