@@ -16,20 +16,7 @@ import sys
 
 import icalendar
 
-EXPORT, WORK = sys.argv[1], sys.argv[2]
-failures = []
-
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
-
-
-def fresh(name):
-    path = os.path.join(WORK, name)
-    shutil.rmtree(path, ignore_errors=True)
-    os.makedirs(path)
-    return path
+from check_support import EXPORT, WORK, check, fresh, finish
 
 
 def export(*args):
@@ -124,7 +111,4 @@ stored = [parse(os.path.join(folder, name)) for name in os.listdir(folder)]
 check(all(str(e.get("TRANSP")) == "TRANSPARENT" for c in stored for e in c.walk("VEVENT")),
       "khal keeps the events transparent")
 
-for failure in failures:
-    print("FAILED:", failure)
-print(f"calendar_app_check: {0 if failures else 1} passed, {1 if failures else 0} failed")
-sys.exit(1 if failures else 0)
+finish("calendar_app_check")

@@ -7,27 +7,12 @@ an anniversary export, and Hebrew names.
 Usage: ical_check.py TAVLON_EXPORT WORK_FOLDER"""
 import datetime
 import os
-import shutil
 import struct
 import subprocess
-import sys
 
 import icalendar
 
-EXPORT, WORK = sys.argv[1], sys.argv[2]
-failures = []
-
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
-
-
-def fresh(name):
-    path = os.path.join(WORK, name)
-    shutil.rmtree(path, ignore_errors=True)
-    os.makedirs(path)
-    return path
+from check_support import EXPORT, WORK, check, fresh, finish
 
 
 def write_anniversaries(folder, records):
@@ -115,7 +100,4 @@ run(config, data, "--holidays", "--from", "2024-03-24", "--to", "2024-03-24", "-
 summaries = [str(e["SUMMARY"]) for e in events(hebrew)]
 check(summaries == ["\u05e4\u05d5\u05e8\u05d9\u05dd"], f"Hebrew Purim {summaries!r}")
 
-for failure in failures:
-    print("FAILED:", failure)
-print(f"ical_check: {0 if failures else 1} passed, {1 if failures else 0} failed")
-sys.exit(1 if failures else 0)
+finish("ical_check")
