@@ -1,5 +1,6 @@
 // Shabbat times: the two note lines of a Friday and a Saturday, the time of
-// one day, and the settings dialog's filling, checks and the keys written.
+// one day (also across midnight), and the settings dialog's filling, checks
+// and the keys written.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -201,6 +202,58 @@ TEST_F(Shabbat, SettingsWrittenAndReadBack) {
   EXPECT_EQ(back.havdalahMinutes, 72);
   EXPECT_EQ(back.havdalahByMinutes, 0);
   EXPECT_DOUBLE_EQ(back.havdalahDegrees, 8.5);
+}
+
+// ---- Times across midnight, and an angle the dialog would refuse ----
+
+int Absolute(int d, int m, int y) {
+  const CalDate date = {d, m, y};
+  return AbsoluteFromGregorian(&date);
+}
+
+// "HH:MM" as minutes after midnight.
+int Minutes(const char* text) { return ((text[0] - '0') * 10 + text[1] - '0') * 60 + (text[3] - '0') * 10 + text[4] - '0'; }
+
+TEST(ShabbatClock, TimesAcrossMidnight) {
+  const int friday = Absolute(9, 3, 2007), saturday = friday + 1;
+  const struct {
+    const char* format;  // [Settings] TimeFormat
+    int endOfShabbat;    // else candle lighting
+    const char* expected;
+  } rows[] = {
+      {"0", 1, "00:01"}, {"1", 1, "0.01am"}, {"0", 0, "23:59"}, {"1", 0, "11.59pm"},
+  };
+  for (const auto& row : rows) {
+    ScratchDir dir;
+    SunCacheReset();
+    // Sunset on each day: the times with no minutes added or taken.
+    CalWindowState state = Jerusalem();
+    state.candleLightingMinutes = state.havdalahMinutes = 0;
+    char text[256] = "";
+    ASSERT_EQ(ShabbatTimeOfDay(&state, row.endOfShabbat ? saturday : friday, text, 1), 1);
+    const int sunset = Minutes(text);
+    // One minute past midnight after Saturday's sunset; one minute before
+    // the midnight before Friday's.
+    if (row.endOfShabbat) state.havdalahMinutes = 24 * 60 - sunset + 1;
+    else state.candleLightingMinutes = sunset + 1;
+    dir.Write("exportcal.ini", std::string("[Settings]\r\nTimeFormat=") + row.format + "\r\n");
+    ASSERT_EQ(ShabbatTimeOfDay(&state, row.endOfShabbat ? saturday : friday, text, 1), 1);
+    EXPECT_STREQ(text, row.expected) << row.format << " " << row.endOfShabbat;
+  }
+}
+
+TEST(ShabbatClock, AngleTheDialogRefuses) {
+  const struct {
+    const char* value;
+    double degrees;
+  } rows[] = {{"0", 8.0}, {"0.009", 8.0}, {"-4", 8.0}, {"none", 8.0}, {"0.01", 0.01}, {"8.50", 8.5}};
+  for (const auto& row : rows) {
+    ScratchDir dir;
+    dir.Write("exportcal.ini", std::string("[ShabbatTimes]\r\nHavdalahMin=0\r\nHavdalahDegrees=") + row.value + "\r\n");
+    ShabbatSettings settings;
+    ReadShabbatSettings(&settings);
+    EXPECT_DOUBLE_EQ(settings.havdalahDegrees, row.degrees) << row.value;
+  }
 }
 
 }  // namespace
