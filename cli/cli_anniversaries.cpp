@@ -7,6 +7,7 @@
 #include "calendar/anniversary.h"
 #include "calendar/anniversary_forms.h"
 #include "calendar/names.h"
+#include "cli/cli_options.h"
 #include "cli/cli_run.h"
 #include "export/export_run.h"
 #include "export/text_encoding.h"
@@ -71,27 +72,9 @@ std::string DateField(const std::string& text) {
 
 int ParseCommand(int argc, const char* const* argv, Command* c, std::string* error) {
   for (int i = 2; i < argc; ++i) {
-    std::string arg = argv[i];
-    std::string value;
-    int inline_ = 0;
-    const std::size_t equals = arg.find('=');
-    if (arg.rfind("--", 0) == 0 && equals != std::string::npos) {
-      value = arg.substr(equals + 1);
-      arg = arg.substr(0, equals);
-      inline_ = 1;
-    }
-    auto take = [&](std::string* into) {
-      if (inline_) {
-        *into = value;
-        return 1;
-      }
-      if (i + 1 >= argc) {
-        *error = "option " + arg + " needs a value";
-        return 0;
-      }
-      *into = argv[++i];
-      return 1;
-    };
+    const CliArgument split = SplitCliArgument(argv[i]);
+    const std::string& arg = split.name;
+    auto take = [&](std::string* into) { return TakeCliValue(split, argc, argv, &i, into, error); };
     if (arg == "-h" || arg == "--help") c->help = 1;
     else if (arg == "--kind") { if (!take(&c->kind)) return 0; }
     else if (arg == "--name") { if (!take(&c->name)) return 0; }

@@ -43,6 +43,32 @@ int ParseCliDate(const std::string& text, CalDate* date) {
   return 1;
 }
 
+CliArgument SplitCliArgument(const char* text) {
+  CliArgument arg;
+  arg.name = text;
+  const std::size_t equals = arg.name.find('=');
+  if (arg.name.rfind("--", 0) == 0 && equals != std::string::npos) {
+    arg.value = arg.name.substr(equals + 1);
+    arg.name.resize(equals);
+    arg.inlineValue = 1;
+  }
+  return arg;
+}
+
+int TakeCliValue(const CliArgument& arg, int argc, const char* const* argv, int* i,
+                 std::string* into, std::string* error) {
+  if (arg.inlineValue) {
+    *into = arg.value;
+    return 1;
+  }
+  if (*i + 1 >= argc) {
+    *error = "option " + arg.name + " needs a value";
+    return 0;
+  }
+  *into = argv[++*i];
+  return 1;
+}
+
 int ParseCliArguments(int argc, const char* const* argv, CliOptions* o, std::string* error) {
   int modes = 0;
   auto setMode = [&](CliMode mode) {
@@ -50,29 +76,12 @@ int ParseCliArguments(int argc, const char* const* argv, CliOptions* o, std::str
     o->mode = mode;
   };
   for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
     // Options that take a value, as "--opt VALUE" or "--opt=VALUE".
-    std::string name = arg;
-    std::string value;
-    int hasInlineValue = 0;
-    const std::size_t equals = arg.find('=');
-    if (arg.rfind("--", 0) == 0 && equals != std::string::npos) {
-      name = arg.substr(0, equals);
-      value = arg.substr(equals + 1);
-      hasInlineValue = 1;
-    }
-    auto takeValue = [&](std::string* into) {
-      if (hasInlineValue) {
-        *into = value;
-        return 1;
-      }
-      if (i + 1 >= argc) {
-        *error = "option " + name + " needs a value";
-        return 0;
-      }
-      *into = argv[++i];
-      return 1;
-    };
+    const CliArgument arg = SplitCliArgument(argv[i]);
+    const std::string& name = arg.name;
+    const std::string& value = arg.value;
+    const int hasInlineValue = arg.inlineValue;
+    auto takeValue = [&](std::string* into) { return TakeCliValue(arg, argc, argv, &i, into, error); };
     auto takeYear = [&](int* into) {
       std::string text;
       if (!takeValue(&text)) return 0;
@@ -131,7 +140,7 @@ int ParseCliArguments(int argc, const char* const* argv, CliOptions* o, std::str
              taken >= 0) {
       if (!taken) return 0;
     } else {
-      *error = "unknown option " + arg + " (see --help)";
+      *error = std::string("unknown option ") + argv[i] + " (see --help)";
       return 0;
     }
     if (hasInlineValue && (name == "--holidays" || name == "--anniversaries" || name == "--help" ||

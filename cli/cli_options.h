@@ -43,6 +43,19 @@ struct CliOptions {
   std::string calendarName;           // --calendar-name; empty: the default
 };
 
+// One argument of a command line, "--opt=VALUE" split into its name and
+// inline value.
+struct CliArgument {
+  std::string name;     // the whole argument when it holds no value
+  std::string value;    // after "=", when inlineValue
+  int inlineValue = 0;
+};
+CliArgument SplitCliArgument(const char* arg);
+// The argument's value: the inline one, else the next argument (moving *i
+// on). Returns 1, or 0 with "option NAME needs a value" in *error.
+int TakeCliValue(const CliArgument& arg, int argc, const char* const* argv, int* i,
+                 std::string* into, std::string* error);
+
 // Parses argv[1..argc-1]. Returns 1, or 0 with a one-line message in
 // *error (an unknown option, a missing or malformed value, options that
 // do not go together or do nothing in the chosen mode, years in reverse).
