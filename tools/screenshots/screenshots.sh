@@ -206,9 +206,10 @@ take_dialogs() {
   take_nested "Include Selected Items" 3 "Include Zmanim" export-zmanim.png
   close_dialog "Include Zmanim"
   close_dialog "Include Selected Items"
-  # A long export to a file, to see the progress window; then Cancel.
-  wine "$command_exe" settext "Select Range" 101 1.1.1900
-  wine "$command_exe" settext "Select Range" 102 31.12.2099
+  # The longest export there is, to see the progress window; then Cancel.
+  rm -f "$prefix/drive_c/tavlon-screenshot.ics"  # no overwrite question
+  wine "$command_exe" settext "Select Range" 101 1.1.1583
+  wine "$command_exe" settext "Select Range" 102 31.12.3000
   wine "$command_exe" click "Select Range" 502
   sleep 0.3
   shoot "$range" export-range-ics.png
