@@ -66,10 +66,7 @@ TEST(SunTimes, EventsOfADay) {
       // The published example: 8.5 degrees (zenith 98 30') at 17:28.
       {"Jerusalem, winter", kJerusalem, 1, 1, 2007, 8.5, "6:39 16:48 16:30 17:33 17:28 0:40"},
       {"8.75 degrees there", kJerusalem, 1, 1, 2007, 8.75, "? ? ? ? 17:29 0:41"},
-      {"8 degrees, sunset 16:52", kJerusalem, 6, 1, 2007, 8.0, "? 16:52 ? ? 17:29 0:37"},
-      {"New York, summer solstice", {4043, -7401, -5, 0}, 21, 6, 2007, 8.5, "4:25 19:30 ? 20:15 ? ?"},
       {"Pforzheim, 263 m lower the horizon", {4854, 842, 1, 263}, 21, 6, 2007, 8.5, "4:17 20:36 ? ? ? ?"},
-      {"Pforzheim at sea level", {4854, 842, 1, 0}, 21, 6, 2007, 8.5, "4:21 20:32 ? ? ? ?"},
       // Sunrise comes out at 18:39, sunset at 4:48; the morning and
       // afternoon rules bring them back.
       {"time zone 12 hours off", {3124, 3500, 14, 0}, 1, 1, 2007, 8.5, "6:39 16:48 ? ? ? ?"},
@@ -77,14 +74,11 @@ TEST(SunTimes, EventsOfADay) {
       // At 60 N in June the sun sinks to about 6.6 degrees at most.
       {"Oslo in June never reaches 8.5", {5955, 1045, 1, 0}, 21, 6, 2007, 8.5, "* * ? ? - -"},
       // Utqiagvik (71 17' N): polar night until 22 January, midnight sun
-      // from 10/11 May; Fairbanks, south of the Arctic Circle, has sunrise
-      // and sunset every day. Boundary days worked out with a separate
-      // implementation, agreeing with the published ones.
+      // from 10/11 May (boundary days worked out with a separate
+      // implementation, agreeing with the published ones).
       {"Utqiagvik, 21 Jan", {7117, -15647, -9, 0}, 21, 1, 2007, 8.5, "- - - - - -"},
       {"Utqiagvik, 22 Jan", {7117, -15647, -9, 0}, 22, 1, 2007, 8.5, "* * ? ? ? ?"},
       {"Utqiagvik, 10 May", {7117, -15647, -9, 0}, 10, 5, 2007, 8.5, "- - - - - -"},
-      {"Fairbanks, June", {6451, -14743, -9, 0}, 21, 6, 2007, 8.5, "* * ? ? ? ?"},
-      {"the pole", {9000, 0, 0, 0}, 21, 3, 2007, 8.5, "- - - - - -"},
   };
   for (const Row& row : kRows) {
     const int stored = SunCacheSize();

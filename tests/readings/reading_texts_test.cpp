@@ -34,10 +34,8 @@ TEST(ReadingTexts, KeysToTextsInEachCustom) {
       // Pesah VIII on Shabbat: Israel has no such day ("(none)").
       {"", 0, 92, "Pesah VIII, Deuteronomy 14, 22-16, 17; Numbers 28, 19-25"},
       {kIsrael, 0, 92, ""},
-      {"[parasha]\r\ndiasporaflag=0\r\n", 0, 92, ""},
       {"[Parasha]\r\nDiasporaFlag=2\r\n", 0, 92, "Pesah VIII, Deuteronomy 14, 22-16, 17; Numbers 28, 19-25"},
       // Shemini Atzeret's further readings exist in Israel only.
-      {"", 0, 170, ""},
       {kIsrael, 0, 170, "Deuteronomy 33, 1-34, 12"},
       // No Israel variant: both customs read the Diaspora string.
       {kIsrael, 1, 0, "Isaiah 42, 5-43, 10 (Isaiah 42, 5-21)"},
@@ -46,7 +44,6 @@ TEST(ReadingTexts, KeysToTextsInEachCustom) {
       // A key without a string, and keys outside each block.
       {"", 0, 114, ""},
       {kIsrael, 0, -1, ""},
-      {"", 0, 256, ""},
       {kIsrael, 1, 768, ""},
   };
   for (const Row& row : kRows) {

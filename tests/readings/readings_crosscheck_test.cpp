@@ -1,6 +1,7 @@
 // The weekly portions of every Shabbat of Hebrew years 5660-5860, in both
 // customs, against an independent implementation of the reading calendar
-// (sedra_fixture.inc, made by tools/make-sedra-fixture).
+// (sedra_fixture.inc, made by tools/make-sedra-fixture); every one of them
+// has its haphtarah.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -61,6 +62,7 @@ TEST(TorahCrossCheck, EveryShabbatOfBothCustoms) {
         ReadingKeys keys;
         ASSERT_EQ(ReadingsForDate(date.day, date.month, date.year, &out, &keys), 1);
         EXPECT_EQ(Describe(keys, out, token), token) << date.day << "/" << date.month << "/" << date.year;
+        EXPECT_STRNE(out.haphtarah[0], "") << date.day << "/" << date.month << "/" << date.year;
       }
       std::string extra;
       EXPECT_FALSE(tokens >> extra) << row.year << ": the fixture has more Shabbatot";

@@ -8,10 +8,8 @@
 #include <string>
 
 #include "calendar/caldate.h"
-#include "readings/reading_schedules.h"
 #include "readings/reading_texts.h"
 #include "readings/readings.h"
-#include "readings/readings_form.h"
 #include "support/scratch_dir.h"
 
 namespace {
@@ -48,19 +46,14 @@ TEST(TorahReadings, ReadingsFlagsAndHaphtarot) {
       {"Chanukah VIII", 2, kTevet, 5770, kDiaspora, {9, 109, E}, {128, 0, 0}, {155, E, E}},
       {"Machar Chodesh", 29, kIyar, 5783, kDiaspora, {33, E, E}, {1 | 8, 0, 0}, {151, E, E}},
       {"Shekalim on RH", 1, kAdar, 5785, kDiaspora, {18, 61, 60}, {0, 2, 16}, {61, 152, E}},
-      {"HaHodesh", 25, kAdar, 5783, kDiaspora, {21, 22, 64}, {0, 1, 2}, {64, E, E}},
       {"Kedoshim on RH, Israel", 1, kIyar, 5763, kIsrael, {29, 60, E}, {0, 4, 0}, {150, E, E}},
       {"Reeh on RH Elul", 30, kAv, 5775, kIsrael, {46, 60, E}, {1, 16 | 32, 0}, {46, 152, 153}},
       {"Reeh before RH Elul", 29, kAv, 5761, kIsrael, {46, E, E}, {1 | 32, 0, 0}, {46, 153, E}},
       {"Aharemoth alone", 26, kNisan, 5784, kDiaspora, {28, E, E}, {1 | 256, 0, 0}, {156, E, E}},
-      {"Kedoshim, type 9", 3, kIyar, 5784, kDiaspora, {29, E, E}, {1024, 0, 0}, {158, E, E}},
       {"Aharemoth-Kedoshim", 12, kIyar, 5785, kDiaspora, {28, 29, E}, {0, 512, 0}, {157, E, E}},
       {"Pinhas", 21, kTammuz, 5784, kDiaspora, {40, E, E}, {4096, 0, 0}, {161, E, E}},
-      {"Pinhas apart", 16, kTammuz, 5768, kDiaspora, {40, E, E}, {2048, 0, 0}, {159, E, E}},
       {"Matoth-Maseh, type 0", 28, kTammuz, 5777, kDiaspora, {41, 42, E}, {1, 8192 | 2, 0}, {42, 162, E}},
       {"Shuva", 3, kTishri, 5785, kDiaspora, {52, 66, E}, {0, 16384, 0}, {163, E, E}},
-      {"Shemini Atzeret on Shabbat", 22, kTishri, 5784, kDiaspora, {85, 170, 171}, {0, 0, 0}, {172, E, E}},
-      {"RH on a weekday", 1, kHeshvan, 5784, kDiaspora, {111, E, E}, {0, 0, 0}, {E, E, E}},
       {"Chanukah VI on RH, weekday", 1, kTevet, 5784, kDiaspora, {106, 111, E}, {0, 0, 0}, {E, E, E}},
       {"Pesach IV on a Sunday", 18, kNisan, 5783, kDiaspora, {116, E, E}, {0, 0, 0}, {116, E, E}},
       {"Simchat Torah", 23, kTishri, 5785, kDiaspora, {53, 54, 55}, {0, 0, 0}, {53, E, E}},
@@ -112,39 +105,6 @@ TEST(TorahReadings, OmerAndYizkor) {
   }
 }
 
-// Every Shabbat of every year the program accepts reads a portion or a
-// holiday with its haphtarah, in both customs; each year type's schedule
-// runs exactly to the next year's first Shabbat after Simchat Torah.
-TEST(TorahReadings, WholeYears) {
-  for (int custom : {kDiaspora, kIsrael}) {
-    ScratchDir dir;
-    UseCustom(dir, custom);
-    for (int year = 5344; year <= 5860; ++year) {
-      const CalDate first = {1, kTishri, year}, next = {1, kTishri, year + 1};
-      const int end = AbsoluteFromHebrew(&next);
-      for (int d = AbsoluteFromHebrew(&first) / 7 * 7 + 6; d < end; d += 7) {
-        CalDate date;
-        HebrewFromAbsolute(d, &date);
-        ReadingsOfDay out;
-        ReadingKeys keys;
-        ASSERT_EQ(ReadingsForDate(date.day, date.month, date.year, &out, &keys), 1)
-            << date.day << "/" << date.month << "/" << year << " custom " << custom;
-        ASSERT_TRUE(out.reading[0][0] && out.haphtarah[0][0] && keys.a != kNoReadingKey)
-            << date.day << "/" << date.month << "/" << year << " custom " << custom;
-      }
-    }
-    for (int type = 0; type < kYearTypeCount; ++type) {
-      const ReadingSchedule* schedule = ScheduleOfYearType(type, custom);
-      ASSERT_NE(schedule, nullptr) << type;
-      int year = 5700;
-      while (YearType(year) != type) ++year;
-      EXPECT_EQ(schedule->listed,
-                (FirstShabbatAfterSimchatTorah(year + 1) - FirstShabbatAfterSimchatTorah(year)) / 7)
-          << "type " << type << " custom " << custom;
-    }
-  }
-}
-
 // A date past its month's end counts on: 27 Tishri 5777 (type 0, 50
 // Shabbatot) plus 49 weeks is the cycle's last Shabbat; one week more is
 // past its end, where the padding entry must not be read as Bereshith.
@@ -170,22 +130,6 @@ TEST(TorahReadings, PastTheScheduleAndOddDates) {
           ASSERT_LT(strnlen(text, kReadingTextSize), (size_t)kReadingTextSize);
       }
     }
-  }
-}
-
-// The window's copy of the custom: Diaspora unless the file says 0; the
-// dialog opens on it.
-TEST(TorahReadings, CustomLoadedForTheWindow) {
-  for (const auto& [file, loaded] : {std::pair{"", 1}, {"[Parasha]\r\nDiasporaFlag=0\r\n", 0},
-                                     {"[Parasha]\r\nDiasporaFlag=7\r\n", 1}}) {
-    ScratchDir dir;
-    dir.Write(kReadingSettingsFile, file);
-    CalWindowState state{};
-    state.diaspora = 5;
-    ReadingsLoadCustom(&state);
-    ReadingsFields fields{};
-    ReadingsFormOpen(&state, &fields);
-    EXPECT_EQ(state.diaspora * 10 + fields.diaspora, loaded * 11) << file;
   }
 }
 
