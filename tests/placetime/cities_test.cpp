@@ -103,39 +103,34 @@ TEST(CitiesFile, LoadAndSave) {
   const std::string damaged = Header(5).Record("Haifa", 3249, 3459, 2).text;
   const std::string acre = Header(1).Record("Acre", 3255, 3504, 2).text;
   const std::string reversed = Header(3).Record("Safed", 3258, 3530, 2 + 900 * 65536).Record("Eilat", 2933, 3457, 2 + 5 * 65536).Record("Haifa", 3249, 3459, 2).text;
-  struct Row {
-    std::string before;  // "": no file
-    int bakBlocked;
-    const char* saveFailure;
-    std::string after, bak;
-    int messages;  // the last one says the save failed, when it did
-  };
-  const Row rows[] = {
+  // The file before ("": none), .bak blocked, the save's failure; the file
+  // and .bak after, the messages (the last says the save failed, if it did).
+  const std::tuple<std::string, int, const char*, std::string, std::string, std::size_t> rows[] = {
       {"", 0, nullptr, acre, "", 0},
       {kThreeCities, 0, nullptr, reversed, "", 0},
       {damaged, 0, nullptr, acre, damaged, 1},
       {damaged, 1, nullptr, damaged, "", 2},
       {kThreeCities, 0, "No space left on device", kThreeCities, "", 1},
   };
-  for (const Row& row : rows) {
+  for (const auto& [before, bakBlocked, saveFailure, after, bak, shown] : rows) {
     ScratchDir dir;
     char path[1024];
     ASSERT_EQ(CitiesFilePath(path, sizeof path), 1);
     ASSERT_EQ(path, dir.File(kCitiesFileName));
-    if (!row.before.empty()) dir.Write(kCitiesFileName, row.before);
-    if (row.bakBlocked) std::filesystem::create_directory(dir.File("Merovan Cities.bin.bak"));
+    if (!before.empty()) dir.Write(kCitiesFileName, before);
+    if (bakBlocked) std::filesystem::create_directory(dir.File("Merovan Cities.bin.bak"));
     MessageRecorder messages;
     UserCityList list{};
     AddUserCity(&list, "stale", 0, 0, 0, 0);
-    EXPECT_EQ(LoadUserCities(&list, path), row.before == kThreeCities ? 3 : 0);
-    if (row.before != kThreeCities) AddUserCity(&list, "Acre", 3255, 3504, 2, 0);
-    SetSaveFailure(row.saveFailure);
+    EXPECT_EQ(LoadUserCities(&list, path), before == kThreeCities ? 3 : 0);
+    if (before != kThreeCities) AddUserCity(&list, "Acre", 3255, 3504, 2, 0);
+    SetSaveFailure(saveFailure);
     const int saved = SaveUserCities(&list, path);
     SetSaveFailure(nullptr);
-    EXPECT_EQ(saved, row.messages < 2 && !row.saveFailure) << row.messages;
-    EXPECT_EQ(dir.Read(kCitiesFileName), row.after);
-    EXPECT_EQ(row.bakBlocked ? "" : dir.Read("Merovan Cities.bin.bak"), row.bak);
-    ASSERT_EQ(messages.shown.size(), (std::size_t)row.messages);
+    EXPECT_EQ(saved, shown < 2 && !saveFailure) << shown;
+    EXPECT_EQ(dir.Read(kCitiesFileName), after);
+    EXPECT_EQ(bakBlocked ? "" : dir.Read("Merovan Cities.bin.bak"), bak);
+    ASSERT_EQ(messages.shown.size(), shown);
     const std::string failed = "The location database could not be saved to \"" + std::string(path) + "\"";
     EXPECT_EQ(saved ? failed : messages.shown.back().text, failed);
   }
@@ -195,39 +190,35 @@ TEST(SelectLocation, FillAndInformationLine) {
 }
 
 TEST(SelectLocation, RefusalsAndTheirMessages) {
-  struct Row {
-    const char* selected;  // nullptr: nothing selected
-    char action;           // 'O'k, 'M'odify, 'R'emove
-    int answer;            // to the question
-    const char* message;
-  };
-  constexpr Row kRows[] = {
+  // The selection (nullptr: none), 'O'k, 'M'odify or 'R'emove, the answer
+  // to the question, the message.
+  constexpr std::tuple<const char*, char, int, const char*> kRows[] = {
       {nullptr, 'O', 1, "A list item has to be selected"},
       {nullptr, 'R', 1, "An entry must be selected"},
       {"Atlantis", 'M', 1, "City \"Atlantis\" was not found"},
       {"Aachen", 'R', 1, "A built-in location cannot be removed"},
       {"Beit Shean", 'R', 0, "Are you sure that you want to delete the city \"Beit Shean\"?"},
   };
-  for (const Row& row : kRows) {
+  for (const auto& [selected, action, answer, message] : kRows) {
     MessageRecorder messages;
-    messages.answer = row.answer;
+    messages.answer = answer;
     UserCityList list{};
     AddUserCity(&list, "Beit Shean", 3230, 3530, 2, 0);
     LocationChoices choices{{"Aachen", "Atlantis", "Beit Shean"}, -1};
-    for (std::size_t i = 0; row.selected && i < choices.names.size(); ++i)
-      if (choices.names[i] == row.selected) choices.selected = static_cast<int>(i);
+    for (std::size_t i = 0; selected && i < choices.names.size(); ++i)
+      if (choices.names[i] == selected) choices.selected = static_cast<int>(i);
     int edits = 0;  // the editor is never opened
     auto edit = [](LocationEditBlock*, void* count) { return ++*static_cast<int*>(count); };
     char name[kCityNameSize] = "before";
-    EXPECT_EQ(row.action == 'O'   ? SelectLocationOk(&choices, name)
-              : row.action == 'M' ? SelectLocationModify(&list, &choices, edit, &edits)
+    EXPECT_EQ(action == 'O'   ? SelectLocationOk(&choices, name)
+              : action == 'M' ? SelectLocationModify(&list, &choices, edit, &edits)
                                   : SelectLocationRemove(&list, &choices),
               0)
-        << row.message;
-    EXPECT_EQ(edits * 10 + UserCityCount(&list), 1) << row.message;
+        << message;
+    EXPECT_EQ(edits * 10 + UserCityCount(&list), 1) << message;
     EXPECT_STREQ(name, "before");
-    ASSERT_EQ(messages.shown.size(), 1u) << row.message;
-    EXPECT_EQ(messages.shown[0].text, row.message);
+    ASSERT_EQ(messages.shown.size(), 1u) << message;
+    EXPECT_EQ(messages.shown[0].text, message);
   }
   LocationChoices choices{{"Haifa", "Acre"}, 1};
   char name[kCityNameSize] = "";
@@ -246,12 +237,8 @@ void Set(char (&field)[32], const char* text) { std::snprintf(field, sizeof fiel
 // a sign) with spaces around them, within an int.
 TEST(LocationEditor, ChecksInOrder) {
   using F = LocationEditFields;
-  struct Row {
-    void (*change)(F*);
-    const char* message;  // nullptr: saved
-    LocationEditControl control;
-  };
-  const Row rows[] = {
+  // Each change, then the message (nullptr: saved) and its field.
+  const std::tuple<void (*)(F*), const char*, LocationEditControl> rows[] = {
       {[](F*) {}, "City Name must not be blank", kLocationEditName},
       {[](F* f) { std::snprintf(f->name, sizeof f->name, " Eilat"); }, "Latitude degrees must be a number", kLocationEditLatitudeDegrees},
       {[](F* f) { Set(f->latitudeDegrees, "4294967296"); }, "Latitude degrees must be a number", kLocationEditLatitudeDegrees},
@@ -274,12 +261,12 @@ TEST(LocationEditor, ChecksInOrder) {
   };
   F fields{};
   LocationEditBlock block{};
-  for (const Row& row : rows) {
-    row.change(&fields);
+  for (const auto& [change, message, control] : rows) {
+    change(&fields);
     LocationEditError error{nullptr, kLocationEditNoControl};
-    EXPECT_EQ(LocationEditSave(&fields, &block, &error), row.message ? 0 : 1) << row.message;
-    EXPECT_STREQ(error.message, row.message);
-    EXPECT_EQ(error.control, row.control) << row.message;
+    EXPECT_EQ(LocationEditSave(&fields, &block, &error), message ? 0 : 1) << message;
+    EXPECT_STREQ(error.message, message);
+    EXPECT_EQ(error.control, control) << message;
   }
   // The record as typed: leading spaces kept, S and W negate.
   const CityRecord expected = CityRecord{" Eilat", -6459, -17900, 14, 32767};

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "placetime/daylight.h"
@@ -21,13 +23,9 @@ std::string Rule(std::string keys) {
 
 TEST(DaylightSaving, RulesAroundTheirStartAndEndDays) {
   // Last Friday before 2 April to the last Sunday before Yom Kippur.
-  const std::string yomKippur = "IsAvail=1 StartMethod=1 StartWeekNo=5 StartWeekDay=5 StartDay=2 StartMonth=4 EndMethod=1 EndWeekDay=0";
-  const struct {
-    const char* id;
-    std::string keys;  // "": no daylight.ini
-    int day, month, year;
-    int inForce;
-  } rows[] = {
+  const char* yomKippur = "IsAvail=1 StartMethod=1 StartWeekNo=5 StartWeekDay=5 StartDay=2 StartMonth=4 EndMethod=1 EndWeekDay=0";
+  // Keys "": no daylight.ini.
+  const std::tuple<const char*, const char*, int, int, int, int> rows[] = {
       {"no file: no saving", "", 1, 7, 2007, 0},
       // The default rule: last Sunday of March to the last Sunday of October.
       {"default: last Sunday of March", "IsAvail=1", 25, 3, 2007, 1},
@@ -51,12 +49,12 @@ TEST(DaylightSaving, RulesAroundTheirStartAndEndDays) {
       // Unusable values and methods take their defaults.
       {"unusable values: default start", "IsAvail=1 StartWeekDay=9 StartMonth=13 EndWeekDay=-1 EndMonth=0 StartWeekNo=0 StartMethod=2 StartDay=20 EndMethod=7", 25, 3, 2007, 1},
   };
-  for (const auto& row : rows) {
+  for (const auto& [id, keys, day, month, year, inForce] : rows) {
     ScratchDir dir;
-    if (!row.keys.empty()) dir.Write(kDaylightFile, Rule(row.keys));
+    if (*keys) dir.Write(kDaylightFile, Rule(keys));
     int hour = 10;
-    ApplyDaylightSaving(row.day, row.month, row.year, &hour);
-    EXPECT_EQ(hour, 10 + row.inForce) << row.id;
+    ApplyDaylightSaving(day, month, year, &hour);
+    EXPECT_EQ(hour, 10 + inForce) << id;
   }
   // The hour wraps at midnight; the rule is read on every call.
   ScratchDir dir;
@@ -86,24 +84,19 @@ std::vector<int> Ints(const DaylightFields& f) {
 // Only the row of each side's stored method is loaded; a stored value with
 // no list entry (or a method neither 0 nor 1) selects nothing.
 TEST(DaylightForm, LoadSelectsOnlyTheStoredMethodsRows) {
-  struct Row {
-    const char* keys;  // nullptr: no file
-    DaylightFields expected;
-  };
-  const Row rows[] = {
-      {nullptr, {0, 0, 4, 0, 2, -1, -1, -1, -1, 0, 4, 0, 9, -1}},
+  const std::pair<const char*, std::vector<int>> rows[] = {
+      {"", {0, 0, 4, 0, 2, -1, -1, -1, -1, 0, 4, 0, 9, -1}},  // no file
       {"IsAvail=1 StartMethod=1 StartWeekNo=5 StartWeekDay=5 StartDay=2 StartMonth=4 EndMethod=1 EndWeekDay=6 EndMonth=3",
        {1, 1, -1, -1, -1, 1, 5, 1, 3, 1, -1, -1, -1, 6}},
-      {"StartWeekNo=6 StartWeekDay=7 StartMonth=12 EndWeekNo=5 EndMonth=13",
-       {0, 0, -1, -1, 11, -1, -1, -1, -1, 0, 4, 0, -1, -1}},
+      {"StartWeekNo=6 StartWeekDay=7 StartMonth=12 EndWeekNo=5 EndMonth=13", {0, 0, -1, -1, 11, -1, -1, -1, -1, 0, 4, 0, -1, -1}},
       {"StartMethod=2 EndMethod=-1", {0, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1}},
   };
-  for (const Row& row : rows) {
+  for (const auto& [keys, expected] : rows) {
     ScratchDir dir;
-    if (row.keys) dir.Write(kDaylightFile, Rule(row.keys));
+    if (*keys) dir.Write(kDaylightFile, Rule(keys));
     DaylightFields f;
     DaylightFormLoad(&f);
-    EXPECT_EQ(Ints(f), Ints(row.expected)) << (row.keys ? row.keys : "no file");
+    EXPECT_EQ(Ints(f), expected) << keys;
   }
 }
 

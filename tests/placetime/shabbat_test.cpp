@@ -40,14 +40,7 @@ TEST(Shabbat, Lines) {
   byDegrees.havdalahByMinutes = 0;
   CalWindowState polar = kJerusalem;
   polar.latitude = 7117, polar.longitude = -15647, polar.timeZone = -9;
-  struct Row {
-    const char* id;
-    CalWindowState state;
-    int day, month, year;
-    const char* settings;
-    const char* expected;
-  };
-  const Row rows[] = {
+  const std::tuple<const char*, CalWindowState, int, int, int, const char*, const char*> rows[] = {
       {"Friday", kJerusalem, 5, 1, 2007, "", "Candle Lighting: 16:33\r\nEnd of shabbat: 17:37\r\n"},
       {"Saturday: the same pair", kJerusalem, 6, 1, 2007, "", "Candle Lighting: 16:33\r\nEnd of shabbat: 17:37\r\n"},
       {"Thursday: nothing", kJerusalem, 4, 1, 2007, "", ""},
@@ -55,21 +48,21 @@ TEST(Shabbat, Lines) {
       {"12-hour clock", kJerusalem, 5, 1, 2007, kTwelveHours, "Candle Lighting: 4.33pm\r\nEnd of shabbat: 5.37pm\r\n"},
       {"polar night: labels alone", polar, 14, 12, 2007, "", "Candle Lighting: \r\nEnd of shabbat: \r\n"},
   };
-  for (const Row& row : rows) {
+  for (const auto& [id, state, day, month, year, settings, expected] : rows) {
     ScratchDir dir;
     SunCacheReset();
-    dir.Write(kSettingsFile, row.settings);
+    dir.Write(kSettingsFile, settings);
     char out[kShabbatLinesSize];
     std::memset(out, 'x', sizeof out);
-    ShabbatLines(row.day, row.month, row.year, out, &row.state);
-    EXPECT_STREQ(out, row.expected) << row.id;
+    ShabbatLines(day, month, year, out, &state);
+    EXPECT_STREQ(out, expected) << id;
   }
   // A day beyond its month's end counts on: "31 November" 2007 is
   // Saturday 1 December.
   ScratchDir dir;
   char beyond[kShabbatLinesSize], saturday[kShabbatLinesSize];
-  ShabbatLines(31, 11, 2007, beyond, &rows[0].state);
-  ShabbatLines(1, 12, 2007, saturday, &rows[0].state);
+  ShabbatLines(31, 11, 2007, beyond, &kJerusalem);
+  ShabbatLines(1, 12, 2007, saturday, &kJerusalem);
   EXPECT_STREQ(beyond, saturday);
   EXPECT_NE(std::strstr(beyond, "End of shabbat: 1"), nullptr) << beyond;
 }
@@ -119,16 +112,10 @@ std::string Shown(const ShabbatSettings& s) {
 // The checks in order; a refusal leaves the settings as they were, and so
 // do fields too long for their number or without a NUL.
 TEST(Shabbat, DialogChecksInOrder) {
-  struct Row {
-    const char* candle;  // nullptr: every field 256 digits, no NUL
-    const char* havdalah;
-    const char* degrees;
-    int byMinutes;
-    const char* message;  // nullptr: accepted
-    int control;
-    const char* result;  // from "1 2 1 3.00"
-  };
-  constexpr Row rows[] = {
+  // Candle (nullptr: every field 256 digits, no NUL), havdalah, degrees,
+  // the minutes radio button; the message (nullptr: accepted), its field,
+  // the settings from "1 2 1 3.00".
+  constexpr std::tuple<const char*, const char*, const char*, int, const char*, int, const char*> rows[] = {
       {"18", "45", "junk", 1, nullptr, 0, "18 45 1 3.00"},
       {"20", "junk", "8.5", 0, nullptr, 0, "20 2 0 8.50"},
       {"18", "45", "0.01", 0, nullptr, 0, "18 2 0 0.01"},
@@ -141,22 +128,22 @@ TEST(Shabbat, DialogChecksInOrder) {
       {"18", "45", "nan", 0, kDegrees, kShabbatControlDegrees, "1 2 1 3.00"},
       {nullptr, nullptr, nullptr, 0, kCandle, kShabbatControlCandle, "1 2 1 3.00"},
   };
-  for (const Row& row : rows) {
+  for (const auto& [candle, havdalah, degrees, byMinutes, message, control, result] : rows) {
     ShabbatTimesFields f;
     std::memset(&f, '7', sizeof f);
-    if (row.candle) {
-      std::strcpy(f.candle, row.candle);
-      std::strcpy(f.havdalah, row.havdalah);
-      std::strcpy(f.degrees, row.degrees);
+    if (candle) {
+      std::strcpy(f.candle, candle);
+      std::strcpy(f.havdalah, havdalah);
+      std::strcpy(f.degrees, degrees);
     }
-    f.byMinutes = row.byMinutes;
+    f.byMinutes = byMinutes;
     ShabbatSettings settings = {1, 2, 1, 3.0};
     ShabbatFieldError error{nullptr, kShabbatControlNone};
-    const std::string id = row.candle ? std::string(row.candle) + "|" + row.havdalah + "|" + row.degrees : "no NUL";
-    EXPECT_EQ(ValidateShabbatTimes(&f, &settings, &error), row.message ? 0 : 1) << id;
-    EXPECT_STREQ(error.message, row.message) << id;
-    EXPECT_EQ(error.control, row.control) << id;
-    EXPECT_EQ(Shown(settings), row.result) << id;
+    const std::string id = candle ? std::string(candle) + "|" + havdalah + "|" + degrees : "no NUL";
+    EXPECT_EQ(ValidateShabbatTimes(&f, &settings, &error), message ? 0 : 1) << id;
+    EXPECT_STREQ(error.message, message) << id;
+    EXPECT_EQ(error.control, control) << id;
+    EXPECT_EQ(Shown(settings), result) << id;
   }
   // Each edit field follows its radio button.
   ShabbatTimesFields f{};

@@ -5,6 +5,7 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -55,14 +56,9 @@ std::vector<std::string> Times(const Place& p, int d, int m, int y, double angle
 TEST(SunTimes, EventsOfADay) {
   ScratchDir dir;  // no daylight.ini: no saving
   SunCacheReset();
-  struct Row {
-    const char* id;
-    Place place;
-    int day, month, year;
-    double angle;
-    const char* times;  // sunrise sunset candle end-by-45 end-by-angle interval
-  };
-  constexpr Row kRows[] = {
+  // Sunrise, sunset, candle lighting, end by 45 minutes and by the angle,
+  // the interval from sunset to the angle.
+  constexpr std::tuple<const char*, Place, int, int, int, double, const char*> kRows[] = {
       // The published example: 8.5 degrees (zenith 98 30') at 17:28.
       {"Jerusalem, winter", kJerusalem, 1, 1, 2007, 8.5, "6:39 16:48 16:30 17:33 17:28 0:40"},
       {"8.75 degrees there", kJerusalem, 1, 1, 2007, 8.75, "? ? ? ? 17:29 0:41"},
@@ -80,17 +76,14 @@ TEST(SunTimes, EventsOfADay) {
       {"Utqiagvik, 22 Jan", {7117, -15647, -9, 0}, 22, 1, 2007, 8.5, "* * ? ? ? ?"},
       {"Utqiagvik, 10 May", {7117, -15647, -9, 0}, 10, 5, 2007, 8.5, "- - - - - -"},
   };
-  for (const Row& row : kRows) {
+  for (const auto& [id, place, day, month, year, angle, times] : kRows) {
     const int stored = SunCacheSize();
-    const std::vector<std::string> got = Times(row.place, row.day, row.month, row.year, row.angle);
-    const std::vector<std::string> want = Words(row.times);
+    const std::vector<std::string> got = Times(place, day, month, year, angle), want = Words(times);
     for (std::size_t i = 0; i < want.size(); ++i) {
       const bool agree = want[i] == "?" || (want[i] == "*" ? got[i] != "-" : got[i] == want[i]);
-      EXPECT_TRUE(agree) << row.id << " #" << i << ": " << got[i] << " for " << want[i];
+      EXPECT_TRUE(agree) << id << " #" << i << ": " << got[i] << " for " << want[i];
     }
-    if (std::string(row.times, 3) == "- -") {
-      EXPECT_EQ(SunCacheSize(), stored) << row.id << ": nothing is stored for a day without sunset";
-    }
+    EXPECT_EQ(want[1] == "-" ? SunCacheSize() : stored, stored) << id << ": nothing is stored for a day without sunset";
   }
 }
 

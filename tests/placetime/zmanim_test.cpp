@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "settings/settings.h"
@@ -41,51 +42,37 @@ std::vector<int> Only(std::initializer_list<int> zmanim) {
   return flags;
 }
 
-// Records each text the definition language reports.
-struct DiagnosticRecorder {
-  DiagnosticRecorder() { SetZmanimDiagnosticHook(&Record, this); }
-  ~DiagnosticRecorder() { SetZmanimDiagnosticHook(nullptr, nullptr); }
-  static void Record(const char* text, void* context) {
-    static_cast<DiagnosticRecorder*>(context)->texts.push_back(text);
-  }
-  std::vector<std::string> texts;
-};
+// The value in minutes ("= 540") or the texts the language reports, on
+// the even day.
+std::string Evaluated(const char* definition) {
+  std::string shown;
+  SetZmanimDiagnosticHook([](const char* text, void* to) { static_cast<std::string*>(to)->append(text); }, &shown);
+  int hour = 99, minute = 99;
+  if (EvaluateZmanDefinition(&kEvenDay, definition, &hour, &minute)) shown += "= " + std::to_string(hour * 60 + minute);
+  SetZmanimDiagnosticHook(nullptr, nullptr);
+  return shown;
+}
 
 TEST(Zmanim, DefinitionLanguage) {
-  struct Row {
-    const char* definition;
-    int ok;
-    int minutes;         // hour * 60 + minute, when ok
-    const char* report;  // the one text reported, nullptr for none
-  };
-  constexpr Row kRows[] = {
-      {"SunRise + PROPORTIONAL_hour(3)", 1, 9 * 60, nullptr},  // keywords in any case
-      // 60 * 0.35 is 21 only when "0.35" is read as the double nearest it.
-      {"proportional_hour(0.35)", 1, 21, nullptr},
-      {"100 - 50 - 20", 1, 30, nullptr},  // left to right
-      {"sunrise - 400", 1, -40, nullptr},  // truncated, not wrapped
-      {"sunset + 7.5", 0, 0, "ZmanimParseIt: Identifer or number expected"},
-      {"sunset + nightfall", 0, 0, "ZmanimParseIt: Unknown identifer"},
-      {"sunset + degrees_below_horizon 8", 0, 0, "ZmanimParseIt: ( expected"},
-      {"proportional_hour()", 0, 0, "ZmanimParseIt: Number expected"},
-      {"sunrise + proportional_hour(3", 0, 0, "ZmanimParseIt: ) expected"},
-      {"sunset 72 )", 0, 0, "ZmanimParseIt: + or - expected"},  // only the first error
-      // Failures that are no syntax error report nothing.
-      {"2147483647 + 1", 0, 0, nullptr},
-      {"proportional_hour(99999999.5)", 0, 0, nullptr},
-      {"sunset + degrees_below_horizon(91)", 0, 0, nullptr},
-  };
   ScratchDir dir;
-  for (const Row& row : kRows) {
-    DiagnosticRecorder recorder;
-    int hour = 99, minute = 99;
-    EXPECT_EQ(EvaluateZmanDefinition(&kEvenDay, row.definition, &hour, &minute), row.ok) << row.definition;
-    if (row.ok) {
-      EXPECT_EQ(hour * 60 + minute, row.minutes) << row.definition;
-    }
-    EXPECT_EQ(recorder.texts, row.report ? std::vector<std::string>{row.report} : std::vector<std::string>{})
-        << row.definition;
-  }
+  constexpr std::pair<const char*, const char*> kRows[] = {
+      {"SunRise + PROPORTIONAL_hour(3)", "= 540"},  // keywords in any case
+      // 60 * 0.35 is 21 only when "0.35" is read as the double nearest it.
+      {"proportional_hour(0.35)", "= 21"},
+      {"100 - 50 - 20", "= 30"},   // left to right
+      {"sunrise - 400", "= -40"},  // not wrapped
+      {"sunset + 7.5", "ZmanimParseIt: Identifer or number expected"},
+      {"sunset + nightfall", "ZmanimParseIt: Unknown identifer"},
+      {"sunset + degrees_below_horizon 8", "ZmanimParseIt: ( expected"},
+      {"proportional_hour()", "ZmanimParseIt: Number expected"},
+      {"sunrise + proportional_hour(3", "ZmanimParseIt: ) expected"},
+      {"sunset 72 )", "ZmanimParseIt: + or - expected"},  // only the first error
+      // Failures that are no syntax error report nothing.
+      {"2147483647 + 1", ""},
+      {"proportional_hour(99999999.5)", ""},
+      {"sunset + degrees_below_horizon(91)", ""},
+  };
+  for (const auto& [definition, expected] : kRows) EXPECT_EQ(Evaluated(definition), expected) << definition;
 }
 
 // Methods by their keys on the hand-worked day: proportional hours of
@@ -95,13 +82,8 @@ TEST(Zmanim, DefinitionLanguage) {
 TEST(Zmanim, LinesAndByName) {
   // Sunset 23:30 + 72 is 00:42 on the clock; a sunrise of 0:30 - 72 is 23:18.
   constexpr ZmanDay kLate = {21, 6, 2007, 6010, 2458, 2, 0, 0, 30, 23, 30};
-  struct Row {
-    const char* ini;  // after "[Zmanim]\r\n"
-    const ZmanDay* day;
-    std::vector<int> flags;
-    const char* expected;
-  };
-  const Row rows[] = {
+  // Settings after "[Zmanim]", the day, the zmanim shown, the lines.
+  const std::tuple<const char*, const ZmanDay*, std::vector<int>, const char*> rows[] = {
       {"Alot Hashachar=AlotHashachar90", &kJerusalem, Only({0}), "Alot Hashachar: 05:09\r\n"},  // 399-90
       {"Alot Hashachar=AlotHashachar16", &kJerusalem, Only({0}), "Alot Hashachar: 05:22\r\n"},  // 399-77
       {"Kriat Shema=KriatShemaMA", &kJerusalem, Only({3}), "Kriat Shema: 08:35\r\n"},            // 399+152-36
@@ -116,10 +98,10 @@ TEST(Zmanim, LinesAndByName) {
        "Alot Hashachar: --:--\r\nTzait Hakochavim: --:--\r\n"},
       {"", &kLate, Only({0, 10}), "Alot Hashachar: 23:18\r\nTzait Hakochavim: 00:42\r\n"},
   };
-  for (const Row& row : rows) {
+  for (const auto& [ini, day, flags, expected] : rows) {
     ScratchDir dir;
-    dir.Write(kSettingsFile, std::string("[Zmanim]\r\n") + row.ini + "\r\n");
-    EXPECT_EQ(Lines(*row.day, row.flags), row.expected) << row.ini;
+    dir.Write(kSettingsFile, std::string("[Zmanim]\r\n") + ini + "\r\n");
+    EXPECT_EQ(Lines(*day, flags), expected) << ini;
   }
   // Cut to the buffer, never past it.
   ScratchDir dir;
@@ -144,14 +126,8 @@ TEST(Zmanim, ChametzByEveryMethodAndType) {
   // gives Z 1152, Z-A 864.
   constexpr char kDawnByDegrees[] = "[Zmanim]\r\nAlot Hashachar=AlotHashachar16\r\n";
   constexpr char kNightByDegrees[] = "[Zmanim]\r\nTzait Hakochavim=Deg70\r\n";
-  struct Row {
-    const char* id;
-    const char* ini;
-    const ZmanDay* day;
-    int type, method;
-    const char* expected;
-  };
-  const Row kRows[] = {
+  // What, the settings, the day, type, method, the time.
+  const std::tuple<const char*, const char*, const ZmanDay*, int, int, const char*> kRows[] = {
       {"GRA burning", "", &kEvenDay, 2, 1, "11:00"},   // 360 + 720*5/12
       {"MA eating", "", &kEvenDay, 1, 2, "09:36"},     // 288 + 864*4/12
       {"100 eating", "", &kEvenDay, 1, 100, "10:48"},  // 360 + 288
@@ -164,13 +140,13 @@ TEST(Zmanim, ChametzByEveryMethodAndType) {
       // (Alot 72) + 1135*4/12 (378.33).
       {"101 needs no nightfall", kNightByDegrees, &kHelsinki, 1, 101, "08:00"},
   };
-  for (const Row& row : kRows) {
+  for (const auto& [id, ini, day, type, method, expected] : kRows) {
     ScratchDir dir;
-    dir.Write(kSettingsFile, row.ini);
+    dir.Write(kSettingsFile, ini);
     char text[kZmanTimeSize];
     std::memset(text, 'x', sizeof text);
-    ChametzTime(row.day, row.type, row.method, text, sizeof text);
-    EXPECT_STREQ(text, row.expected) << row.id;
+    ChametzTime(day, type, method, text, sizeof text);
+    EXPECT_STREQ(text, expected) << id;
   }
 }
 
@@ -230,14 +206,7 @@ TEST(Zmanim, DayBlocksOnRealSunTimes) {
   IncludeFlags all = Flags({kIncludeShaaZmanit, kIncludeErevPesach});
   for (int i = kFirstZmanFlag; i < kIncludeShaaZmanit; ++i) all.flag[i] = 1;
   const IncludeFlags shaa = Flags({kIncludeShaaZmanit});
-  struct Row {
-    const char* id;
-    int day, month, year;
-    const CalWindowState* city;
-    IncludeFlags flags;
-    const char* expected;
-  };
-  const Row rows[] = {
+  const std::tuple<const char*, int, int, int, const CalWindowState*, IncludeFlags, const char*> rows[] = {
       // Day of 609 minutes: sha'a zmanit 50 (50.75).
       {"Jerusalem in January", 1, 1, 2007, &jerusalem, all,
        "Alot Hashachar: 05:27\r\nEarliest Tallit: 05:47\r\nHanetz Hachama: 06:39\r\n"
@@ -250,9 +219,9 @@ TEST(Zmanim, DayBlocksOnRealSunTimes) {
       {"midnight sun on Erev Pesach", 22, 4, 2024, &alert, Flags({kIncludeErevPesach}),
        "\r\nsof zman achilat chametz: --:--\r\nsof zman sreifat chametz: --:--\r\n"},
   };
-  for (const Row& row : rows) {
+  for (const auto& [id, day, month, year, city, flags, expected] : rows) {
     ScratchDir dir;
-    EXPECT_EQ(DayText(row.day, row.month, row.year, *row.city, row.flags), row.expected) << row.id;
+    EXPECT_EQ(DayText(day, month, year, *city, flags), expected) << id;
   }
   // Nothing without a location; the methods are read on each call.
   ScratchDir dir;

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <regex>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -24,13 +25,9 @@ std::string Text(int haphtarah, int key) {
 }
 
 TEST(ReadingTexts, KeysToTextsInEachCustom) {
-  struct Row {
-    const char* file;  // exportcalshab.ini
-    int haphtarah, key;
-    const char* expected;
-  };
+  // exportcalshab.ini, haphtarah (else reading), key, text.
   static constexpr char kIsrael[] = "[Parasha]\r\nDiasporaFlag=0\r\n";
-  constexpr Row kRows[] = {
+  constexpr std::tuple<const char*, int, int, const char*> kRows[] = {
       // Pesah VIII on Shabbat: Israel has no such day ("(none)").
       {"", 0, 92, "Pesah VIII, Deuteronomy 14, 22-16, 17; Numbers 28, 19-25"},
       {kIsrael, 0, 92, ""},
@@ -46,10 +43,10 @@ TEST(ReadingTexts, KeysToTextsInEachCustom) {
       {kIsrael, 0, -1, ""},
       {kIsrael, 1, 768, ""},
   };
-  for (const Row& row : kRows) {
+  for (const auto& [file, haphtarah, key, expected] : kRows) {
     ScratchDir dir;
-    dir.Write(kReadingSettingsFile, row.file);
-    EXPECT_EQ(Text(row.haphtarah, row.key), row.expected) << row.key << " " << row.file;
+    dir.Write(kReadingSettingsFile, file);
+    EXPECT_EQ(Text(haphtarah, key), expected) << key << " " << file;
   }
   ScratchDir dir;  // the custom lives in exportcalshab.ini, not exportcal.ini
   dir.Write("exportcal.ini", kIsrael);

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "calendar/caldate.h"
 #include "readings/reading_texts.h"
@@ -81,27 +82,20 @@ TEST(TorahReadings, ReadingsFlagsAndHaphtarot) {
 
 TEST(TorahReadings, OmerAndYizkor) {
   ScratchDir dir;
-  struct Omer {
-    int day, month;
-    const char* omer;
-  };
-  constexpr Omer kOmer[] = {{15, kNisan, ""}, {16, kNisan, "1 L'Omer"}, {5, kSivan, "49 L'Omer"}, {6, kSivan, ""}};
-  for (const Omer& row : kOmer) {
+  for (const auto& [day, month, omer] : {std::tuple{15, kNisan, ""}, {16, kNisan, "1 L'Omer"}, {5, kSivan, "49 L'Omer"}, {6, kSivan, ""}}) {
     ReadingsOfDay out;
-    ReadingsForDate(row.day, row.month, 5784, &out, nullptr);
-    EXPECT_STREQ(out.omer, row.omer) << row.day << "/" << row.month;
+    ReadingsForDate(day, month, 5784, &out, nullptr);
+    EXPECT_STREQ(out.omer, omer) << day << "/" << month;
   }
-  struct Yizkor {
-    int day, month, custom, yizkor;
-  };
-  constexpr Yizkor kYizkor[] = {
+  // Day, month, custom, Yizkor.
+  constexpr int kYizkor[][4] = {
       {10, kTishri, kIsrael, 1}, {22, kTishri, kIsrael, 1}, {22, kNisan, kDiaspora, 1},
       {22, kNisan, kIsrael, 0},  {21, kNisan, kIsrael, 1},  {7, kSivan, kDiaspora, 1},
       {6, kSivan, kDiaspora, 0}, {6, kSivan, kIsrael, 1},   {23, kTishri, kDiaspora, 0},
   };
-  for (const Yizkor& row : kYizkor) {
-    UseCustom(dir, row.custom);
-    EXPECT_EQ(IsYizkorDay(row.day, row.month), row.yizkor) << row.day << "/" << row.month << " custom " << row.custom;
+  for (const auto& [day, month, custom, yizkor] : kYizkor) {
+    UseCustom(dir, custom);
+    EXPECT_EQ(IsYizkorDay(day, month), yizkor) << day << "/" << month << " custom " << custom;
   }
 }
 
