@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "settings/settings.h"
 #include "placetime/zmanim_form.h"
@@ -20,47 +21,37 @@ std::string Stored(const char* section, const char* key) {
 // Rows of the form: 0 Alot Hashachar, 1 Earliest Tallit (two methods), 2
 // Kriat Shema, 3 Tefila ... 8 Tzait Hakochavim (nine methods).
 TEST(ZmanimForm, OpensOnTheStoredChoices) {
-  const struct {
-    const char* ini;
-    int row, selected, chametz;
-  } rows[] = {
-      {"", 8, 0, 0},
-      {"[Zmanim]\r\nAlot Hashachar=AlotHashachar16\r\n", 0, 2, 0},
-      {"[Zmanim]\r\nTzait Hakochavim=Deg100\r\n", 8, 8, 0},
-      {"[ErevPesach]\r\nMethod=2\r\n", 0, 0, 1},
-      {"[ErevPesach]\r\nMethod=100\r\n", 0, 0, 0},  // no item for it
-  };
-  for (const auto& row : rows) {
+  // The settings, a row and its selection, the chametz selection.
+  for (const auto& [ini, row, selected, chametz] : {std::tuple{"", 8, 0, 0},
+                                                    {"[Zmanim]\r\nAlot Hashachar=AlotHashachar16\r\n", 0, 2, 0},
+                                                    {"[Zmanim]\r\nTzait Hakochavim=Deg100\r\n", 8, 8, 0},
+                                                    {"[ErevPesach]\r\nMethod=2\r\n", 0, 0, 1},
+                                                    {"[ErevPesach]\r\nMethod=100\r\n", 0, 0, 0}}) {  // no item for 100
     ScratchDir dir;
-    dir.Write(kSettingsFile, row.ini);
+    dir.Write(kSettingsFile, ini);
     ZmanimForm form;
     ZmanimFormOpen(&form, 1, 1);
-    EXPECT_EQ(form.rows[row.row].selected * 10 + form.chametzSelected, row.selected * 10 + row.chametz) << row.ini;
+    EXPECT_EQ(form.rows[row].selected * 10 + form.chametzSelected, selected * 10 + chametz) << ini;
     EXPECT_STREQ(form.rows[8].items[8], "10.0\xB0 below horizon");
-    EXPECT_EQ(dir.Read(kSettingsFile), row.ini) << "opening writes nothing";
+    EXPECT_EQ(dir.Read(kSettingsFile), ini) << "opening writes nothing";
   }
 }
 
 // The chametz value comes only from a list the template has, with a
 // selection; the zman keys only from a template with the zman lists.
 TEST(ZmanimForm, OnlyTheListsOfTheTemplate) {
-  const struct {
-    int hasZmanLists, hasChametzList, chametzSelected;
-    const char* stored;  // Method, then Alot Hashachar
-  } rows[] = {
-      {0, 1, 1, "2 <missing>"},
-      {1, 0, 1, "<missing> AlotHashachar72"},
-      {1, 1, kZmanimNoSelection, "<missing> AlotHashachar72"},
-      {1, 1, 0, "1 AlotHashachar72"},
-  };
-  for (const auto& row : rows) {
+  // Zman lists, chametz list, its selection; Method and Alot Hashachar after OK.
+  for (const auto& [zmanLists, chametzList, chametz, stored] : {std::tuple{0, 1, 1, "2 <missing>"},
+                                                                {1, 0, 1, "<missing> AlotHashachar72"},
+                                                                {1, 1, kZmanimNoSelection, "<missing> AlotHashachar72"},
+                                                                {1, 1, 0, "1 AlotHashachar72"}}) {
     ScratchDir dir;
     ZmanimForm form;
-    ZmanimFormOpen(&form, row.hasZmanLists, row.hasChametzList);
-    form.chametzSelected = row.chametzSelected;
+    ZmanimFormOpen(&form, zmanLists, chametzList);
+    form.chametzSelected = chametz;
     ZmanimFieldError error{};
-    EXPECT_EQ(ZmanimFormApply(&form, &error), 1) << row.stored;
-    EXPECT_EQ(Stored("ErevPesach", "Method") + " " + Stored("Zmanim", "Alot Hashachar"), row.stored);
+    EXPECT_EQ(ZmanimFormApply(&form, &error), 1) << stored;
+    EXPECT_EQ(Stored("ErevPesach", "Method") + " " + Stored("Zmanim", "Alot Hashachar"), stored);
   }
 }
 

@@ -150,32 +150,6 @@ TEST(Zmanim, ChametzByEveryMethodAndType) {
   }
 }
 
-// 14 Nisan 5767 was Monday 2 April 2007 (the even day's sun), Pesach Sheni
-// (14 Iyar) 2 May; a method in words reads as 0. The time buffers are
-// optional.
-TEST(Zmanim, ErevPesachLines) {
-  constexpr ZmanDay kErevPesach = {2, 4, 2007, 3124, 3500, 2, 0, 6, 0, 18, 0};
-  constexpr ZmanDay kPesachSheni = {2, 5, 2007, 3124, 3500, 2, 0, 6, 0, 18, 0};
-  for (const auto& [ini, day, eating, burning] :
-       {std::tuple{"", &kErevPesach, "10:00", "11:00"},
-        {"[ErevPesach]\r\nMethod=Vilna\r\n", &kErevPesach, "Invalid iMethod: 0", "Invalid iMethod: 0"},
-        {"[ErevPesach]\r\nMethod=2\r\n", &kPesachSheni, "", ""}}) {
-    ScratchDir dir;
-    dir.Write(kSettingsFile, ini);
-    const int written = eating[0] != '\0';
-    const std::string lines = written ? std::string("\r\nsof zman achilat chametz: ") + eating +
-                                            "\r\nsof zman sreifat chametz: " + burning + "\r\n"
-                                      : "";
-    char out[512] = "Before", eatingText[kZmanTimeSize] = "", burningText[kZmanTimeSize] = "";
-    EXPECT_EQ(ErevPesachLines(day, out, sizeof out, eatingText, burningText), written) << ini;
-    EXPECT_EQ(out, "Before" + lines) << ini;
-    EXPECT_EQ(std::string(eatingText) + "|" + burningText, std::string(eating) + "|" + burning);
-    char again[512] = "";
-    ErevPesachLines(day, again, sizeof again, nullptr, nullptr);
-    EXPECT_EQ(again, lines) << ini;
-  }
-}
-
 CalWindowState City(int latitude, int longitude, int timeZone) {
   CalWindowState state{};
   state.locationKnown = 1;
@@ -216,6 +190,10 @@ TEST(Zmanim, DayBlocksOnRealSunTimes) {
       {"5:37 to 17:54, a twelfth of 61.4", 25, 3, 2007, &jerusalem, shaa, "Sha'a Zmanit: 1 hour, 1 minute\r\n"},
       {"polar day", 21, 6, 2007, &tromso, Flags({kIncludeAlotHaShachar, kIncludeShaaZmanit}),
        "Alot Hashachar: --:--\r\nSha'a Zmanit: --:--\r\n"},
+      // 14 Nisan 5767, 5:27 (327) to 18:00 (1080): 4/12 -> 251, 5/12 -> 313.
+      {"Erev Pesach", 2, 4, 2007, &jerusalem, Flags({kIncludeErevPesach}),
+       "\r\nsof zman achilat chametz: 09:38\r\nsof zman sreifat chametz: 10:40\r\n"},
+      {"Pesach Sheni", 2, 5, 2007, &jerusalem, Flags({kIncludeErevPesach}), ""},
       {"midnight sun on Erev Pesach", 22, 4, 2024, &alert, Flags({kIncludeErevPesach}),
        "\r\nsof zman achilat chametz: --:--\r\nsof zman sreifat chametz: --:--\r\n"},
   };

@@ -53,9 +53,8 @@ TEST(ReadingTexts, KeysToTextsInEachCustom) {
   EXPECT_EQ(ReadingsDiasporaFlag(), 1);
 }
 
-// "(none)" in any case stands for no text; copies never pass their buffer;
-// another language is never in force and is reset to the built-in texts.
-TEST(ReadingTexts, NoneCopiesAndLanguage) {
+// "(none)" in any case stands for no text; copies never pass their buffer.
+TEST(ReadingTexts, NoneAndBoundedCopies) {
   for (const auto& [text, none] : {std::pair{"(none)", 1}, {"(nOnE)", 1}, {"", 0}, {"(none) ", 0}, {"none", 0}})
     EXPECT_EQ(ReadingTextIsNone(text), none) << '"' << text << '"';
   ScratchDir dir;
@@ -69,13 +68,6 @@ TEST(ReadingTexts, NoneCopiesAndLanguage) {
     const std::string written = size ? full.substr(0, size - 1) + '\0' : "";
     EXPECT_EQ(buffer, written + std::string(size + 8 - written.size(), '#')) << size;
   }
-  dir.Write(kReadingSettingsFile, "[Parasha]\r\nDiasporaFlag=0\r\n[ParashSettings]\r\nLanguage=3\r\n");
-  EXPECT_EQ(Text(0, 0), "Bereshith, Genesis 1, 1-6, 8");
-  ASSERT_EQ(ResetReadingLanguage(), 1);
-  const std::string ini = dir.Read(kReadingSettingsFile);
-  EXPECT_NE(ini.find("Language=1"), std::string::npos) << ini;
-  EXPECT_EQ(ini.find("Language=3"), std::string::npos) << ini;
-  EXPECT_NE(ini.find("DiasporaFlag=0"), std::string::npos) << ini;
 }
 
 // The weekly portions 0-53 ("Name, Book c, v-[c, ]v"), read from the

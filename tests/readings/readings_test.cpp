@@ -60,8 +60,6 @@ TEST(TorahReadings, ReadingsFlagsAndHaphtarot) {
       {"Simchat Torah", 23, kTishri, 5785, kDiaspora, {53, 54, 55}, {0, 0, 0}, {53, E, E}},
       {"no Simchat Torah on 23 Tishri in Israel", 23, kTishri, 5785, kIsrael, {E, E, E}, {0, 0, 0}, {E, E, E}},
       {"Shemini Atzeret, Israel", 22, kTishri, 5785, kIsrael, {85, 170, 171}, {0, 0, 0}, {172, E, E}},
-      {"Tisha B'Av moved to Sunday", 10, kAv, 5782, kDiaspora, {99, E, E}, {0, 0, 0}, {99, E, E}},
-      {"Fast of Esther three days early", 11, kAdar2, 5784, kDiaspora, {86, E, E}, {0, 0, 0}, {86, E, E}},
       {"an ordinary day", 5, kHeshvan, 5784, kDiaspora, {E, E, E}, {0, 0, 0}, {E, E, E}},
   };
   for (const Row& row : kRows) {
