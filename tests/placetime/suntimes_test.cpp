@@ -9,7 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "placetime/daylight.h"
 #include "placetime/suntimes.h"
 #include "support/scratch_dir.h"
 
@@ -113,22 +112,6 @@ TEST(SunTimes, HoursToClock) {
     HoursToClock(hours, &hour, &minute);
     EXPECT_EQ(Clock(1, hour, minute), clock) << hours;
   }
-}
-
-TEST(SunTimes, DaylightSavingMovesBothEventsAndIsCachedUntilReset) {
-  ScratchDir dir;
-  SunCacheReset();
-  const std::vector<std::string> before = Times(kJerusalem, 21, 6, 2007, 8.5);
-  auto hourLater = [](const std::string& clock) { return std::to_string(std::stoi(clock) + 1) + clock.substr(clock.find(':')); };
-  // Saving from the last Sunday of March to the last Sunday of October.
-  dir.Write(kDaylightFile, "[DaylightSaving]\r\nIsAvail=1\r\n");
-  const std::vector<std::string> after = Times(kJerusalem, 21, 6, 2007, 8.5);
-  EXPECT_EQ(after[0], hourLater(before[0]));
-  EXPECT_EQ(after[1], hourLater(before[1]));
-  EXPECT_EQ(after[2], before[2]) << "the stored sunset holds the old rule until the cache is reset";
-  EXPECT_EQ(Times(kJerusalem, 1, 1, 2007, 8.5)[1], "16:48");  // winter: no saving
-  SunCacheReset();
-  EXPECT_EQ(Times(kJerusalem, 21, 6, 2007, 8.5)[2], hourLater(before[2]));
 }
 
 }  // namespace
