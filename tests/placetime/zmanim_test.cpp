@@ -1,6 +1,7 @@
 // Zmanim: methods of the table evaluated on a hand-worked day, the
 // definition language's values and error texts, the lines, the chametz
-// limits, Erev Pesach, and the whole block of a day on real sun times.
+// limits, the whole block of a day on real sun times, and what the
+// "Configure Zmanim" dialogs open with and write.
 // Each row writes its own settings file; with no daylight.ini no saving is
 // applied, so sun times are local standard time.
 #include <gtest/gtest.h>
@@ -13,6 +14,8 @@
 
 #include "settings/settings.h"
 #include "placetime/zmanim.h"
+#include "placetime/zmanim_form.h"
+#include "platform/ini.h"
 #include "support/scratch_dir.h"
 
 namespace {
@@ -210,6 +213,52 @@ TEST(Zmanim, DayBlocksOnRealSunTimes) {
   EXPECT_EQ(DayText(1, 1, 2007, jerusalem, shema), "Kriat Shema: 09:11\r\n");
   dir.Write(kSettingsFile, "[Zmanim]\r\nKriat Shema=KriatShemaMA\r\n");
   EXPECT_EQ(DayText(1, 1, 2007, jerusalem, shema), "Kriat Shema: 08:35\r\n");
+}
+
+// ---- The "Configure Zmanim" dialogs: the choices they open with, what OK writes
+
+
+std::string Stored(const char* section, const char* key) {
+  char value[256];
+  IniReadString(section, key, "<missing>", value, sizeof value, kSettingsFile);
+  return value;
+}
+
+// Rows of the form: 0 Alot Hashachar, 1 Earliest Tallit (two methods), 2
+// Kriat Shema, 3 Tefila ... 8 Tzait Hakochavim (nine methods).
+TEST(ZmanimForm, OpensOnTheStoredChoices) {
+  // The settings, a row and its selection, the chametz selection.
+  for (const auto& [ini, row, selected, chametz] : {std::tuple{"", 8, 0, 0},
+                                                    {"[Zmanim]\r\nAlot Hashachar=AlotHashachar16\r\n", 0, 2, 0},
+                                                    {"[Zmanim]\r\nTzait Hakochavim=Deg100\r\n", 8, 8, 0},
+                                                    {"[ErevPesach]\r\nMethod=2\r\n", 0, 0, 1},
+                                                    {"[ErevPesach]\r\nMethod=100\r\n", 0, 0, 0}}) {  // no item for 100
+    ScratchDir dir;
+    dir.Write(kSettingsFile, ini);
+    ZmanimForm form;
+    ZmanimFormOpen(&form, 1, 1);
+    EXPECT_EQ(form.rows[row].selected * 10 + form.chametzSelected, selected * 10 + chametz) << ini;
+    EXPECT_STREQ(form.rows[8].items[8], "10.0\xB0 below horizon");
+    EXPECT_EQ(dir.Read(kSettingsFile), ini) << "opening writes nothing";
+  }
+}
+
+// The chametz value comes only from a list the template has, with a
+// selection; the zman keys only from a template with the zman lists.
+TEST(ZmanimForm, OnlyTheListsOfTheTemplate) {
+  // Zman lists, chametz list, its selection; Method and Alot Hashachar after OK.
+  for (const auto& [zmanLists, chametzList, chametz, stored] : {std::tuple{0, 1, 1, "2 <missing>"},
+                                                                {1, 0, 1, "<missing> AlotHashachar72"},
+                                                                {1, 1, kZmanimNoSelection, "<missing> AlotHashachar72"},
+                                                                {1, 1, 0, "1 AlotHashachar72"}}) {
+    ScratchDir dir;
+    ZmanimForm form;
+    ZmanimFormOpen(&form, zmanLists, chametzList);
+    form.chametzSelected = chametz;
+    ZmanimFieldError error{};
+    EXPECT_EQ(ZmanimFormApply(&form, &error), 1) << stored;
+    EXPECT_EQ(Stored("ErevPesach", "Method") + " " + Stored("Zmanim", "Alot Hashachar"), stored);
+  }
 }
 
 }  // namespace
