@@ -1,5 +1,6 @@
 // tavlon-export run inside the test, as main() runs it, with the scratch
-// folder as its settings and data folder and its output caught.
+// folder as its settings and data folder and its output caught; and the
+// user's files it reads.
 #pragma once
 #include <cstdio>
 #include <string>
@@ -9,6 +10,7 @@
 #include "cli/cli_anniversaries.h"
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
+#include "placetime/cities.h"
 #include "support/scratch_dir.h"
 
 struct CliResult {
@@ -56,6 +58,12 @@ inline std::string Unfolded(std::string text) {
   return text;
 }
 
+inline int Count(const std::string& text, const std::string& what) {
+  int n = 0;
+  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
+
 struct PersonRow {
   const char* name;
   CalDate date;
@@ -77,4 +85,19 @@ inline std::string SaveAnniversaries(const std::vector<PersonRow>& people) {
   char path[1024] = "";
   if (!AnniversaryFilePath(path, sizeof path) || !AnniversaryListSave(&list, path)) path[0] = '\0';
   return path;
+}
+
+struct CityRow {
+  const char* name;
+  int latitude, longitude, timeZone, elevation;
+};
+
+// Writes the user's cities of the scratch folder. Returns 1 or 0.
+inline int SaveCities(const std::vector<CityRow>& cities) {
+  UserCityList list{};
+  for (const CityRow& c : cities) AddUserCity(&list, c.name, c.latitude, c.longitude, c.timeZone, c.elevation);
+  char path[1024];
+  const int ok = CitiesFilePath(path, sizeof path) && SaveUserCities(&list, path) == 1;
+  FreeUserCities(&list);
+  return ok;
 }

@@ -13,7 +13,6 @@
 
 #include "calendar/anniversary.h"
 #include "cli/cli_harness.h"
-#include "placetime/cities.h"
 
 namespace {
 
@@ -43,17 +42,6 @@ void WriteAnniversaries() {
                                {"Noa", {5, 3, 1990}, 'B', 0},
                                {"Yosef \\ Back", {12, 10, 1999}, 'A', 1}}),
             "");
-}
-
-// A place in the midnight sun and one high up, in the user's cities.
-void WriteUserCities() {
-  UserCityList list{};
-  AddUserCity(&list, "Polar Town", 7800, 1500, 1, 100);
-  AddUserCity(&list, "Highland", 4700, -1230, -7, 2400);
-  char path[1024];
-  ASSERT_TRUE(CitiesFilePath(path, sizeof path));
-  ASSERT_EQ(SaveUserCities(&list, path), 1);
-  FreeUserCities(&list);
 }
 
 // The text with each DTSTAMP and UID value replaced by "masked" when it has
@@ -142,7 +130,8 @@ TEST(ExportGolden, WholeExportsAreUnchanged) {
     ScratchDir dir;
     for (const IniFile& file : row.files) dir.Write(file.name, file.text);
     WriteAnniversaries();
-    WriteUserCities();
+    // A place in the midnight sun and one high up, in the user's cities.
+    ASSERT_TRUE(SaveCities({{"Polar Town", 7800, 1500, 1, 100}, {"Highland", 4700, -1230, -7, 2400}}));
     const std::string out = dir.File("out.ics");
     std::vector<const char*> args = row.args;
     args.insert(args.end(), {"--quiet", "-o", out.c_str()});

@@ -13,44 +13,34 @@
 
 namespace {
 
-std::string FirstUid(const std::string& text) {
-  const std::size_t at = text.find("\r\nUID:");
-  if (at == std::string::npos) return "";
-  return text.substr(at + 6, text.find("\r\n", at + 6) - at - 6);
-}
-
 TEST(IcsEvents, TheWindowsProgramsUids) {
   ASSERT_NE(CallangInitialize(), 0);
   const struct {
-    const char* id;
     const char* ini;  // exportcal.ini
-    int stable;
-  } rows[] = {
-      {"no key: random", "", 0},
-      {"StableUids=0", "[OutlookExport]\r\nStableUids=0\r\n", 0},
-      {"StableUids=2 is no yes", "[OutlookExport]\r\nStableUids=2\r\n", 0},
-      {"StableUids=1", "[OutlookExport]\r\nStableUids=1\r\n", 1},
+    bool stable;
+  } kRows[] = {
+      {"", false},
+      {"[OutlookExport]\r\nStableUids=2\r\n", false},
+      {"[OutlookExport]\r\nStableUids=1\r\n", true},
   };
-  for (const auto& row : rows) {
+  for (const auto& row : kRows) {
     ScratchDir dir;
     dir.Write("exportcal.ini", row.ini);
     ExportSettings settings;
     ReadExportSettings(&settings);
     CalWindowState state{};
     const CalDate day = {3, 3, 2026};
-    const int absolute = AbsoluteFromGregorian(&day);
     const std::string path = dir.File("day.ics");
-    ASSERT_EQ(RunExportToIcs(absolute, absolute, &state, &settings, path.c_str(), nullptr, nullptr),
+    ASSERT_EQ(RunExportToIcs(AbsoluteFromGregorian(&day), AbsoluteFromGregorian(&day), &state, &settings,
+                             path.c_str(), nullptr, nullptr),
               kExportWritten);
-    const std::string uid = FirstUid(dir.Read("day.ics"));
-    // A random UID starts with the time it was made; a stable one says what
-    // the entry is.
-    EXPECT_EQ(uid == "day-20260303@tavlon.invalid", row.stable == 1) << row.id << ": " << uid;
-    const bool timeForm = uid.size() > 19 && uid[8] == '-' && uid[18] == '-' &&
-                          uid.find_first_not_of("0123456789") == 8;
-    EXPECT_EQ(timeForm, row.stable == 0) << row.id << ": " << uid;
-    // Nothing else of the calendar-app options creeps in.
-    EXPECT_EQ(dir.Read("day.ics").find("X-WR-CALNAME"), std::string::npos) << row.id;
+    const std::string text = dir.Read("day.ics");
+    const std::size_t at = text.find("\r\nUID:") + 6;
+    const std::string uid = text.substr(at, text.find("\r\n", at) - at);
+    // A random UID starts with the time it was made; a stable one says what the entry is.
+    EXPECT_EQ(uid == "day-20260303@tavlon.invalid", row.stable) << row.ini << uid;
+    EXPECT_EQ(uid.size() > 19 && uid[8] == '-' && uid.find_first_not_of("0123456789") == 8, !row.stable) << uid;
+    EXPECT_EQ(text.find("X-WR-CALNAME"), std::string::npos) << row.ini;  // no calendar-app option creeps in
   }
 }
 
@@ -61,7 +51,7 @@ TEST(IcsEvents, StableUidsOfDifferentEntriesDiffer) {
     const char* prefix;
     const char* kind;
     const char* uid;
-  } rows[] = {
+  } kRows[] = {
       {"", "day", "day-20260305@tavlon.invalid"},
       {"israel", "day", "israel-day-20260305@tavlon.invalid"},
       {"cal.", "day", "cal.day-20260305@tavlon.invalid"},
@@ -71,7 +61,7 @@ TEST(IcsEvents, StableUidsOfDifferentEntriesDiffer) {
       {"", "Birthday-M\xFCller", "Birthday-M.FCller-20260305@tavlon.invalid"},
       {"", "Yahrzeit-a;b,c\\d", "Yahrzeit-a.3Bb.2Cc.5Cd-20260305@tavlon.invalid"},
   };
-  for (const auto& row : rows) {
+  for (const auto& row : kRows) {
     options.uidPrefix = row.prefix;
     EXPECT_EQ(IcsStableUid(&options, row.kind, &day), row.uid) << row.kind;
   }
@@ -88,13 +78,10 @@ TEST(IcsEvents, SouthernZone) {
   ASSERT_EQ(IcsVTimezone("Australia/Sydney", 2026, 2026, &out), 1);
   EXPECT_EQ(out,
             "BEGIN:VTIMEZONE\r\nTZID:Australia/Sydney\r\n"
-            "BEGIN:DAYLIGHT\r\nDTSTART:20260101T000000\r\nTZOFFSETFROM:+1100\r\n"
-            "TZOFFSETTO:+1100\r\nTZNAME:AEDT\r\nEND:DAYLIGHT\r\n"
-            "BEGIN:STANDARD\r\nDTSTART:20260405T030000\r\nTZOFFSETFROM:+1100\r\n"
-            "TZOFFSETTO:+1000\r\nTZNAME:AEST\r\nEND:STANDARD\r\n"
-            "BEGIN:DAYLIGHT\r\nDTSTART:20261004T020000\r\nTZOFFSETFROM:+1000\r\n"
-            "TZOFFSETTO:+1100\r\nTZNAME:AEDT\r\nEND:DAYLIGHT\r\n"
-            "END:VTIMEZONE\r\n");
+            "BEGIN:DAYLIGHT\r\nDTSTART:20260101T000000\r\nTZOFFSETFROM:+1100\r\nTZOFFSETTO:+1100\r\nTZNAME:AEDT\r\n"
+            "END:DAYLIGHT\r\nBEGIN:STANDARD\r\nDTSTART:20260405T030000\r\nTZOFFSETFROM:+1100\r\n"
+            "TZOFFSETTO:+1000\r\nTZNAME:AEST\r\nEND:STANDARD\r\nBEGIN:DAYLIGHT\r\nDTSTART:20261004T020000\r\n"
+            "TZOFFSETFROM:+1000\r\nTZOFFSETTO:+1100\r\nTZNAME:AEDT\r\nEND:DAYLIGHT\r\nEND:VTIMEZONE\r\n");
   out.clear();
   EXPECT_EQ(IcsVTimezone("Nowhere/Town", 2026, 2026, &out), 0);
   EXPECT_EQ(out, "");

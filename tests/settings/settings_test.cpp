@@ -1,15 +1,21 @@
 // The settings store: defaults with no file, the encodings of each kind of
-// value, and the export keys written back.
+// value, and the export keys written back under the file's own names.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "settings/settings.h"
 #include "platform/ini.h"
+#include "settings/settings.h"
 #include "support/scratch_dir.h"
 
 namespace {
+
+std::string Stored(const char* section, const char* key) {
+  char text[256];
+  IniReadString(section, key, "", text, sizeof text, kSettingsFile);
+  return text;
+}
 
 TEST(Settings, DefaultsWithoutAFile) {
   ScratchDir dir;
@@ -27,87 +33,38 @@ TEST(Settings, DefaultsWithoutAFile) {
   for (int i = 0; i < kIncludeFlagCount; ++i) EXPECT_EQ(s.includeFlags.flag[i], 1) << i;
   EXPECT_EQ(GetHebrewFlag(), 0);
   EXPECT_EQ(GetLeftToRight(), 1);
-  EXPECT_EQ(GetDateFormat(), 0);
-  EXPECT_EQ(GetTimeFormat(), 0);
   EXPECT_EQ(IsHandheldEmulation(), 0);
-  char custom[256];
-  ReadCustomString("CustomEnable", "0", custom);
-  EXPECT_STREQ(custom, "0");
   EXPECT_EQ(dir.Read(kSettingsFile), "");  // reading creates nothing
+  dir.Write(kSettingsFile, "[HandheldPC]\r\nEmulate=2\r\n");
+  EXPECT_NE(IsHandheldEmulation(), 0);  // any value but 0
 }
 
-struct DoubleRow {
-  const char* id;
-  const char* stored;  // nullptr: key absent
-  double def;
-  double expected;
-};
-
-TEST(Settings, ReadIniDouble) {
-  constexpr DoubleRow rows[] = {
-      {"empty value gives the default, not 0", "", 8.0, 8.0},
-      {"two decimals", "8.50", 8.0, 8.5},
-      {"leading number of other text", "7.25deg", 1.0, 7.25},
-      {"quotes are removed", "\"6.5\"", 8.0, 6.5},
-  };
-  for (const DoubleRow& row : rows) {
+TEST(Settings, Doubles) {
+  const struct {
+    const char* stored;
+    double expected;
+  } kRead[] = {{"", 8.0}, {"8.50", 8.5}, {"7.25deg", 7.25}, {"\"6.5\"", 6.5}};  // an empty value: the default
+  for (const auto& row : kRead) {
     ScratchDir dir;
-    if (row.stored) dir.Write(kSettingsFile, std::string("[ShabbatTimes]\r\nHavdalahDegrees=") + row.stored + "\r\n");
-    EXPECT_DOUBLE_EQ(ReadIniDouble("ShabbatTimes", "HavdalahDegrees", row.def, kSettingsFile), row.expected)
-        << row.id;
+    dir.Write(kSettingsFile, std::string("[ShabbatTimes]\r\nHavdalahDegrees=") + row.stored + "\r\n");
+    EXPECT_DOUBLE_EQ(ReadIniDouble("ShabbatTimes", "HavdalahDegrees", 8.0, kSettingsFile), row.expected) << row.stored;
   }
-}
-
-TEST(Settings, WriteIniDoubleUsesTwoDecimals) {
   ScratchDir dir;
-  char text[256];
-  constexpr struct {
+  const struct {
     double value;
     const char* text;
-  } rows[] = {{8.0, "8.00"}, {-0.833, "-0.83"}, {16.1, "16.10"}};
-  for (const auto& row : rows) {
+  } kWrite[] = {{-0.833, "-0.83"}, {16.1, "16.10"}};
+  for (const auto& row : kWrite) {
     WriteIniDouble("ShabbatTimes", "HavdalahDegrees", row.value, kSettingsFile);
-    IniReadString("ShabbatTimes", "HavdalahDegrees", "", text, sizeof text, kSettingsFile);
-    EXPECT_STREQ(text, row.text) << row.value;
+    EXPECT_EQ(Stored("ShabbatTimes", "HavdalahDegrees"), row.text) << row.value;
   }
 }
 
-TEST(Settings, FlagsAreWrittenAsOneOrZero) {
-  ScratchDir dir;
-  char text[256];
-  SetLeftToRight(5);
-  IniReadString("Flags", "LeftToRight", "", text, sizeof text, kSettingsFile);
-  EXPECT_STREQ(text, "1");
-  SetLeftToRight(0);
-  IniReadString("Flags", "LeftToRight", "", text, sizeof text, kSettingsFile);
-  EXPECT_STREQ(text, "0");
-  EXPECT_EQ(GetLeftToRight(), 0);
-}
-
-TEST(Settings, HandheldEmulationIsAnyNonzeroValue) {
-  ScratchDir dir;
-  dir.Write(kSettingsFile, "[HandheldPC]\r\nEmulate=2\r\n[Flags]\r\nHebrewFlag=1\r\n");
-  EXPECT_NE(IsHandheldEmulation(), 0);
-  EXPECT_EQ(GetHebrewFlag(), 1);
-}
-
-TEST(Settings, ReadIncludeFlagsKeepsCurrentValueForMissingKeys) {
-  ScratchDir dir;
-  dir.Write(kSettingsFile, "[OutlookZmanim]\r\nZmanim=0\r\nErevPesach=1\r\nhebrewdate=0\r\n");
-  IncludeFlags flags;
-  for (int& f : flags.flag) f = 0;
-  flags.flag[kIncludeHoliday] = 1;
-  ReadIncludeFlags(&flags);
-  EXPECT_EQ(flags.flag[kIncludeZmanim], 0);
-  EXPECT_EQ(flags.flag[kIncludeErevPesach], 1);
-  EXPECT_EQ(flags.flag[kIncludeHebrewDate], 0);   // keys are not case-sensitive
-  EXPECT_EQ(flags.flag[kIncludeHoliday], 1);      // missing: the current value
-  EXPECT_EQ(flags.flag[kIncludeParashiot], 0);    // missing: the current value
-}
-
-// The keys are the file's: other programs read the same file.
-TEST(Settings, IncludeFlagKeys) {
-  constexpr const char* expected[kIncludeFlagCount] = {
+// The keys are the file's: other programs read the same file. Flags are
+// written as 1 or 0; a key missing from the file keeps the current value,
+// and keys are read without regard to case.
+TEST(Settings, IncludeFlags) {
+  constexpr const char* kKeys[kIncludeFlagCount] = {
       "HebrewDate", "Holiday", "ShabbatTimes", "Zmanim", "Anniversaries", "Birthdays",
       "Yahrzeit", "Parashiot", "AlotHaShachar", "EarliestTallit", "HaNetzHaChama",
       "KriatShema", "Tefila", "Chatzot", "MinchaGedola", "MinchaKtana", "PlagHaMincha",
@@ -116,11 +73,20 @@ TEST(Settings, IncludeFlagKeys) {
   IncludeFlags flags;
   for (int i = 0; i < kIncludeFlagCount; ++i) flags.flag[i] = i % 3 == 0 ? 7 : 0;
   WriteIncludeFlags(&flags);
-  for (int i = 0; i < kIncludeFlagCount; ++i) {
-    char text[8];
-    IniReadString("OutlookZmanim", expected[i], "", text, sizeof text, kSettingsFile);
-    EXPECT_STREQ(text, i % 3 == 0 ? "1" : "0") << expected[i];
-  }
+  for (int i = 0; i < kIncludeFlagCount; ++i)
+    EXPECT_EQ(Stored("OutlookZmanim", kKeys[i]), i % 3 == 0 ? "1" : "0") << kKeys[i];
+  SetLeftToRight(5);
+  EXPECT_EQ(Stored("Flags", "LeftToRight"), "1");
+
+  dir.Write(kSettingsFile, "[OutlookZmanim]\r\nZmanim=0\r\nErevPesach=1\r\nhebrewdate=0\r\n");
+  for (int& f : flags.flag) f = 0;
+  flags.flag[kIncludeHoliday] = 1;
+  ReadIncludeFlags(&flags);
+  EXPECT_EQ(flags.flag[kIncludeZmanim], 0);
+  EXPECT_EQ(flags.flag[kIncludeErevPesach], 1);
+  EXPECT_EQ(flags.flag[kIncludeHebrewDate], 0);
+  EXPECT_EQ(flags.flag[kIncludeHoliday], 1);
+  EXPECT_EQ(flags.flag[kIncludeParashiot], 0);
 }
 
 TEST(Settings, ExportSettingsRoundTrip) {
@@ -149,7 +115,7 @@ TEST(Settings, ExportSettingsRoundTrip) {
   EXPECT_EQ(back.reminderMinutes, -5);
   EXPECT_EQ(back.label, 10);
   EXPECT_EQ(back.includeFlags.flag[kIncludeYahrzeit], 0);
-  EXPECT_EQ(back.includeFlags.flag[kIncludeParashiot], 1);
+  EXPECT_EQ(Stored("OutlookExport", "ReminderMinutesBeforeStart"), "-5");
 }
 
 }  // namespace
