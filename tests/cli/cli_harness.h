@@ -18,14 +18,6 @@ struct CliResult {
   std::string out, err;
 };
 
-inline std::string DrainFile(std::FILE* file) {
-  std::string text;
-  std::rewind(file);
-  for (int c; (c = std::fgetc(file)) != EOF;) text.push_back((char)c);
-  std::fclose(file);
-  return text;
-}
-
 // `args` may start with the "anniversaries" command.
 inline CliResult RunTool(const ScratchDir& dir, std::vector<const char*> args) {
   const std::string folder = dir.path().string();
@@ -34,21 +26,25 @@ inline CliResult RunTool(const ScratchDir& dir, std::vector<const char*> args) {
   if (command) argv.push_back(args[0]);
   argv.insert(argv.end(), {"--config", folder.c_str(), "--data", folder.c_str()});
   argv.insert(argv.end(), args.begin() + command, args.end());
-  std::FILE* out = std::tmpfile();
-  std::FILE* err = std::tmpfile();
+  std::FILE* files[2] = {std::tmpfile(), std::tmpfile()};  // standard output and error
   CliResult result{};
   CliOptions options;
-  std::string error;
+  std::string error, text[2];
   if (IsAnniversariesCommand((int)argv.size(), argv.data())) {
-    result.code = RunAnniversariesCommand((int)argv.size(), argv.data(), out, err);
+    result.code = RunAnniversariesCommand((int)argv.size(), argv.data(), files[0], files[1]);
   } else if (!ParseCliArguments((int)argv.size(), argv.data(), &options, &error)) {
     result.code = kCliBadInput;
-    std::fprintf(err, "tavlon-export: %s\n", error.c_str());
+    std::fprintf(files[1], "tavlon-export: %s\n", error.c_str());
   } else {
-    result.code = RunCli(options, out, err, 0);
+    result.code = RunCli(options, files[0], files[1], 0);
   }
-  result.out = DrainFile(out);
-  result.err = DrainFile(err);
+  for (int i = 0; i < 2; ++i) {
+    std::rewind(files[i]);
+    for (int c; (c = std::fgetc(files[i])) != EOF;) text[i].push_back((char)c);
+    std::fclose(files[i]);
+  }
+  result.out = text[0];
+  result.err = text[1];
   return result;
 }
 
