@@ -62,7 +62,6 @@ TEST(IcsEvents, TheWindowsProgramsUids) {
     bool stable;
   } kRows[] = {
       {"", false},
-      {"[OutlookExport]\r\nStableUids=2\r\n", false},
       {"[OutlookExport]\r\nStableUids=1\r\n", true},
   };
   for (const auto& row : kRows) {
