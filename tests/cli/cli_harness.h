@@ -1,6 +1,5 @@
-// tavlon-export run inside the test, as main() runs it, with the scratch
-// folder as its settings and data folder and its output caught; and the
-// user's files it reads.
+// tavlon-export run as main() runs it, on the scratch folder, its output
+// caught; and the user's files it reads.
 #pragma once
 #include <cstdio>
 #include <string>

@@ -1,7 +1,5 @@
-// tavlon-export: its dates, runs that must fail cleanly (one line, an exit
-// code, no file), runs that must give the right output, summer times from
-// the city's zone, and the anniversaries. (tests/cli/*.py read the files
-// with calendar apps' parsers.)
+// tavlon-export: its dates, its runs, summer times by the city's zone, the
+// anniversaries. (tests/cli/*.py read its files with calendar apps' parsers.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -180,11 +178,9 @@ constexpr char kRuth[] = "Ruth M\xC3\xBCller";
 
 // Records of the Windows program (a kind in lower case, names in
 // Windows-1252 or as typed) beside those the anniversaries command adds
-// (in Windows-1252, or as typed where it cannot hold them, never as question
-// marks). Each record is exported once whatever names it twice; every name
-// comes out in its own letters and order, Hebrew in reading order; the text
-// table in the order asked. A damaged file is said once and used as far as
-// it goes, never rewritten.
+// (as typed where Windows-1252 cannot hold them, never as question marks):
+// each exported once, every name in its own letters and order. A damaged
+// file is said once and used as far as it goes, never rewritten.
 TEST(CliRun, Anniversaries) {
   ScratchDir dir;
   dir.Write("exportcal.ini", "[Flags]\r\nHebrewFlag=1\r\n");

@@ -1,7 +1,5 @@
 // Whole exports held against golden files: a fixed range under fixed
-// settings must write the same bytes, line ends included, as the files in
-// tests/data. Only the value that changes from run to run is masked: the
-// DTSTAMP time, after its form has been checked.
+// settings writes the same bytes, line ends included, as tests/data holds.
 #include <gtest/gtest.h>
 
 #include <cctype>

@@ -1,7 +1,5 @@
-// The export runs: an export stopped part way leaves any earlier file as it
-// was; only the caption's final label marker is left out of the title; the
-// Windows program's UIDs (random unless StableUids=1), stable UIDs that
-// never meet, and a southern zone's VTIMEZONE.
+// The export runs and their events: stopped exports, titles, UIDs, a
+// southern zone's VTIMEZONE.
 #include <gtest/gtest.h>
 
 #include <filesystem>

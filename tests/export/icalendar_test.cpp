@@ -1,6 +1,5 @@
-// The iCalendar writer: escaping and folding by octets, the one pass from
-// a code page to folded UTF-8 against the two steps it stands for, and
-// UTF-8 from both code pages with Hebrew back in reading order.
+// The iCalendar writer's escaping and folding by octets, and UTF-8 from both
+// code pages with Hebrew back in reading order.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,7 +1,5 @@
-// The windows' portable rules: the first failing check of each export
-// dialog's OK with its message and control, what OK takes and what it
-// leaves as stored; the location command's stores; the help page's path
-// and text. (The Win32 tests hold the Date/Time Format dialog's rules.)
+// The windows' portable rules: the export dialogs' checks, the location
+// command, the help page. (The Win32 tests hold the Date/Time Format's.)
 #include "shell/export_rules.h"
 
 #include <gtest/gtest.h>
