@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "cli/cli_harness.h"
@@ -14,25 +12,6 @@
 #include "platform/datafile.h"
 
 namespace {
-
-TEST(CliOptions, Dates) {
-  ScratchDir dir;  // DateFormat 0: day first
-  const struct {
-    const char* text;
-    CalDate date;  // day 0: refused
-  } kRows[] = {
-      {"2007-03-05", {5, 3, 2007}}, {"5.3.2007", {5, 3, 2007}}, {"2008-02-29", {29, 2, 2008}},
-      {"3000-12-31", {31, 12, 3000}}, {"31.2.2007", {}},        {"2007-02-29", {}},
-      {"1582-12-31", {}},             {"3001-01-01", {}},       {"2007-3-5", {}},
-      {"5.3.99999999999", {}},        {"0.0.0", {}},            {"", {}},
-  };
-  for (const auto& row : kRows) {
-    CalDate date{};
-    EXPECT_EQ(ParseCliDate(row.text, &date), row.date.day != 0) << row.text;
-    EXPECT_EQ(std::make_tuple(date.day, date.month, date.year),
-              std::make_tuple(row.date.day, row.date.month, row.date.year)) << row.text;
-  }
-}
 
 // Text as the user's code page has it: UTF-8 on POSIX; on Windows the ANSI
 // code page, Windows-1252 under the test's Wine (Latin-1 letters only here).
@@ -55,7 +34,8 @@ std::string Typed(const std::string& utf8) {
 // nothing else; a run given no part of the file makes none.
 TEST(CliRun, Runs) {
   ScratchDir dir;
-  ASSERT_TRUE(SaveCities({{"Queens", 4043, -7350, -5, 0}}));
+  // Queens with a zone unknown; the Bronx and Brooklyn at New York's place, one with its zone.
+  ASSERT_TRUE(SaveCities({{"Queens", 4043, -7350, -5, 0}, {"Bronx", 4043, -7401, -5, 0}, {"Brooklyn", 4043, -7401, -5, 0}}));
   const std::string path = dir.File("out.ics"), missing = dir.File("no-folder/out.ics"), folder = dir.File("a-folder");
   std::filesystem::create_directory(folder);
   const std::string longEntry = "Birthday: " + std::string(256, 'x');
@@ -63,13 +43,16 @@ TEST(CliRun, Runs) {
   const std::string shouted = Typed("g\xC3\xB6TEBORG, sweden");
   const std::string sweden = "Wrote 1 entry (2007-01-01 to 2007-01-01, G\xC3\xB6teborg, Sweden, Diaspora, daylight";
   const std::string hebrew = "[Flags]\r\nHebrewFlag=1\r\n";
+  const char* friday = "2026-07-03";
+  const char* kNoRule = "[DaylightSaving]\r\nIsAvail=0\r\n";
   const std::string marz = "[Custom]\r\nCustomEnable=1\r\nMonthMarch=" + Typed("M\xC3\xA4rz") +
                            "\r\n[OutlookExport]\r\nCaptionWithoutHoliday=%G\r\n";
   const struct {
-    std::string ini;  // exportcal.ini besides the zone of Queens
+    std::string ini;  // exportcal.ini besides the zones of the user's cities
     std::vector<const char*> args;
     int code;
     std::vector<std::string> out, err, file;
+    const char* daylight = nullptr;  // daylight.ini, if any
   } kRows[] = {
       {"", {"--bogus"}, kCliBadInput, {}, {"unknown option --bogus"}, {}},
       {"", {"--from"}, kCliBadInput, {}, {"--from needs a value"}, {}},
@@ -87,6 +70,15 @@ TEST(CliRun, Runs) {
       {"", {"--anniversaries", "--sort", "names"}, kCliBadInput, {}, {"--sort orders the text table"}, {}},
       {"", {"--anniversaries", "--text", "t.txt"}, kCliBadInput, {}, {"drop -o"}, {}},
       {"", {"--from", "31.2.2007"}, kCliBadInput, {}, {"not a date"}, {}},
+      {"", {"--from", "2007-02-29"}, kCliBadInput, {}, {"not a date"}, {}},
+      {"", {"--from", "1582-12-31"}, kCliBadInput, {}, {"not a date"}, {}},
+      {"", {"--to", "3001-01-01"}, kCliBadInput, {}, {"not a date"}, {}},
+      {"", {"--from", "2007-3-5"}, kCliBadInput, {}, {"not a date"}, {}},
+      {"", {"--from", "5.3.99999999999"}, kCliBadInput, {}, {"not a date"}, {}},
+      {"", {"--from", "0.0.0"}, kCliBadInput, {}, {"not a date"}, {}},
+      {"", {"--from", "5.3.2008", "--to", "2008-03-05"}, kCliOk, {"Wrote 1 entry (2008-03-05 to 2008-03-05,"}, {}, {"END"}},
+      {"", {"--from", "2008-02-29", "--to", "29.2.2008"}, kCliOk, {"Wrote 1 entry (2008-02-29 to 2008-02-29,"}, {}, {"END"}},
+      {"", {"--from", "3000-12-31"}, kCliOk, {"Wrote 1 entry (3000-12-31 to 3000-12-31,"}, {}, {"END"}},
       {"", {"--from", "2007-01-31", "--to", "1.1.2007"}, kCliBadInput, {}, {"--from 2007-01-31 is after --to 1.1.2007"}, {}},
       {"", {"--city", "Atlantis"}, kCliBadInput, {}, {"unknown city \"Atlantis\""}, {}},
       {"", {"--config", missing.c_str()}, kCliBadInput, {}, {"no such folder"}, {}},
@@ -127,20 +119,34 @@ TEST(CliRun, Runs) {
       {"", {"--city", "Goteborg, Sweden", "--to", "2007-01-01"}, kCliOk, {sweden}, {}, {"END:VCALENDAR"}},
       {"", {"--list-cities", "coru"}, kCliOk, {"A Coru\xC3\xB1" "a, Spain, 43,22N, 8,24W, GMT+1"}, {}, {}},
       {"", {"--anniversaries", "--to-year", "3000"}, kCliOk, {}, {}, {"END:VCALENDAR"}},  // the last year
+      // Candle lighting on 3 July 2026, sunset by NOAA's solar equations less 18 minutes, in the
+      // clock the city keeps: New York's summer time from its zone, unless a rule in daylight.ini
+      // or the options say otherwise; Chicago's summer time is New York's standard time.
+      {"", {"--from", friday, "--to", friday}, kCliOk, {}, {}, {"Candle Lighting: 20:12"}},
+      {"", {"--from", friday, "--to", friday}, kCliOk, {}, {}, {"Candle Lighting: 19:12"}, kNoRule},
+      {"", {"--from", friday, "--to", friday, "--dst", "zone"}, kCliOk, {}, {}, {"Candle Lighting: 20:12"}, kNoRule},
+      {"", {"--from", friday, "--to", friday, "--dst", "off"}, kCliOk, {}, {}, {"Candle Lighting: 19:12"}},
+      {"", {"--from", friday, "--to", friday, "--zone", "America/Chicago"}, kCliOk, {}, {}, {"Candle Lighting: 19:12"}},
+      {"", {"--from", friday, "--to", friday, "--city", "Bronx"}, kCliOk, {}, {}, {"Candle Lighting: 20:12"}},
+      {"", {"--from", friday, "--to", friday, "--city", "Brooklyn"}, kCliOk, {},
+       {"Brooklyn has no time zone: daylight saving follows daylight.ini"}, {"Candle Lighting: 19:12"}},
       // A custom month name in the settings, in the user's code page.
       {marz, {"--from", "2007-03-07", "--to", "2007-03-07"}, kCliOk, {}, {}, {"SUMMARY:7 M\xC3\xA4rz 2007\r\n"}},
   };
   const auto entries = [&dir] { return std::distance(std::filesystem::directory_iterator(dir.path()), {}); };
   for (const auto& row : kRows) {
-    // Without the tz database no zone is checked: the Queens row does not apply.
-    if (!TimeZoneDatabaseAvailable() && row.args.back() == std::string("Queens")) continue;
-    dir.Write("exportcal.ini", "[CityZones]\r\nQueens=America/Queens\r\n" + row.ini);
+    // Without the tz database no zone is checked or followed: those rows do not apply.
+    const std::string id = row.args[0] + std::string(" ") + (row.args.size() > 1 ? row.args[1] : "");
+    if (!TimeZoneDatabaseAvailable() && (row.args.back() == std::string("Queens") || id == "--from " + std::string(friday)))
+      continue;
+    dir.Write("exportcal.ini", "[CityZones]\r\nQueens=America/Queens\r\nBronx=America/New_York\r\n" + row.ini);
     std::filesystem::remove(path);
+    std::filesystem::remove(dir.File("daylight.ini"));
+    if (row.daylight) dir.Write("daylight.ini", row.daylight);
     const auto before = entries();
     std::vector<const char*> args = row.args;
     if (args[0] != std::string("anniversaries")) args.insert(args.begin(), {"-o", path.c_str()});
     const CliResult result = RunTool(dir, args);
-    const std::string id = row.args[0] + std::string(" ") + (row.args.size() > 1 ? row.args[1] : "");
     ASSERT_EQ(result.code, row.code) << id << ": " << result.err;
     for (const auto& part : row.out) EXPECT_NE(result.out.find(part), std::string::npos) << id << ": " << result.out;
     for (const auto& part : row.err) EXPECT_NE(result.err.find(part), std::string::npos) << id << ": " << result.err;
@@ -263,52 +269,6 @@ TEST(CliRun, Anniversaries) {
   EXPECT_EQ(result.err, "tavlon-export: the anniversaries file \"" + path + "\" is damaged; using the " +
                             std::to_string(all - 3) + " entries read before the damage\n");
   EXPECT_EQ(dir.Read("Merovan Anniversaries.bin"), bytes);
-}
-
-// Minutes after midnight of "Candle Lighting: HH:MM" in the text, or -1.
-int CandleMinutes(const std::string& text) {
-  const std::size_t at = text.find("Candle Lighting: ");
-  if (at == std::string::npos) return -1;
-  return std::atoi(text.c_str() + at + 17) * 60 + std::atoi(text.c_str() + at + 20);
-}
-
-// Sunset by NOAA's solar equations for the table's coordinates, less the
-// default 18 minutes, in the clock the city keeps that day.
-TEST(CalendarApp, CandleLightingInTheCitysClock) {
-  if (!TimeZoneDatabaseAvailable()) GTEST_SKIP() << "no tz database in this build";
-  constexpr char kNoRule[] = "[DaylightSaving]\r\nIsAvail=0\r\n";
-  const struct {
-    const char* city;
-    const char* date;
-    const char* daylight;  // daylight.ini, or ""
-    std::vector<const char*> args;
-    int expected;  // minutes after midnight
-  } kRows[] = {
-      {"New York, NY", "2026-07-03", "", {}, 20 * 60 + 12},
-      {"Sydney", "2026-01-02", "", {}, 19 * 60 + 51},
-      {"New York, NY", "2026-07-03", kNoRule, {}, 19 * 60 + 12},  // a rule in daylight.ini is kept
-      {"New York, NY", "2026-07-03", kNoRule, {"--dst", "zone"}, 20 * 60 + 12},
-      {"New York, NY", "2026-07-03", "", {"--dst", "off"}, 19 * 60 + 12},
-      // Chicago's summer clock is New York's standard time.
-      {"New York, NY", "2026-07-03", "", {"--zone", "America/Chicago"}, 19 * 60 + 12},
-      // New York's place among the user's cities: with a zone, and without
-      // one (the settings' rule then, none here).
-      {"Queens", "2026-07-03", "", {}, 20 * 60 + 12},
-      {"Brooklyn", "2026-07-03", "", {}, 19 * 60 + 12},
-  };
-  for (const auto& row : kRows) {
-    ScratchDir dir;
-    dir.Write("daylight.ini", row.daylight);
-    dir.Write("exportcal.ini", "[CityZones]\r\nQueens=America/New_York\r\n");
-    ASSERT_TRUE(SaveCities({{"Queens", 4043, -7401, -5, 0}, {"Brooklyn", 4043, -7401, -5, 0}}));
-    std::vector<const char*> args = {"--city", row.city, "--from", row.date, "--to", row.date, "-o", "-"};
-    args.insert(args.end(), row.args.begin(), row.args.end());
-    const CliResult result = RunTool(dir, args);
-    ASSERT_EQ(result.code, kCliOk) << row.city << ": " << result.err;
-    const int minutes = CandleMinutes(Unfolded(result.out));
-    EXPECT_LE(std::abs(minutes - row.expected), 1) << row.city << " " << row.date << " " << row.daylight
-                                                   << ": " << minutes / 60 << ":" << minutes % 60;
-  }
 }
 
 }  // namespace
