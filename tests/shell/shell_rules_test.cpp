@@ -90,27 +90,25 @@ TEST(ExportDialogOk, FirstFailingCheckWithItsControl) {
 // Options OK does not read keep what was stored: every Outlook option with
 // the file target, the minutes without a reminder.
 TEST(RangeDialogOk, TakesTheFieldsAndKeepsWhatItDoesNotRead) {
-  struct Row {
-    const char* name;
-    void (*change)(RangeFields*);
+  using F = RangeFields;
+  const struct {
+    void (*change)(F*);
     int type, busy, reminderSet, minutes, label;
+  } kRows[] = {
+      {[](F*) {}, kExportTypeOutlook, 1, 1, 10, 7},
+      {[](F* f) { f->outlook = 0; f->ics = 1; f->busyIndex = -1; f->minutes = "x"; }, kExportTypeICalendar, 2, 1, 30, 4},
+      {[](F* f) { f->reminder = 0; f->minutes = ""; }, kExportTypeOutlook, 1, 0, 30, 7},
+      {[](F* f) { f->label = -1; }, kExportTypeOutlook, 1, 1, 10, 0},  // no label selected
   };
-  const Row kRows[] = {
-      {"Outlook", [](RangeFields*) {}, kExportTypeOutlook, 1, 1, 10, 7},
-      {"ICS file", [](RangeFields* f) { f->outlook = 0; f->ics = 1; f->busyIndex = -1; f->minutes = "x"; },
-       kExportTypeICalendar, 2, 1, 30, 4},
-      {"reminder off", [](RangeFields* f) { f->reminder = 0; f->minutes = ""; }, kExportTypeOutlook, 1, 0, 30, 7},
-      {"no label selected", [](RangeFields* f) { f->label = -1; }, kExportTypeOutlook, 1, 1, 10, 0},
-  };
-  for (const Row& row : kRows) {
-    RangeFields f = GoodFields();
+  for (const auto& row : kRows) {
+    F f = GoodFields();
     row.change(&f);
     RangeBlock block = StoredBlock(kExportTypeICalendar);
     ExportFieldError error{};
-    ASSERT_EQ(RangeDialogOk(f, &block, &error), 1) << row.name << ": " << error.message;
+    ASSERT_EQ(RangeDialogOk(f, &block, &error), 1) << error.message;
     const ExportSettings& t = block.settings;
     EXPECT_EQ(std::make_tuple(t.exportType, t.busyStatus, t.reminderSet, t.reminderMinutes, t.label),
-              std::make_tuple(row.type, row.busy, row.reminderSet, row.minutes, row.label)) << row.name;
+              std::make_tuple(row.type, row.busy, row.reminderSet, row.minutes, row.label));
   }
 }
 
