@@ -10,22 +10,24 @@
 #include <set>
 
 #include "calendar/callang.h"
+#include "platform/ini.h"
 #include "shell/app.h"
+#include "shell/export_ics.h"
 
 namespace win32test {
 
 namespace {
 
 constexpr UINT kTickMilliseconds = 20;
+constexpr DWORD kWatchdogMilliseconds = 15000;
 
 // ---- The watchdog ----------------------------------------------------
 // A window that never closes (a dialog a step left open, a message box
 // nobody answers) would block the test until ctest's limit. A thread of
-// its own watches the steps' progress: after the set time without any, it
-// fails the test and asks every window of the test thread to close; if
-// that does not end the run either, it ends the process.
+// its own watches the steps' progress: after 15 s without any, it fails
+// the test and asks every window of the test thread to close; if that
+// does not end the run either, it ends the process.
 
-DWORD g_watchdogMilliseconds = 15000;
 std::atomic<DWORD> g_lastProgress{0};
 
 void Progress() { g_lastProgress = GetTickCount(); }
@@ -36,7 +38,6 @@ struct Watchdog {
   HANDLE thread;
 };
 
-// The top-level windows of `thread`.
 std::set<HWND> ThreadWindows(DWORD thread) {
   std::set<HWND> windows;
   EnumThreadWindows(
@@ -60,9 +61,7 @@ std::string CloseThreadWindows(DWORD thread) {
   std::string titles;
   for (HWND window : ThreadWindows(thread)) {
     if (!IsWindowVisible(window)) continue;
-    char title[128] = "";
-    GetWindowTextA(window, title, sizeof title);
-    titles += std::string(" \"") + title + "\"";
+    titles += " \"" + WindowText(window) + "\"";
     if (IsDialogWindow(window)) PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     PostMessageA(window, WM_CLOSE, 0, 0);
   }
@@ -73,11 +72,10 @@ DWORD WINAPI WatchdogThread(void* context) {
   auto* dog = static_cast<Watchdog*>(context);
   int alarms = 0;
   while (WaitForSingleObject(dog->stop, 100) == WAIT_TIMEOUT) {
-    if (GetTickCount() - g_lastProgress < g_watchdogMilliseconds) continue;
+    if (GetTickCount() - g_lastProgress < kWatchdogMilliseconds) continue;
     if (++alarms == 1) {
-      std::string open = CloseThreadWindows(dog->testThread);
-      ADD_FAILURE() << "watchdog: no progress for " << g_watchdogMilliseconds
-                    << " ms; closing the windows still open:" << open;
+      ADD_FAILURE() << "watchdog: no progress for " << kWatchdogMilliseconds
+                    << " ms; closing the windows still open:" << CloseThreadWindows(dog->testThread);
       Progress();
       continue;
     }
@@ -86,22 +84,6 @@ DWORD WINAPI WatchdogThread(void* context) {
     TerminateProcess(GetCurrentProcess(), 3);
   }
   return 0;
-}
-
-Watchdog* StartWatchdog() {
-  auto* dog = new Watchdog{GetCurrentThreadId(), CreateEventA(nullptr, TRUE, FALSE, nullptr),
-                           nullptr};
-  Progress();
-  dog->thread = CreateThread(nullptr, 0, WatchdogThread, dog, 0, nullptr);
-  return dog;
-}
-
-void StopWatchdog(Watchdog* dog) {
-  SetEvent(dog->stop);
-  WaitForSingleObject(dog->thread, INFINITE);
-  CloseHandle(dog->thread);
-  CloseHandle(dog->stop);
-  delete dog;
 }
 
 // One list of steps in progress. Ticks of the loop that runs while `open`
@@ -121,10 +103,7 @@ struct StepRunner {
   bool finished = false;
 };
 
-std::vector<StepRunner*>& Runners() {
-  static std::vector<StepRunner*> runners;
-  return runners;
-}
+std::vector<StepRunner*> g_runners;
 
 void Finish(StepRunner* runner) {
   runner->finished = true;
@@ -133,7 +112,7 @@ void Finish(StepRunner* runner) {
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
   StepRunner* runner = nullptr;
-  for (StepRunner* r : Runners())
+  for (StepRunner* r : g_runners)
     if (r->timer == timer && !r->finished) runner = r;
   if (!runner) return;
   if (!runner->target) {
@@ -170,13 +149,24 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
 // Runs `open` with the steps fed to the target that `findTarget` finds.
 // The outermost run has the watchdog.
 int RunWithSteps(StepRunner* runner, const std::function<int()>& open) {
-  Watchdog* dog = Runners().empty() ? StartWatchdog() : nullptr;
+  Watchdog* dog = nullptr;
+  if (g_runners.empty()) {
+    dog = new Watchdog{GetCurrentThreadId(), CreateEventA(nullptr, TRUE, FALSE, nullptr), nullptr};
+    Progress();
+    dog->thread = CreateThread(nullptr, 0, WatchdogThread, dog, 0, nullptr);
+  }
   runner->timer = SetTimer(nullptr, 0, kTickMilliseconds, Tick);
-  Runners().push_back(runner);
+  g_runners.push_back(runner);
   int result = open();
   if (!runner->finished) Finish(runner);
-  Runners().pop_back();
-  if (dog) StopWatchdog(dog);
+  g_runners.pop_back();
+  if (dog) {
+    SetEvent(dog->stop);
+    WaitForSingleObject(dog->thread, INFINITE);
+    CloseHandle(dog->thread);
+    CloseHandle(dog->stop);
+    delete dog;
+  }
   return result;
 }
 
@@ -197,18 +187,17 @@ ProgramRun RunProgram(std::vector<Step> steps, int (*initializeDefinitions)()) {
   return ProgramRun{code, runner.stepsRun, runner.closedByHarness};
 }
 
-void SetWatchdogMilliseconds(DWORD milliseconds) { g_watchdogMilliseconds = milliseconds; }
-
 void UseProgramResources() {
   SetAppInstance(GetModuleHandleA(nullptr));
   LoadShellTexts(GetModuleHandleA(nullptr));
 }
 
-DialogRun RunDialog(const std::function<int()>& open, std::vector<Step> steps) {
+DialogRun RunDialog(const std::function<int()>& open, std::vector<Step> steps, const char* title) {
   std::set<HWND> before = ThreadWindows(GetCurrentThreadId());
   StepRunner runner;
   runner.steps = std::move(steps);
-  runner.findTarget = [before]() -> HWND {
+  runner.findTarget = [before, title]() -> HWND {
+    if (title) return FindDialog(title);
     for (HWND window : ThreadWindows(GetCurrentThreadId()))
       if (!before.count(window) && IsDialogWindow(window) && IsWindowVisible(window) &&
           IsWindowEnabled(window))
@@ -220,6 +209,20 @@ DialogRun RunDialog(const std::function<int()>& open, std::vector<Step> steps) {
   return DialogRun{result, runner.stepsRun, runner.closedByHarness};
 }
 
+DialogRun RunCommand(HWND window, int id, std::vector<Step> steps) {
+  return RunDialog(
+      [&] {
+        if (GetDlgItem(window, id))
+          Click(window, id);
+        else
+          Choose(window, id);
+        return 0;
+      },
+      std::move(steps));
+}
+
+void RetryStep() { g_retryStep = true; }
+
 void Click(HWND dialog, int id) {
   HWND control = GetDlgItem(dialog, id);
   EXPECT_NE(control, nullptr) << "no control " << id;
@@ -228,11 +231,9 @@ void Click(HWND dialog, int id) {
 
 bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
-std::string ItemText(HWND dialog, int id) {
-  char text[1024] = "";
-  GetDlgItemTextA(dialog, id, text, sizeof text);
-  return text;
-}
+bool IsEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
+
+std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
 void SetItemText(HWND dialog, int id, const std::string& text) {
   SetDlgItemTextA(dialog, id, text.c_str());
@@ -248,67 +249,62 @@ void Choose(HWND window, int command) {
   SendMessageA(window, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
-void RetryStep() { g_retryStep = true; }
-
-namespace {
-
-// A key down or up as the system's input; `character` sends that
-// character instead of a virtual key.
-void SendKey(int virtualKey, bool up, char character = 0) {
-  INPUT key{};
-  key.type = INPUT_KEYBOARD;
-  key.ki.wVk = static_cast<WORD>(character ? 0 : virtualKey);
-  key.ki.wScan = static_cast<unsigned char>(character);
-  key.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (character ? KEYEVENTF_UNICODE : 0);
-  SendInput(1, &key, sizeof key);
+void ChooseComboItem(HWND dialog, int id, int position) {
+  SendDlgItemMessageA(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-}  // namespace
-
-void TypeChord(int modifier, int virtualKey) {
-  SendKey(modifier, false);
-  SendKey(virtualKey, false);
-  SendKey(virtualKey, true);
-  SendKey(modifier, true);
+int ComboItem(HWND dialog, int id) {
+  return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
 }
 
-void TypeKeys(std::initializer_list<int> virtualKeys) {
-  for (int key : virtualKeys) {
-    SendKey(key, false);
-    SendKey(key, true);
+std::vector<std::string> ListTexts(HWND dialog, int id, bool combo) {
+  std::vector<std::string> texts;
+  const int count =
+      static_cast<int>(SendDlgItemMessageA(dialog, id, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char text[512] = "";
+    SendDlgItemMessageA(dialog, id, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(i),
+                        reinterpret_cast<LPARAM>(text));
+    texts.push_back(text);
   }
+  return texts;
 }
 
-void TypeText(const std::string& text) {
-  for (char c : text) {
-    SendKey(0, false, c);
-    SendKey(0, true, c);
-  }
+int FocusId() { return GetFocus() ? GetDlgCtrlID(GetFocus()) : 0; }
+
+void TypeKey(HWND window, int virtualKey, int modifier) {
+  SetForegroundWindow(window);
+  SetFocus(window);
+  INPUT keys[4]{};
+  int n = 0;
+  auto add = [&](int key, DWORD up) {
+    keys[n].type = INPUT_KEYBOARD;
+    keys[n].ki.wVk = static_cast<WORD>(key);
+    keys[n++].ki.dwFlags = up;
+  };
+  if (modifier) add(modifier, 0);
+  add(virtualKey, 0);
+  add(virtualKey, KEYEVENTF_KEYUP);
+  if (modifier) add(modifier, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(n), keys, sizeof keys[0]);
 }
 
 HWND FindDialog(const char* title) {
   HWND dialog = FindWindowA("#32770", title);
-  return dialog && IsWindowVisible(dialog) && IsWindowEnabled(dialog) ? dialog : nullptr;
-}
-
-void SetControlKey(bool down) {
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = down ? 0x80 : 0;
-  keys[VK_LCONTROL] = keys[VK_CONTROL];
-  SetKeyboardState(keys);
-}
-
-void PostKey(HWND window, int virtualKey, bool control) {
-  SetControlKey(control);  // accelerators read Ctrl from the thread's key state
-  UINT scan = MapVirtualKeyA(static_cast<UINT>(virtualKey), 0);
-  PostMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(virtualKey),
-               static_cast<LPARAM>(1 | (scan << 16)));
+  return dialog && IsWindowVisible(dialog) ? dialog : nullptr;
 }
 
 MessageCapture::MessageCapture() { SetMessageHook(Hook, this); }
 
 MessageCapture::~MessageCapture() { SetMessageHook(nullptr, nullptr); }
+
+std::vector<std::string> MessageCapture::texts() const {
+  std::vector<std::string> texts;
+  for (const ShownMessage& m : shown_) texts.push_back(m.text);
+  return texts;
+}
 
 int MessageCapture::Hook(const char* text, const char* title, MessageIcon icon, void* context) {
   auto* self = static_cast<MessageCapture*>(context);
@@ -324,6 +320,46 @@ FileState ReadFileState(const std::string& path) {
   if (!in) return FileState{false, ""};
   return FileState{true, std::string(std::istreambuf_iterator<char>(in),
                                      std::istreambuf_iterator<char>())};
+}
+
+std::string IniText(const char* section, const char* key, const char* file) {
+  char text[512];
+  IniReadString(section, key, "(missing)", text, sizeof text, file);
+  return text;
+}
+
+namespace {
+SaveDialogAnswer* g_saveAnswer = nullptr;
+}
+
+SaveDialogAnswer::SaveDialogAnswer(std::string path) : path_(std::move(path)) {
+  g_saveAnswer = this;
+  SetSaveNameHook(Hook);
+}
+
+SaveDialogAnswer::~SaveDialogAnswer() {
+  SetSaveNameHook(nullptr);
+  g_saveAnswer = nullptr;
+}
+
+int SaveDialogAnswer::Hook(HWND, const char*, char* path, int size) {
+  g_saveAnswer->offered_.push_back(path);
+  if (g_saveAnswer->path_.empty()) return 0;
+  lstrcpynA(path, g_saveAnswer->path_.c_str(), size);
+  return 1;
+}
+
+std::string MaskStamps(const std::string& ics) {
+  std::string out;
+  for (size_t start = 0, end; start < ics.size(); start = end) {
+    end = ics.find("\r\n", start);
+    end = end == std::string::npos ? ics.size() : end + 2;
+    std::string line = ics.substr(start, end - start);
+    if (line.rfind("DTSTAMP:", 0) == 0) line = "DTSTAMP:-\r\n";
+    if (line.rfind("UID:", 0) == 0) line = "UID:-\r\n";
+    out += line;
+  }
+  return out;
 }
 
 }  // namespace win32test
