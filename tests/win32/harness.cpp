@@ -21,22 +21,15 @@ namespace {
 constexpr UINT kTickMilliseconds = 20;
 constexpr DWORD kWatchdogMilliseconds = 15000;
 
-// ---- The watchdog ----------------------------------------------------
 // A window that never closes (a dialog a step left open, a message box
-// nobody answers) would block the test until ctest's limit. A thread of
-// its own watches the steps' progress: after 15 s without any, it fails
-// the test and asks every window of the test thread to close; if that
-// does not end the run either, it ends the process.
+// nobody answers) would block the test until ctest's limit. The watchdog,
+// a thread of its own, fails the test after 15 s without progress and asks
+// every window of the test thread to close; if that does not end the run
+// either, it ends the process.
 
 std::atomic<DWORD> g_lastProgress{0};
 
 void Progress() { g_lastProgress = GetTickCount(); }
-
-struct Watchdog {
-  DWORD testThread;
-  HANDLE stop;
-  HANDLE thread;
-};
 
 std::set<HWND> ThreadWindows(DWORD thread) {
   std::set<HWND> windows;
@@ -68,20 +61,20 @@ std::string CloseThreadWindows(DWORD thread) {
   return titles;
 }
 
-DWORD WINAPI WatchdogThread(void* context) {
-  auto* dog = static_cast<Watchdog*>(context);
-  int alarms = 0;
-  while (WaitForSingleObject(dog->stop, 100) == WAIT_TIMEOUT) {
+DWORD g_testThread = 0;
+HANDLE g_stopWatchdog = nullptr;
+
+DWORD WINAPI Watchdog(void*) {
+  for (int alarms = 0; WaitForSingleObject(g_stopWatchdog, 100) == WAIT_TIMEOUT;) {
     if (GetTickCount() - g_lastProgress < kWatchdogMilliseconds) continue;
-    if (++alarms == 1) {
-      ADD_FAILURE() << "watchdog: no progress for " << kWatchdogMilliseconds
-                    << " ms; closing the windows still open:" << CloseThreadWindows(dog->testThread);
-      Progress();
-      continue;
+    if (++alarms == 2) {
+      std::fprintf(stderr, "watchdog: the windows did not close; ending the tests\n");
+      std::fflush(stderr);
+      TerminateProcess(GetCurrentProcess(), 3);
     }
-    std::fprintf(stderr, "watchdog: the windows did not close; ending the tests\n");
-    std::fflush(stderr);
-    TerminateProcess(GetCurrentProcess(), 3);
+    ADD_FAILURE() << "watchdog: no progress for " << kWatchdogMilliseconds
+                  << " ms; closing the windows still open:" << CloseThreadWindows(g_testThread);
+    Progress();
   }
   return 0;
 }
@@ -103,7 +96,7 @@ struct StepRunner {
   bool finished = false;
 };
 
-std::vector<StepRunner*> g_runners;
+std::vector<StepRunner*> g_runners;  // the runs in progress, innermost last
 
 void Finish(StepRunner* runner) {
   runner->finished = true;
@@ -149,23 +142,23 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
 // Runs `open` with the steps fed to the target that `findTarget` finds.
 // The outermost run has the watchdog.
 int RunWithSteps(StepRunner* runner, const std::function<int()>& open) {
-  Watchdog* dog = nullptr;
+  HANDLE watchdog = nullptr;
   if (g_runners.empty()) {
-    dog = new Watchdog{GetCurrentThreadId(), CreateEventA(nullptr, TRUE, FALSE, nullptr), nullptr};
+    g_testThread = GetCurrentThreadId();
+    g_stopWatchdog = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     Progress();
-    dog->thread = CreateThread(nullptr, 0, WatchdogThread, dog, 0, nullptr);
+    watchdog = CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr);
   }
   runner->timer = SetTimer(nullptr, 0, kTickMilliseconds, Tick);
   g_runners.push_back(runner);
   int result = open();
   if (!runner->finished) Finish(runner);
   g_runners.pop_back();
-  if (dog) {
-    SetEvent(dog->stop);
-    WaitForSingleObject(dog->thread, INFINITE);
-    CloseHandle(dog->thread);
-    CloseHandle(dog->stop);
-    delete dog;
+  if (watchdog) {
+    SetEvent(g_stopWatchdog);
+    WaitForSingleObject(watchdog, INFINITE);
+    CloseHandle(watchdog);
+    CloseHandle(g_stopWatchdog);
   }
   return result;
 }
@@ -259,15 +252,12 @@ int ComboItem(HWND dialog, int id) {
   return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
 }
 
-std::vector<std::string> ListTexts(HWND dialog, int id, bool combo) {
-  std::vector<std::string> texts;
-  const int count =
-      static_cast<int>(SendDlgItemMessageA(dialog, id, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
+std::vector<std::string> ListTexts(HWND dialog, int id) {
+  std::vector<std::string> texts(static_cast<size_t>(SendDlgItemMessageA(dialog, id, LB_GETCOUNT, 0, 0)));
+  for (size_t i = 0; i < texts.size(); ++i) {
     char text[512] = "";
-    SendDlgItemMessageA(dialog, id, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(i),
-                        reinterpret_cast<LPARAM>(text));
-    texts.push_back(text);
+    SendDlgItemMessageA(dialog, id, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+    texts[i] = text;
   }
   return texts;
 }
@@ -277,18 +267,10 @@ int FocusId() { return GetFocus() ? GetDlgCtrlID(GetFocus()) : 0; }
 void TypeKey(HWND window, int virtualKey, int modifier) {
   SetForegroundWindow(window);
   SetFocus(window);
-  INPUT keys[4]{};
-  int n = 0;
-  auto add = [&](int key, DWORD up) {
-    keys[n].type = INPUT_KEYBOARD;
-    keys[n].ki.wVk = static_cast<WORD>(key);
-    keys[n++].ki.dwFlags = up;
-  };
-  if (modifier) add(modifier, 0);
-  add(virtualKey, 0);
-  add(virtualKey, KEYEVENTF_KEYUP);
-  if (modifier) add(modifier, KEYEVENTF_KEYUP);
-  SendInput(static_cast<UINT>(n), keys, sizeof keys[0]);
+  if (modifier) keybd_event(static_cast<BYTE>(modifier), 0, 0, 0);
+  keybd_event(static_cast<BYTE>(virtualKey), 0, 0, 0);
+  keybd_event(static_cast<BYTE>(virtualKey), 0, KEYEVENTF_KEYUP, 0);
+  if (modifier) keybd_event(static_cast<BYTE>(modifier), 0, KEYEVENTF_KEYUP, 0);
 }
 
 HWND FindDialog(const char* title) {

@@ -66,8 +66,8 @@ void Choose(HWND window, int command);
 // A drop-down list's selection (-1: none), changed as the mouse does it.
 void ChooseComboItem(HWND dialog, int id, int position);
 int ComboItem(HWND dialog, int id);
-// The texts of a list box (`combo`: of a drop-down list).
-std::vector<std::string> ListTexts(HWND dialog, int id, bool combo = false);
+// The texts of a list box.
+std::vector<std::string> ListTexts(HWND dialog, int id);
 // The id of the control that has the focus, 0 for none.
 int FocusId();
 // A key as the system's input to the foreground window `window`, with
