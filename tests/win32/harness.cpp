@@ -12,7 +12,6 @@
 #include "calendar/callang.h"
 #include "platform/ini.h"
 #include "shell/app.h"
-#include "shell/export_ics.h"
 
 namespace win32test {
 
@@ -21,17 +20,7 @@ namespace {
 constexpr UINT kTickMilliseconds = 20;
 constexpr DWORD kWatchdogMilliseconds = 15000;
 
-// A window that never closes (a dialog a step left open, a message box
-// nobody answers) would block the test until ctest's limit. The watchdog,
-// a thread of its own, fails the test after 15 s without progress and asks
-// every window of the test thread to close; if that does not end the run
-// either, it ends the process.
-
-std::atomic<DWORD> g_lastProgress{0};
-
-void Progress() { g_lastProgress = GetTickCount(); }
-
-std::set<HWND> ThreadWindows(DWORD thread) {
+std::set<HWND> ThreadWindows(DWORD thread = GetCurrentThreadId()) {
   std::set<HWND> windows;
   EnumThreadWindows(
       thread,
@@ -49,20 +38,16 @@ bool IsDialogWindow(HWND window) {
   return std::string(name) == "#32770";
 }
 
-// The titles of the visible windows of `thread`, each asked to close.
-std::string CloseThreadWindows(DWORD thread) {
-  std::string titles;
-  for (HWND window : ThreadWindows(thread)) {
-    if (!IsWindowVisible(window)) continue;
-    titles += " \"" + WindowText(window) + "\"";
-    if (IsDialogWindow(window)) PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-  }
-  return titles;
-}
-
+// A window that never closes (a dialog a step left open, a message box
+// nobody answers) would block the test until ctest's limit. The watchdog,
+// a thread of its own, fails the test after 15 s without progress and asks
+// every visible window of the test thread to close; if that does not end
+// the run either, it ends the process.
+std::atomic<DWORD> g_lastProgress{0};
 DWORD g_testThread = 0;
 HANDLE g_stopWatchdog = nullptr;
+
+void Progress() { g_lastProgress = GetTickCount(); }
 
 DWORD WINAPI Watchdog(void*) {
   for (int alarms = 0; WaitForSingleObject(g_stopWatchdog, 100) == WAIT_TIMEOUT;) {
@@ -72,8 +57,15 @@ DWORD WINAPI Watchdog(void*) {
       std::fflush(stderr);
       TerminateProcess(GetCurrentProcess(), 3);
     }
+    std::string titles;
+    for (HWND window : ThreadWindows(g_testThread)) {
+      if (!IsWindowVisible(window)) continue;
+      titles += " \"" + WindowText(window) + "\"";
+      if (IsDialogWindow(window)) PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+      PostMessageA(window, WM_CLOSE, 0, 0);
+    }
     ADD_FAILURE() << "watchdog: no progress for " << kWatchdogMilliseconds
-                  << " ms; closing the windows still open:" << CloseThreadWindows(g_testThread);
+                  << " ms; closing the windows still open:" << titles;
     Progress();
   }
   return 0;
@@ -82,21 +74,18 @@ DWORD WINAPI Watchdog(void*) {
 // One list of steps in progress. Ticks of the loop that runs while `open`
 // (the program or a dialog) is up find the target and hand it to the next
 // step; after the last step one more tick closes a target still open.
-bool g_retryStep = false;  // set by RetryStep(): run the same step again
-
 struct StepRunner {
   std::vector<Step> steps;
   std::function<HWND()> findTarget;
-  std::function<void(HWND)> closeTarget;
   UINT_PTR timer = 0;
   HWND target = nullptr;
   int stepsRun = 0;
-  bool retrying = false;  // the step runs again: no progress
   bool closedByHarness = false;
   bool finished = false;
 };
 
 std::vector<StepRunner*> g_runners;  // the runs in progress, innermost last
+bool g_retryStep = false;            // set by RetryStep(): run the same step again
 
 void Finish(StepRunner* runner) {
   runner->finished = true;
@@ -113,45 +102,45 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
     if (!runner->target) return;  // not on screen yet
     Progress();
   }
-  if (!IsWindow(runner->target)) {  // closed by the last step
-    Finish(runner);
-    return;
-  }
+  if (!IsWindow(runner->target)) return Finish(runner);  // closed by the last step
   if (runner->stepsRun == static_cast<int>(runner->steps.size())) {
     Finish(runner);
     runner->closedByHarness = true;
-    runner->closeTarget(runner->target);
+    if (IsDialogWindow(runner->target))
+      EndDialog(runner->target, 0);
+    else
+      DestroyWindow(runner->target);
     return;
   }
   // The step may open a dialog with its own loop: this timer must not fire
-  // inside it, so it is stopped for the step's duration.
+  // inside it, so it is stopped for the step's duration. A step run again
+  // is no progress.
   KillTimer(nullptr, runner->timer);
-  Step step = runner->steps[runner->stepsRun++];
-  if (!runner->retrying) Progress();
-  step(runner->target);
-  runner->retrying = g_retryStep;
-  if (g_retryStep) {
-    g_retryStep = false;
+  runner->steps[runner->stepsRun++](runner->target);
+  if (g_retryStep)
     --runner->stepsRun;
-  } else {
+  else
     Progress();
-  }
+  g_retryStep = false;
   runner->timer = SetTimer(nullptr, 0, kTickMilliseconds, Tick);
 }
 
 // Runs `open` with the steps fed to the target that `findTarget` finds.
 // The outermost run has the watchdog.
-int RunWithSteps(StepRunner* runner, const std::function<int()>& open) {
+int RunWithSteps(std::vector<Step> steps, std::function<HWND()> findTarget, const std::function<int()>& open,
+                 StepRunner* runner) {
+  runner->steps = std::move(steps);
+  runner->findTarget = std::move(findTarget);
   HANDLE watchdog = nullptr;
   if (g_runners.empty()) {
-    g_testThread = GetCurrentThreadId();
     g_stopWatchdog = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    g_testThread = GetCurrentThreadId();
     Progress();
     watchdog = CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr);
   }
   runner->timer = SetTimer(nullptr, 0, kTickMilliseconds, Tick);
   g_runners.push_back(runner);
-  int result = open();
+  const int result = open();
   if (!runner->finished) Finish(runner);
   g_runners.pop_back();
   if (watchdog) {
@@ -167,16 +156,14 @@ int RunWithSteps(StepRunner* runner, const std::function<int()>& open) {
 
 ProgramRun RunProgram(std::vector<Step> steps, int (*initializeDefinitions)()) {
   StepRunner runner;
-  runner.steps = std::move(steps);
-  runner.findTarget = []() -> HWND {
+  auto findMain = []() -> HWND {
     HWND main = AppMainWindow();
     return main && IsWindowVisible(main) ? main : nullptr;
   };
-  runner.closeTarget = [](HWND main) { DestroyWindow(main); };
-  int code = RunWithSteps(&runner, [&] {
+  const int code = RunWithSteps(std::move(steps), findMain, [&] {
     return TavlonRun(GetModuleHandleA(nullptr), nullptr, SW_SHOWNORMAL,
                      initializeDefinitions ? initializeDefinitions : CallangInitialize);
-  });
+  }, &runner);
   return ProgramRun{code, runner.stepsRun, runner.closedByHarness};
 }
 
@@ -186,32 +173,27 @@ void UseProgramResources() {
 }
 
 DialogRun RunDialog(const std::function<int()>& open, std::vector<Step> steps, const char* title) {
-  std::set<HWND> before = ThreadWindows(GetCurrentThreadId());
-  StepRunner runner;
-  runner.steps = std::move(steps);
-  runner.findTarget = [before, title]() -> HWND {
+  auto findDialog = [before = ThreadWindows(), title]() -> HWND {
     if (title) return FindDialog(title);
-    for (HWND window : ThreadWindows(GetCurrentThreadId()))
-      if (!before.count(window) && IsDialogWindow(window) && IsWindowVisible(window) &&
-          IsWindowEnabled(window))
+    for (HWND window : ThreadWindows())
+      if (!before.count(window) && IsDialogWindow(window) && IsWindowVisible(window) && IsWindowEnabled(window))
         return window;
     return nullptr;
   };
-  runner.closeTarget = [](HWND dialog) { EndDialog(dialog, 0); };
-  int result = RunWithSteps(&runner, open);
+  StepRunner runner;
+  const int result = RunWithSteps(std::move(steps), findDialog, open, &runner);
   return DialogRun{result, runner.stepsRun, runner.closedByHarness};
 }
 
 DialogRun RunCommand(HWND window, int id, std::vector<Step> steps) {
-  return RunDialog(
-      [&] {
-        if (GetDlgItem(window, id))
-          Click(window, id);
-        else
-          Choose(window, id);
-        return 0;
-      },
-      std::move(steps));
+  auto open = [&] {
+    if (GetDlgItem(window, id))
+      Click(window, id);
+    else
+      Choose(window, id);
+    return 0;
+  };
+  return RunDialog(open, std::move(steps));
 }
 
 void RetryStep() { g_retryStep = true; }
@@ -228,9 +210,7 @@ bool IsEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, 
 
 std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
-void SetItemText(HWND dialog, int id, const std::string& text) {
-  SetDlgItemTextA(dialog, id, text.c_str());
-}
+void SetItemText(HWND dialog, int id, const std::string& text) { SetDlgItemTextA(dialog, id, text.c_str()); }
 
 std::string WindowText(HWND window) {
   char text[1024] = "";
@@ -238,19 +218,14 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-void Choose(HWND window, int command) {
-  SendMessageA(window, WM_COMMAND, MAKEWPARAM(command, 0), 0);
-}
+void Choose(HWND window, int command) { SendMessageA(window, WM_COMMAND, MAKEWPARAM(command, 0), 0); }
 
 void ChooseComboItem(HWND dialog, int id, int position) {
   SendDlgItemMessageA(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-int ComboItem(HWND dialog, int id) {
-  return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
-}
+int ComboItem(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0)); }
 
 std::vector<std::string> ListTexts(HWND dialog, int id) {
   std::vector<std::string> texts(static_cast<size_t>(SendDlgItemMessageA(dialog, id, LB_GETCOUNT, 0, 0)));
@@ -261,8 +236,6 @@ std::vector<std::string> ListTexts(HWND dialog, int id) {
   }
   return texts;
 }
-
-int FocusId() { return GetFocus() ? GetDlgCtrlID(GetFocus()) : 0; }
 
 void TypeKey(HWND window, int virtualKey, int modifier) {
   SetForegroundWindow(window);
@@ -292,7 +265,7 @@ int MessageCapture::Hook(const char* text, const char* title, MessageIcon icon, 
   auto* self = static_cast<MessageCapture*>(context);
   self->shown_.push_back(ShownMessage{text, title, icon});
   if (self->answers_.empty()) return 1;
-  int answer = self->answers_.front();
+  const int answer = self->answers_.front();
   self->answers_.erase(self->answers_.begin());
   return answer;
 }
@@ -300,48 +273,13 @@ int MessageCapture::Hook(const char* text, const char* title, MessageIcon icon, 
 FileState ReadFileState(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return FileState{false, ""};
-  return FileState{true, std::string(std::istreambuf_iterator<char>(in),
-                                     std::istreambuf_iterator<char>())};
+  return FileState{true, std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())};
 }
 
 std::string IniText(const char* section, const char* key, const char* file) {
   char text[512];
   IniReadString(section, key, "(missing)", text, sizeof text, file);
   return text;
-}
-
-namespace {
-SaveDialogAnswer* g_saveAnswer = nullptr;
-}
-
-SaveDialogAnswer::SaveDialogAnswer(std::string path) : path_(std::move(path)) {
-  g_saveAnswer = this;
-  SetSaveNameHook(Hook);
-}
-
-SaveDialogAnswer::~SaveDialogAnswer() {
-  SetSaveNameHook(nullptr);
-  g_saveAnswer = nullptr;
-}
-
-int SaveDialogAnswer::Hook(HWND, const char*, char* path, int size) {
-  g_saveAnswer->offered_.push_back(path);
-  if (g_saveAnswer->path_.empty()) return 0;
-  lstrcpynA(path, g_saveAnswer->path_.c_str(), size);
-  return 1;
-}
-
-std::string MaskStamps(const std::string& ics) {
-  std::string out;
-  for (size_t start = 0, end; start < ics.size(); start = end) {
-    end = ics.find("\r\n", start);
-    end = end == std::string::npos ? ics.size() : end + 2;
-    std::string line = ics.substr(start, end - start);
-    if (line.rfind("DTSTAMP:", 0) == 0) line = "DTSTAMP:-\r\n";
-    if (line.rfind("UID:", 0) == 0) line = "UID:-\r\n";
-    out += line;
-  }
-  return out;
 }
 
 }  // namespace win32test

@@ -1,11 +1,9 @@
 // The Win32 test harness: runs the program (its real start-up, window
-// procedure and message loop) or one of its dialogs in the test process,
-// drives it with window messages, and records the messages it shows.
-//
-// A test is a list of steps. Each step gets the main window (or the dialog)
-// from a timer tick of the loop that is running, so every message a step
-// posts has been handled by that real loop before the next step starts.
-// A run without progress for 15 s fails the test and closes its windows.
+// procedure and message loop) or one of its dialogs in the test process
+// and feeds it a list of steps, each from a timer tick of the loop that is
+// running, so every message a step posts has been handled by that real
+// loop before the next step starts. A run without progress for 15 s fails
+// the test and closes its windows.
 #pragma once
 #include <windows.h>
 
@@ -25,9 +23,9 @@ struct ProgramRun {
   bool closedByHarness;  // the window outlived the last step and was destroyed
 };
 
-// Runs TavlonRun with `initializeDefinitions` (nullptr: the program's
-// CallangInitialize) and feeds the steps to the main window once it is
-// shown. A window still open after the last step is destroyed.
+// Runs TavlonRun with `initializeDefinitions` (nullptr: CallangInitialize)
+// with the steps fed to the main window; one still open after them is
+// destroyed.
 ProgramRun RunProgram(std::vector<Step> steps, int (*initializeDefinitions)() = nullptr);
 
 // For dialogs opened without the program: the instance and the string
@@ -40,9 +38,9 @@ struct DialogRun {
   bool leftOpen;  // the dialog outlived the last step and was ended with 0
 };
 
-// Calls `open`, which shows a modal dialog and returns when it closes, and
-// feeds the steps to the dialog once it is on screen: the first new dialog
-// of the thread, or the one titled `title`.
+// Calls `open`, which shows a modal dialog and returns when it closes, with
+// the steps fed to the first new dialog of the thread (or the one titled
+// `title`); one still open after them is ended with 0.
 DialogRun RunDialog(const std::function<int()>& open, std::vector<Step> steps,
                     const char* title = nullptr);
 // The dialog that the command `id` of `window` opens (a click when
@@ -50,10 +48,8 @@ DialogRun RunDialog(const std::function<int()>& open, std::vector<Step> steps,
 DialogRun RunCommand(HWND window, int id, std::vector<Step> steps);
 
 // Called by a step whose window is not ready yet: the same step runs again
-// at the next tick. The watchdog still counts.
+// at the next tick (without counting as progress).
 void RetryStep();
-
-// ---- Controls ----------------------------------------------------------
 
 void Click(HWND dialog, int id);  // as a mouse click: buttons, radio buttons, check boxes
 bool IsChecked(HWND dialog, int id);
@@ -63,20 +59,16 @@ void SetItemText(HWND dialog, int id, const std::string& text);
 std::string WindowText(HWND window);
 // A menu choice: WM_COMMAND with the command number, sent.
 void Choose(HWND window, int command);
-// A drop-down list's selection (-1: none), changed as the mouse does it.
+// A drop-down list's selection (-1: none), set as the mouse does it.
 void ChooseComboItem(HWND dialog, int id, int position);
 int ComboItem(HWND dialog, int id);
 // The texts of a list box.
 std::vector<std::string> ListTexts(HWND dialog, int id);
-// The id of the control that has the focus, 0 for none.
-int FocusId();
 // A key as the system's input to the foreground window `window`, with
 // `modifier` (VK_CONTROL, VK_MENU, 0) held.
 void TypeKey(HWND window, int virtualKey, int modifier = 0);
 // The visible dialog titled `title`, or 0.
 HWND FindDialog(const char* title);
-
-// ---- Messages shown ----------------------------------------------------
 
 struct ShownMessage {
   std::string text;
@@ -103,8 +95,6 @@ class MessageCapture {
   std::vector<int> answers_;
 };
 
-// ---- Files -------------------------------------------------------------
-
 struct FileState {
   bool exists;
   std::string bytes;
@@ -112,27 +102,5 @@ struct FileState {
 FileState ReadFileState(const std::string& path);
 // A key of a settings file, "(missing)" when it is not there.
 std::string IniText(const char* section, const char* key, const char* file);
-
-// While it lives, the save dialogs are answered with the path set (or
-// cancelled when it is empty); the names they offered are kept.
-class SaveDialogAnswer {
- public:
-  explicit SaveDialogAnswer(std::string path);
-  ~SaveDialogAnswer();
-  SaveDialogAnswer(const SaveDialogAnswer&) = delete;
-  SaveDialogAnswer& operator=(const SaveDialogAnswer&) = delete;
-
-  void Answer(std::string path) { path_ = std::move(path); }
-  const std::vector<std::string>& offered() const { return offered_; }  // one per dialog
-
- private:
-  static int Hook(HWND, const char* extension, char* path, int size);
-  std::string path_;
-  std::vector<std::string> offered_;
-};
-
-// The iCalendar text with the values that change from run to run (DTSTAMP
-// and UID) blanked.
-std::string MaskStamps(const std::string& ics);
 
 }  // namespace win32test

@@ -93,7 +93,7 @@ TEST(MenuCommands, OpenRefuseAndCancel) {
                                     row.change(d);
                                     Click(d, IDOK);
                                   },
-                                  [&](HWND) { focus = FocusId(); }, cancel};
+                                  [&](HWND) { focus = GetDlgCtrlID(GetFocus()); }, cancel};
       std::vector<Step> steps = {[&](HWND d) {
         title = WindowText(d);
         owner = GetWindow(d, GW_OWNER);
