@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -37,7 +37,6 @@ std::string HelpFile() {
 
 class HelpPage : public testing::Test {
  protected:
-  void TearDown() override { SetHelpOpenFunction(nullptr); }
   const std::string page_{HelpPageText(), HelpPageLength()};
   ScratchDir dir_;
   MessageCapture messages_;
@@ -62,6 +61,7 @@ TEST_F(HelpPage, F1WritesAndOpensThePageEachTime) {
         g_openError = 0;
       },
   });
+  SetHelpOpenFunction(nullptr);
   EXPECT_EQ(g_opened, std::vector<std::string>(3, page_));
   EXPECT_EQ(messages_.texts(),
             std::vector<std::string>{"File " + HelpFile() + " could not be opened, error code 1155"});
@@ -70,16 +70,13 @@ TEST_F(HelpPage, F1WritesAndOpensThePageEachTime) {
 // The viewer, a stand-in registered for .htm in the test prefix's classes
 // root (Wine reads no per-user classes), copies the file it is handed.
 TEST_F(HelpPage, ViewerGetsTheWrittenPage) {
-  std::string command = "\"" + std::string(TAVLON_HTML_STAND_IN) + "\" \"%1\"";
-  for (char& c : command)
-    if (c == '/') c = '\\';
-  const std::string opened = HelpFile() + ".opened";
+  std::string viewer = TAVLON_HTML_STAND_IN;
+  std::replace(viewer.begin(), viewer.end(), '/', '\\');
+  const std::string opened = HelpFile() + ".opened", command = '"' + viewer + "\" \"%1\"";
   DeleteFileA(opened.c_str());
-  auto set = [](const char* key, const std::string& value) {
-    return RegSetKeyValueA(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
-  };
-  ASSERT_EQ(set(".htm", "Tavlon.TestHtml"), ERROR_SUCCESS);
-  ASSERT_EQ(set("Tavlon.TestHtml\\shell\\open\\command", command), ERROR_SUCCESS);
+  for (const auto& [key, value] : {std::pair<const char*, std::string>{".htm", "Tavlon.TestHtml"},
+                                   {"Tavlon.TestHtml\\shell\\open\\command", command}})
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1)), 0);
   FileState seen{false, ""};
   RunProgram({
       [](HWND main) { Choose(main, kCommandHelp); },
