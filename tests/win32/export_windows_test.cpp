@@ -150,28 +150,6 @@ TEST_F(ExportWindows, HandheldRangeKeepsTheStoredOptions) {
             std::vector<int>({1, 3, 1, 45, 6}));
 }
 
-// Zmanim confirmed in their own window stay confirmed when "More..." is
-// cancelled; the rest of "More..." is not taken.
-TEST_F(ExportWindows, CancellingMoreKeepsConfirmedZmanim) {
-  UseProgramResources();
-  IncludeFlags flags;
-  for (int& f : flags.flag) f = 1;
-  DialogRun run = RunDialog([&] { return RangeMoreDialog(nullptr, &flags); },
-                            {[&](HWND d) {
-                               Click(d, IDC_MORE_FIRST);  // Hebrew Date off
-                               RunCommand(d, IDC_MORE_ZMANIM, {[](HWND z) {
-                                 Click(z, IDC_ZMANIM_FIRST);       // Alot Hashachar
-                                 Click(z, IDC_ZMANIM_FIRST + 12);  // Erev Pesach times
-                                 Click(z, IDOK);
-                               }});
-                             },
-                             [](HWND d) { Click(d, IDCANCEL); }});
-  EXPECT_EQ(run.result, 0);
-  EXPECT_EQ(std::vector<int>({flags.flag[kIncludeHebrewDate], flags.flag[kIncludeAlotHaShachar],
-                              flags.flag[kIncludeErevPesach], flags.flag[kIncludeEarliestTallit]}),
-            std::vector<int>({1, 0, 0, 1}));
-}
-
 // Cancel while a long export runs: it stops within a moment with the main
 // window disabled until then, says so, and leaves the earlier file of that
 // name as it was and no other.

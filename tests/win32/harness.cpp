@@ -270,10 +270,9 @@ int MessageCapture::Hook(const char* text, const char* title, MessageIcon icon, 
   return answer;
 }
 
-FileState ReadFileState(const std::string& path) {
+std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) return FileState{false, ""};
-  return FileState{true, std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())};
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string IniText(const char* section, const char* key, const char* file) {

@@ -95,11 +95,8 @@ class MessageCapture {
   std::vector<int> answers_;
 };
 
-struct FileState {
-  bool exists;
-  std::string bytes;
-};
-FileState ReadFileState(const std::string& path);
+// The whole content of a file, "" when it is not there.
+std::string ReadFileBytes(const std::string& path);
 // A key of a settings file, "(missing)" when it is not there.
 std::string IniText(const char* section, const char* key, const char* file);
 

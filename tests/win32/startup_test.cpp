@@ -181,7 +181,7 @@ TEST(Startup, SecondInstanceRestoresAndActivatesTheFirst) {
     char path[MAX_PATH] = "";
     SHGetFolderPathA(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path);
     files.push_back(std::string(path) + (folder == CSIDL_PERSONAL ? "\\Merovan Cities.bin" : "\\Tavlon\\exportcal.ini"));
-    before.push_back(ReadFileState(files.back()).bytes);
+    before.push_back(ReadFileBytes(files.back()));
   }
   std::string command = TAVLON_EXE;
   std::replace(command.begin(), command.end(), '/', '\\');
@@ -218,7 +218,7 @@ TEST(Startup, SecondInstanceRestoresAndActivatesTheFirst) {
   EXPECT_EQ(code, 0u);
   EXPECT_TRUE(restored) << "the first window stayed minimised";
   EXPECT_TRUE(activated) << "the first window was not brought to the front";
-  for (const std::string& file : files) after.push_back(ReadFileState(file).bytes);
+  for (const std::string& file : files) after.push_back(ReadFileBytes(file));
   EXPECT_EQ(after, before);
 }
 
