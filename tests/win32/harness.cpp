@@ -10,7 +10,6 @@
 #include <set>
 
 #include "calendar/callang.h"
-#include "platform/ini.h"
 #include "shell/app.h"
 
 namespace win32test {
@@ -206,8 +205,6 @@ void Click(HWND dialog, int id) {
 
 bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
-bool IsEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
-
 std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
 void SetItemText(HWND dialog, int id, const std::string& text) { SetDlgItemTextA(dialog, id, text.c_str()); }
@@ -224,8 +221,6 @@ void ChooseComboItem(HWND dialog, int id, int position) {
   SendDlgItemMessageA(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
-
-int ComboItem(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0)); }
 
 std::vector<std::string> ListTexts(HWND dialog, int id) {
   std::vector<std::string> texts(static_cast<size_t>(SendDlgItemMessageA(dialog, id, LB_GETCOUNT, 0, 0)));
@@ -273,12 +268,6 @@ int MessageCapture::Hook(const char* text, const char* title, MessageIcon icon, 
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string IniText(const char* section, const char* key, const char* file) {
-  char text[512];
-  IniReadString(section, key, "(missing)", text, sizeof text, file);
-  return text;
 }
 
 }  // namespace win32test

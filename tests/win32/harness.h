@@ -53,7 +53,6 @@ void RetryStep();
 
 void Click(HWND dialog, int id);  // as a mouse click: buttons, radio buttons, check boxes
 bool IsChecked(HWND dialog, int id);
-bool IsEnabled(HWND dialog, int id);
 std::string ItemText(HWND dialog, int id);
 void SetItemText(HWND dialog, int id, const std::string& text);
 std::string WindowText(HWND window);
@@ -61,7 +60,6 @@ std::string WindowText(HWND window);
 void Choose(HWND window, int command);
 // A drop-down list's selection (-1: none), set as the mouse does it.
 void ChooseComboItem(HWND dialog, int id, int position);
-int ComboItem(HWND dialog, int id);
 // The texts of a list box.
 std::vector<std::string> ListTexts(HWND dialog, int id);
 // A key as the system's input to the foreground window `window`, with
@@ -97,7 +95,5 @@ class MessageCapture {
 
 // The whole content of a file, "" when it is not there.
 std::string ReadFileBytes(const std::string& path);
-// A key of a settings file, "(missing)" when it is not there.
-std::string IniText(const char* section, const char* key, const char* file);
 
 }  // namespace win32test

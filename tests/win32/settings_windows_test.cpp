@@ -150,7 +150,7 @@ TEST(SettingsCommands, OkStoresInTheRecordAndTheSettings) {
        nullptr, "", kSettingsFile, {"DateFormat=0", "TimeFormat=0"}},
       {"zmanim", "[Zmanim]\r\nAlot Hashachar=AlotHashachar90\r\n", kCommandConfigureZmanim,
        [](HWND d) {
-         EXPECT_EQ(ComboItem(d, IDC_ZMANIM_LIST0), 1);  // the stored method
+         EXPECT_EQ(SendDlgItemMessageA(d, IDC_ZMANIM_LIST0, CB_GETCURSEL, 0, 0), 1);  // the stored method
          ChooseComboItem(d, IDC_ZMANIM_LIST0 + 8, 2);   // "6.5° below horizon"
          RunCommand(d, IDC_ZMANIM_CHAMETZ_BUTTON, {[](HWND c) {
            ChooseComboItem(c, IDC_ZMANIM_CHAMETZ_LIST, 1);  // "Magen Avraham"
@@ -238,7 +238,7 @@ TEST(SettingsCommands, LocationStoresTheChoiceAndTheCities) {
   FreeUserCities(UserCities());
   EXPECT_EQ(messages.texts(), (std::vector<std::string>{"Are you sure that you want to delete the city \"Jerusalem\"?",
                                                         "A built-in location cannot be removed"}));
-  EXPECT_EQ(IniText("Location", "CityName", kSettingsFile), "Testville");
+  EXPECT_NE(dir.Read(kSettingsFile).find("\nCityName=Testville\r\n"), std::string::npos);
 }
 
 // The anniversary file's records as "name d.m.yyyy type afterSunset;".

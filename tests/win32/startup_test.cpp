@@ -58,7 +58,7 @@ TEST(Startup, ExitWritesBackWhatTheStartRead) {
   std::string languageWhileRunning;
   ProgramRun run = RunProgram({[&](HWND main) {
     seen = *MainWindowState(main);
-    languageWhileRunning = IniText("ParashSettings", "Language", "exportcalshab.ini");
+    languageWhileRunning = dir.Read("exportcalshab.ini");
     MainWindowState(main)->leftToRight = 0;
   }});
   SYSTEMTIME today;
@@ -68,8 +68,8 @@ TEST(Startup, ExitWritesBackWhatTheStartRead) {
             std::vector<int>({1, 3242, 3525, 2}));
   EXPECT_EQ(std::vector<int>({seen.selectedDay.year, seen.selectedDay.month, seen.selectedDay.day}),
             std::vector<int>({today.wYear, today.wMonth, today.wDay}));
-  EXPECT_EQ(languageWhileRunning, "1");  // written as the window was created
-  EXPECT_EQ(IniText("Flags", "LeftToRight", kSettingsFile), "0");
+  EXPECT_EQ(languageWhileRunning, "[ParashSettings]\r\nLanguage=1\r\n");  // written as the window was created
+  EXPECT_NE(dir.Read(kSettingsFile).find("\nLeftToRight=0\r\n"), std::string::npos);
   EXPECT_EQ(dir.Read(kCities), kOneCityFile);
   EXPECT_FALSE(CitiesStillOld(dir));
   EXPECT_TRUE(messages.shown().empty());
@@ -185,36 +185,33 @@ TEST(Startup, SecondInstanceRestoresAndActivatesTheFirst) {
   }
   std::string command = TAVLON_EXE;
   std::replace(command.begin(), command.end(), '/', '\\');
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION second{};
+  HWND other = nullptr;
   DWORD code = 99, ended = 0;
   bool restored = false, activated = false;
   RunProgram({
       [&](HWND main) {
         ShowWindow(main, SW_MINIMIZE);
-        HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
-                                     nullptr, nullptr);
+        other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                nullptr, nullptr);
         SetForegroundWindow(other);
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
         ASSERT_TRUE(CreateProcessA(command.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                   &process));
-        // The first instance's messages are handled while the second runs.
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 60000 &&
-             MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0;)
-          for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&msg);
-        GetExitCodeProcess(process.hProcess, &code);
-        TerminateProcess(process.hProcess, 99);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        ended = GetTickCount();
-        DestroyWindow(other);
+                                   &second));
       },
-      [&](HWND main) {
+      [&](HWND main) {  // the loop handles the first window's messages meanwhile
+        if (WaitForSingleObject(second.hProcess, 0) == WAIT_TIMEOUT) return RetryStep();
+        ended = ended ? ended : GetTickCount();
         restored = !IsIconic(main) && IsWindowVisible(main);
         activated = GetForegroundWindow() == main;
         if (!(restored && activated) && GetTickCount() - ended < 1000) RetryStep();
       },
   });
+  GetExitCodeProcess(second.hProcess, &code);
+  CloseHandle(second.hThread);
+  CloseHandle(second.hProcess);
+  DestroyWindow(other);
   EXPECT_EQ(code, 0u);
   EXPECT_TRUE(restored) << "the first window stayed minimised";
   EXPECT_TRUE(activated) << "the first window was not brought to the front";
