@@ -1,6 +1,6 @@
 // The export windows on the running program: Ctrl+I's export to an
-// iCalendar file against tavlon-export's, the options the windows keep,
-// Cancel during a long export, and the two imports.
+// iCalendar file against tavlon-export's, Cancel during a long export, and
+// the two imports.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -20,7 +20,6 @@
 #include "shell/export_ics.h"
 #include "shell/export_rules.h"
 #include "shell/menu_bar.h"
-#include "shell/range_dialog.h"
 #include "support/scratch_dir.h"
 #include "tests/win32/harness.h"
 
@@ -141,22 +140,6 @@ TEST_F(ExportWindows, CtrlIExportEqualsTavlonExport) {
   const std::string windows = dir_.Read("days.ics");
   ASSERT_GT(windows.size(), 1000000u);
   EXPECT_TRUE(Comparable(windows) == Comparable(dir_.Read("cli.ics")));
-}
-
-// The handheld layout has no target or Outlook options: OK keeps the
-// stored ones.
-TEST_F(ExportWindows, HandheldRangeKeepsTheStoredOptions) {
-  UseProgramResources();
-  dir_.Write(kSettingsFile,
-             "[HandheldPC]\r\nEmulate=2\r\n[OutlookExport]\r\nExportType=1\r\nBusyStatus=3\r\n"
-             "ReminderSet=1\r\nReminderMinutesBeforeStart=45\r\nLabel=6\r\n");
-  RangeBlock block{};
-  ExportCommandOpen({1, 1, 2007}, &block);
-  DialogRun run = RunDialog([&] { return RangeDialog(nullptr, &block); }, {[](HWND d) { Click(d, IDOK); }});
-  ASSERT_EQ(run.result, 1);
-  const ExportSettings& s = block.settings;
-  EXPECT_EQ(std::vector<int>({s.exportType, s.busyStatus, s.reminderSet, s.reminderMinutes, s.label}),
-            std::vector<int>({1, 3, 1, 45, 6}));
 }
 
 // Cancel while a long export runs: it stops within a moment with the main

@@ -166,11 +166,6 @@ ProgramRun RunProgram(std::vector<Step> steps, int (*initializeDefinitions)()) {
   return ProgramRun{code, runner.stepsRun, runner.closedByHarness};
 }
 
-void UseProgramResources() {
-  SetAppInstance(GetModuleHandleA(nullptr));
-  LoadShellTexts(GetModuleHandleA(nullptr));
-}
-
 DialogRun RunDialog(const std::function<int()>& open, std::vector<Step> steps, const char* title) {
   auto findDialog = [before = ThreadWindows(), title]() -> HWND {
     if (title) return FindDialog(title);

@@ -28,10 +28,6 @@ struct ProgramRun {
 // destroyed.
 ProgramRun RunProgram(std::vector<Step> steps, int (*initializeDefinitions)() = nullptr);
 
-// For dialogs opened without the program: the instance and the string
-// texts that the start-up would have loaded.
-void UseProgramResources();
-
 struct DialogRun {
   int result;     // what `open` returned
   int stepsRun;   // 0 when no dialog appeared
