@@ -1,6 +1,6 @@
 // The help page: F1 and "Help..." write "Cal.htm" to the temporary folder
-// and open it, also over an older copy, the file closed by then (it is
-// written unshared); a failed open is reported. The shell's open is
+// and open it, replacing a longer older copy, the file closed by then (it
+// is written unshared); a failed open is reported. The shell's open is
 // replaced by one that reads what it is handed.
 #include <windows.h>
 
@@ -39,8 +39,8 @@ TEST(HelpPage, WrittenAndOpenedEachTime) {
       [](HWND main) { TypeKey(main, VK_F1); },
       [&](HWND main) {
         ASSERT_EQ(g_opened.size(), 1u) << "F1 did not open the page";
-        dir.Write("empty", "");
-        CopyFileA(dir.File("empty").c_str(), file.c_str(), FALSE);
+        dir.Write("stale", std::string(HelpPageLength() + 100, 'x'));  // longer than the page
+        CopyFileA(dir.File("stale").c_str(), file.c_str(), FALSE);
         TypeKey(main, VK_F1);
       },
       [](HWND main) {
