@@ -1,117 +1,88 @@
-// Anniversaries: the two yearly rules against hand-worked dates, the
-// occurrences over a range of years, the file (round trip, every
-// truncation, damaged files and their .bak, failed saves), labels and
-// packed selections.
-//
-// Year kinds behind the expected dates: 5750 common, 5760 complete leap,
-// 5761 deficient, 5763 complete leap, 5764 complete, 5765 deficient leap,
-// 5767 common, 5768 leap, 5769 common, 5771 leap. Anchors: 1 Tishri 5761 =
-// 30 Sep 2000, 5764 = 27 Sep 2003, 5765 = 16 Sep 2004; Purim (14 Adar, in
-// leap years 14 Adar II) 11 Mar 1990, 4 Mar 2007, 21 Mar 2008, 10 Mar
-// 2009, 20 Mar 2011; 25 Kislev 8 Dec 2004.
+// Anniversaries: the yearly rules, the file, labels and selections, the
+// dialogs' decisions (their wiring is tested under Wine), the text table.
+// Dates worked by hand from the year kinds (5750, 5767, 5769 common; 5761
+// deficient; 5764 complete; 5760, 5763 complete leap; 5765 deficient leap;
+// 5768, 5771 leap) and anchors such as Purim and 1 Tishri.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "calendar/anniversary.h"
-#include "calendar/anniversary_make.h"
+#include "calendar/anniversary_forms.h"
+#include "calendar/anniversary_text.h"
+#include "calendar/callang.h"
 #include "platform/datafile.h"
 #include "platform/message.h"
+#include "settings/settings.h"
 #include "support/message_recorder.h"
 #include "support/scratch_dir.h"
 
 namespace {
 
-TEST(AnniversaryRules, HandWorkedDates) {
-  constexpr struct {
-    int type;  // 'Y' takes the yahrzeit rule, any other the anniversary rule
-    CalDate event;
-    int afterSunset;
-    int targetYear;
-    const char* hebrew;
-    const char* gregorian;
-  } rows[] = {
-      {'B', {9, 11, 1999}, 0, 5761, "1.9.5761", "28.11.2000"},  // 30 Heshvan, short in 5761
-      {'B', {9, 12, 1999}, 0, 5765, "1.10.5765", "13.12.2004"},  // 30 Kislev, short in 5765
-      {'B', {5, 3, 1990}, 0, 5768, "8.13.5768", "15.3.2008"},    // Adar into Adar II
-      {'B', {15, 3, 2008}, 0, 5769, "8.12.5769", "4.3.2009"},    // Adar II into Adar
-      {'B', {7, 3, 2008}, 0, 5769, "1.1.5769", "26.3.2009"},     // 30 Adar I, common year
-      {'B', {5, 3, 1990}, 1, 5767, "9.12.5767", "27.2.2007"},    // after sunset: the next day
-      // 30 Heshvan and 30 Kislev by the first year after the death.
-      {'Y', {9, 11, 1999}, 0, 5761, "29.8.5761", "27.11.2000"},
-      {'Y', {9, 11, 1999}, 0, 5764, "30.8.5764", "25.11.2003"},
-      {'Y', {5, 11, 2002}, 0, 5765, "1.9.5765", "14.11.2004"},
-      {'Y', {9, 12, 1999}, 0, 5765, "29.9.5765", "12.12.2004"},
-      {'Y', {5, 12, 2002}, 0, 5765, "1.10.5765", "13.12.2004"},
-      {'Y', {15, 3, 2008}, 0, 5771, "8.13.5771", "14.3.2011"},   // Adar II stays
-      {'Y', {7, 3, 2008}, 0, 5769, "30.11.5769", "24.2.2009"},   // 30 Adar I: 30 Shevat
-      {'Y', {5, 3, 1990}, 0, 5768, "8.12.5768", "14.2.2008"},    // Adar into Adar I
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(std::string(1, (char)row.type) + " " + DateText(row.event) + " in " +
-                 std::to_string(row.targetYear));
-    const AnniversaryRecord record = Make("x", row.event, row.afterSunset, row.type);
-    AnniversaryYearDate request{};
-    AnniversaryEventHebrewDate(&record, &request.event);
-    request.targetYear = row.targetYear;
-    if (row.type == 'Y')
-      YahrzeitHebrewDate(&request);
-    else
-      AnniversaryHebrewDate(&request);
-    EXPECT_EQ(DateText(request.result), row.hebrew);
-    CalDate day{};
-    GregorianFromAbsolute(AbsoluteFromHebrew(&request.result), &day);
-    EXPECT_EQ(DateText(day), row.gregorian);
-  }
+AnniversaryRecord Make(const char* name, CalDate date, int afterSunset, int type) {
+  AnniversaryRecord r{0, "", date, afterSunset, type};
+  std::snprintf(r.name, sizeof r.name, "%s", name);
+  return r;
 }
 
-TEST(AnniversaryOccurrences, OverARangeOfYears) {
-  const AnniversaryRecord birthday = Make("Miriam", {5, 3, 1990}, 0, 'B');
-  const AnniversaryRecord evening = Make("Miriam", {5, 3, 1990}, 1, 'B');
-  const AnniversaryRecord noa = Make("Noa", {5, 3, 2007}, 0, 'B');
-  const struct {
-    const char* id;
-    AnniversaryRecord record;
+std::string DateText(const CalDate& d) {
+  return std::to_string(d.day) + "." + std::to_string(d.month) + "." + std::to_string(d.year);
+}
+
+// The rules through the occurrences they give in a range of Gregorian
+// years ("Gregorian = Hebrew", joined by ", ").
+TEST(AnniversaryOccurrences, HandWorkedDates) {
+  constexpr struct {
+    CalDate date;
+    int afterSunset, type;
     int from, to;
-    AnniversaryGregorianDay way;
-    std::vector<std::string> expected;  // "Gregorian = Hebrew"
+    int eve;  // after sunset: the evening the Hebrew date begins
+    const char* expected;
   } rows[] = {
-      {"after sunset, the day of the Hebrew date", evening, 2007, 2008, kAnniversaryDayOfHebrewDate,
-       {"27.2.2007 = 9.12.5767", "16.3.2008 = 9.13.5768"}},
-      {"after sunset, the evening it begins", evening, 2007, 2008, kAnniversaryEveOfHebrewDate,
-       {"26.2.2007 = 9.12.5767", "15.3.2008 = 9.13.5768"}},
+      // Birthdays: a missing 30th is the 1st of the next month; Adar of a
+      // common year and Adar II follow into the Adar before Nisan.
+      {{9, 11, 1999}, 0, 'B', 2000, 2000, 0, "28.11.2000 = 1.9.5761"},
+      {{5, 3, 1990}, 0, 'B', 2008, 2008, 0, "15.3.2008 = 8.13.5768"},
+      {{15, 3, 2008}, 0, 'B', 2009, 2009, 0, "4.3.2009 = 8.12.5769"},
+      {{7, 3, 2008}, 0, 'B', 2009, 2009, 0, "26.3.2009 = 1.1.5769"},
+      // Yahrzeits: 30 Heshvan and 30 Kislev by the first year after the
+      // death; Adar II stays, Adar of a common year goes into Adar I.
+      {{9, 11, 1999}, 0, 'Y', 2000, 2000, 0, "27.11.2000 = 29.8.5761"},
+      {{9, 11, 1999}, 0, 'Y', 2003, 2003, 0, "25.11.2003 = 30.8.5764"},
+      {{5, 11, 2002}, 0, 'Y', 2004, 2004, 0, "14.11.2004 = 1.9.5765"},
+      {{5, 12, 2002}, 0, 'Y', 2004, 2004, 0, "13.12.2004 = 1.10.5765"},
+      {{15, 3, 2008}, 0, 'Y', 2011, 2011, 0, "14.3.2011 = 8.13.5771"},
+      {{7, 3, 2008}, 0, 'Y', 2009, 2009, 0, "24.2.2009 = 30.11.5769"},
+      {{5, 3, 1990}, 0, 'Y', 2008, 2008, 0, "14.2.2008 = 8.12.5768"},
+      {{5, 3, 1990}, 1, 'B', 2007, 2008, 0, "27.2.2007 = 9.12.5767, 16.3.2008 = 9.13.5768"},
+      {{5, 3, 1990}, 1, 'B', 2007, 2008, 1, "26.2.2007 = 9.12.5767, 15.3.2008 = 9.13.5768"},
       // 1 Tishri 5767 is 23 Sep 2006: its Hebrew year is in the loop, its
       // Gregorian year is not.
-      {"outside the Gregorian years", Make("Sarah", {30, 9, 1989}, 0, 'A'), 2007, 2007,
-       kAnniversaryDayOfHebrewDate, {"13.9.2007 = 1.7.5768"}},
-      {"the event's own year", noa, 2007, 2008, kAnniversaryDayOfHebrewDate, {"22.3.2008 = 15.13.5768"}},
-      {"no day", Make("Miriam", {30, 2, 1990}, 0, 'B'), 2007, 2008, kAnniversaryDayOfHebrewDate, {}},
-      {"a record year beyond the calendar", Make("Miriam", {5, 3, 2147483647}, 0, 'B'), 2007, 2008,
-       kAnniversaryDayOfHebrewDate, {}},
-      {"a range beyond 3000", birthday, 2999, 3001, kAnniversaryDayOfHebrewDate, {}},
+      {{30, 9, 1989}, 0, 'A', 2007, 2007, 0, "13.9.2007 = 1.7.5768"},
+      {{5, 3, 2007}, 0, 'B', 2007, 2008, 0, "22.3.2008 = 15.13.5768"},  // not in its own year
+      {{30, 2, 1990}, 0, 'B', 2007, 2008, 0, ""},                        // no day
+      {{5, 3, 2147483647}, 0, 'B', 2007, 2008, 0, ""},
+      {{5, 3, 1990}, 0, 'B', 2999, 3001, 0, ""},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.id);
+    SCOPED_TRACE(DateText(row.date) + " " + char(row.type) + " " + std::to_string(row.from));
+    const AnniversaryRecord record = Make("x", row.date, row.afterSunset, row.type);
     std::vector<AnniversaryOccurrence> out;
-    const int n = AnniversaryOccurrences(&row.record, row.from, row.to, row.way, &out);
-    std::vector<std::string> got;
+    const int n = AnniversaryOccurrences(&record, row.from, row.to,
+                                         AnniversaryGregorianDay(row.eve), &out);
+    std::string got;
     for (const AnniversaryOccurrence& o : out)
-      got.push_back(DateText(o.gregorian) + " = " + DateText(o.hebrew));
+      got += (got.empty() ? "" : ", ") + DateText(o.gregorian) + " = " + DateText(o.hebrew);
     EXPECT_EQ(n, static_cast<int>(out.size()));
     EXPECT_EQ(got, row.expected);
   }
 }
 
 // ---- The file ------------------------------------------------------------
-
-std::string Names(const AnniversaryList& list) {
-  std::string out;
-  for (const AnniversaryRecord& r : list.records) out += std::to_string(r.id) + " " + r.name + ";";
-  return out;
-}
 
 std::string Le(std::initializer_list<int> values) {
   std::string s;
@@ -121,128 +92,96 @@ std::string Le(std::initializer_list<int> values) {
 }
 
 // One record as the file holds it, written out from the layout.
-std::string RecordBytes(const std::string& name, int day, int month, int year, int afterSunset,
-                        int type, int marker = 1) {
-  return Le({marker, (int)name.size()}) + name + Le({day, month, year, afterSunset, type});
+std::string RecordBytes(const std::string& name, int day, int afterSunset, int type, int marker = 1) {
+  return Le({marker, (int)name.size()}) + name + Le({day, 4, 2001, afterSunset, type});
 }
 
 const std::string kMagic("\x89\x22\x33\xAB", 4);
 // Three records of different name lengths, the second with another marker:
 // record i ends at kEnds[i].
-const std::string kThree = kMagic + RecordBytes("Ann", 1, 2, 2000, 0, 'A') +
-                           RecordBytes("", 3, 4, 2001, 1, 'B', 7) +
-                           RecordBytes("Chaim Levi", 5, 6, 2002, 0, 'Y') + Le({0});
+const std::string kThree = kMagic + RecordBytes("Ann", 1, 0, 'A') + RecordBytes("", 2, 1, 'B', 7) +
+                           RecordBytes("Chaim Levi", 3, 0, 'Y') + Le({0});
 constexpr std::size_t kEnds[] = {4 + 28 + 3, 4 + 28 + 3 + 28, 4 + 28 + 3 + 28 + 28 + 10};
 
-TEST(AnniversaryFile, SaveLoadRoundTrip) {
+std::string Records(const AnniversaryList& list) {
+  std::string out;
+  for (const AnniversaryRecord& r : list.records)
+    out += std::to_string(r.id) + " " + r.name + " " + DateText(r.date) + " " + char(r.type) +
+           std::to_string(r.afterSunset) + ";";
+  return out;
+}
+
+// Missing, unreadable and damaged files; a damaged file is kept as .bak
+// before the first save over it; a save that cannot keep that copy, or
+// cannot write the new bytes, leaves the old file and says so.
+TEST(AnniversaryFile, LoadAndSave) {
   ScratchDir dir;
-  const std::string path = dir.File(kAnniversaryFileName);
+  const std::string path = dir.File(kAnniversaryFileName), bak = path + ".bak";
   AnniversaryList list{};
-  AnniversaryRecord records[] = {
-      Make("Yaakov", {31, 12, 3000}, 0, 'Y'),
-      Make(std::string(255, 'n').c_str(), {1, 1, 1583}, 1, 'A'),
-      Make("Miriam", {5, 3, 1990}, 1, 'B'),
-  };
-  records[0].id = 7;  // ids of an earlier session: a load numbers them afresh
-  for (const AnniversaryRecord& r : records) AnniversaryListPut(&list, &r);
-  // No file yet: an empty list, not a damaged one; a file that cannot be
-  // read is no missing file (here its path runs through a file, which
-  // Windows reports as missing).
-  AnniversaryList loaded{};
-  EXPECT_EQ(AnniversaryListLoad(&loaded, path.c_str()), 0);
-  EXPECT_EQ(loaded.damaged, 0);
-#ifndef _WIN32
+  EXPECT_EQ(AnniversaryListLoad(&list, path.c_str()), 0);
+  EXPECT_EQ(list.damaged, 0);
+#ifndef _WIN32  // a path through a file: unreadable here, missing on Windows
   dir.Write("file", "");
-  EXPECT_EQ(AnniversaryListLoad(&loaded, (dir.File("file") + "/x.bin").c_str()), 0);
-  EXPECT_EQ(loaded.damaged, 1);
+  EXPECT_EQ(AnniversaryListLoad(&list, (dir.File("file") + "/x.bin").c_str()), 0);
+  EXPECT_EQ(list.damaged, 1);
 #endif
+  const std::string damaged = kThree.substr(0, kEnds[1] + 9);
+  dir.Write(kAnniversaryFileName, damaged);
+  EXPECT_EQ(AnniversaryListLoad(&list, path.c_str()), 2);
+  EXPECT_EQ(list.damaged, 1);
+  AnniversaryListRemove(&list, 1);
+  const std::string longest(255, 'n');
+  AnniversaryRecord added = Make(longest.c_str(), {31, 12, 3000}, 0, 'Y');
+  added.id = 7;  // an id of an earlier session: a load numbers them afresh
+  AnniversaryListPut(&list, &added);
+  MessageRecorder recorder;
+  std::filesystem::create_directory(bak);
+  EXPECT_EQ(AnniversaryListSave(&list, path.c_str()), 0);
+  EXPECT_EQ(dir.Read(kAnniversaryFileName), damaged);
+  std::filesystem::remove(bak);
   ASSERT_EQ(AnniversaryListSave(&list, path.c_str()), 1);
-  ASSERT_EQ(AnniversaryListLoad(&loaded, path.c_str()), 3);
+  EXPECT_EQ(dir.Read(kAnniversaryFileName + std::string(".bak")), damaged);
+  const std::string saved = dir.Read(kAnniversaryFileName);
+  SetSaveFailure("No space left on device");
+  EXPECT_EQ(AnniversaryListSave(&list, path.c_str()), 0);
+  SetSaveFailure(nullptr);
+  EXPECT_EQ(dir.Read(kAnniversaryFileName), saved);
+  ASSERT_EQ(recorder.shown.size(), 2u);
+  EXPECT_EQ(recorder.shown[0].text, recorder.shown[1].text);
+  EXPECT_EQ(recorder.shown[1].text, "The anniversaries could not be saved to \"" + path + "\"");
+  AnniversaryList loaded{};
+  ASSERT_EQ(AnniversaryListLoad(&loaded, path.c_str()), 2);
   EXPECT_EQ(loaded.damaged, 0);
-  for (int i = 0; i < 3; ++i) {
-    SCOPED_TRACE(i);
-    const AnniversaryRecord& got = loaded.records[i];
-    EXPECT_EQ(got.id, i + 1);
-    EXPECT_STREQ(got.name, records[i].name);
-    EXPECT_EQ(DateText(got.date), DateText(records[i].date));
-    EXPECT_EQ(got.afterSunset, records[i].afterSunset);
-    EXPECT_EQ(got.type, records[i].type);
-  }
-  EXPECT_FALSE(std::filesystem::exists(path + ".bak"));
+  EXPECT_EQ(Records(loaded), "1  2.4.2001 B1;2 " + longest + " 31.12.3000 Y0;");
+  ASSERT_EQ(AnniversaryListSave(&loaded, path.c_str()), 1);  // over its own good file only
+  EXPECT_EQ(dir.Read(kAnniversaryFileName + std::string(".bak")), damaged);
 }
 
 // A file cut anywhere gives the whole records before the cut, marked
 // damaged; so does a bad magic or a name length out of range.
 TEST(AnniversaryFile, TruncatedAndDamagedFiles) {
-  AnniversaryList whole{};
-  EXPECT_EQ(AnniversaryListParse((const unsigned char*)kThree.data(), kThree.size(), &whole), 1);
-  EXPECT_EQ(whole.damaged, 0);
-  EXPECT_EQ(Names(whole), "1 Ann;2 ;3 Chaim Levi;");
-  EXPECT_EQ(whole.records[1].afterSunset, 1);
-  EXPECT_EQ(DateText(whole.records[2].date) + char(whole.records[2].type), "5.6.2002Y");
-  const char* prefixes[] = {"", "1 Ann;", "1 Ann;2 ;", "1 Ann;2 ;3 Chaim Levi;"};
-  std::vector<std::pair<std::string, std::string>> rows;  // bytes, names
+  const std::string prefixes[] = {"", "1 Ann 1.4.2001 A0;", "1 Ann 1.4.2001 A0;2  2.4.2001 B1;",
+                                  "1 Ann 1.4.2001 A0;2  2.4.2001 B1;3 Chaim Levi 3.4.2001 Y0;"};
+  std::vector<std::pair<std::string, std::string>> rows = {{kThree, prefixes[3]}};  // bytes, records
   for (std::size_t length = 0; length < kThree.size(); ++length) {
     int records = 0;
     for (std::size_t end : kEnds) records += length >= end ? 1 : 0;
     rows.push_back({kThree.substr(0, length), prefixes[records]});
   }
-  const std::string ann = kMagic + RecordBytes("Ann", 1, 2, 2000, 0, 'A');
+  const std::string ann = kMagic + RecordBytes("Ann", 1, 0, 'A');
   rows.push_back({std::string("\x22\x89\x33\xAB", 4) + kThree.substr(4), ""});
-  rows.push_back({ann + RecordBytes(std::string(256, 'x'), 1, 1, 2000, 0, 'B') + Le({0}), "1 Ann;"});
-  rows.push_back({ann + Le({1, -1}) + std::string(40, 'x'), "1 Ann;"});
+  rows.push_back({ann + RecordBytes(std::string(256, 'x'), 1, 0, 'B') + Le({0}), prefixes[1]});
+  rows.push_back({ann + Le({1, -1}) + std::string(40, 'x'), prefixes[1]});
   for (const auto& row : rows) {
     SCOPED_TRACE(row.first.size());
     // A copy of exactly the bytes, so that a read past them is caught by
     // the sanitizers.
     std::vector<unsigned char> bytes(row.first.begin(), row.first.end());
     AnniversaryList list{};
-    EXPECT_EQ(AnniversaryListParse(bytes.data(), bytes.size(), &list), 0);
-    EXPECT_EQ(list.damaged, 1);
-    EXPECT_EQ(Names(list), row.second);
-  }
-}
-
-TEST(AnniversaryFile, DamagedFileIsKeptAsBakBeforeTheFirstSave) {
-  ScratchDir dir;
-  const std::string path = dir.File(kAnniversaryFileName);
-  const std::string damaged = kThree.substr(0, kEnds[1] + 9);
-  dir.Write(kAnniversaryFileName, damaged);
-  AnniversaryList list{};
-  EXPECT_EQ(AnniversaryListLoad(&list, path.c_str()), 2);
-  EXPECT_EQ(list.damaged, 1);
-  AnniversaryListRemove(&list, 1);
-  ASSERT_EQ(AnniversaryListSave(&list, path.c_str()), 1);
-  EXPECT_EQ(dir.Read(std::string(kAnniversaryFileName) + ".bak"), damaged);
-  EXPECT_EQ(dir.Read(kAnniversaryFileName), kMagic + RecordBytes("", 3, 4, 2001, 1, 'B') + Le({0}));
-  // A second save writes over its own good file only.
-  AnniversaryListRemove(&list, 2);
-  ASSERT_EQ(AnniversaryListSave(&list, path.c_str()), 1);
-  EXPECT_EQ(dir.Read(std::string(kAnniversaryFileName) + ".bak"), damaged);
-}
-
-// A save that cannot write the new bytes, or cannot first keep a damaged
-// file's copy, leaves the old file and says so.
-TEST(AnniversaryFile, FailedSaveLeavesTheOldFileAndIsShown) {
-  for (int damaged : {0, 1}) {
-    SCOPED_TRACE(damaged);
-    ScratchDir dir;
-    const std::string path = dir.File(kAnniversaryFileName);
-    const std::string old = damaged ? kThree.substr(0, kEnds[0] + 2) : kThree;
-    dir.Write(kAnniversaryFileName, old);
-    if (damaged) std::filesystem::create_directory(path + ".bak");
-    AnniversaryList list{};
-    AnniversaryListLoad(&list, path.c_str());
-    AnniversaryListRemove(&list, 1);
-    MessageRecorder recorder;
-    SetSaveFailure(damaged ? nullptr : "No space left on device");
-    EXPECT_EQ(AnniversaryListSave(&list, path.c_str()), 0);
-    SetSaveFailure(nullptr);
-    EXPECT_EQ(dir.Read(kAnniversaryFileName), old);
-    EXPECT_EQ(list.damaged, damaged);
-    ASSERT_EQ(recorder.shown.size(), 1u);
-    EXPECT_EQ(recorder.shown[0].text, "The anniversaries could not be saved to \"" + path + "\"");
-    EXPECT_EQ(recorder.shown[0].icon, MessageIconError);
+    const int whole = row.first == kThree ? 1 : 0;
+    EXPECT_EQ(AnniversaryListParse(bytes.data(), bytes.size(), &list), whole);
+    EXPECT_EQ(list.damaged, 1 - whole);
+    EXPECT_EQ(Records(list), row.second);
   }
 }
 
@@ -255,27 +194,16 @@ TEST(AnniversaryLabels, ParseAndFormat) {
     int known;
     const char* typeAndName;
   } rows[] = {
-      {"Birthday: Miriam Levy", 256, 1, "BMiriam Levy"},
       {"YAHRZEIT: Aaron", 256, 1, "YAaron"},
-      {"Birthday: Ruth: the younger", 256, 1, "BRuth: the younger"},
-      {"Birthday: ", 256, 1, "B"},
       {"Birthday: Ruth", 4, 1, "BRut"},
       {"Birthdays: Ruth", 256, 0, " Ruth"},
       {"Birthday:Ruth", 256, 0, " "},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.label);
     char type = 'x';
     char name[256] = "stale";
-    EXPECT_EQ(ParseAnniversaryLabel(row.label, &type, name, row.nameSize), row.known);
+    EXPECT_EQ(ParseAnniversaryLabel(row.label, &type, name, row.nameSize), row.known) << row.label;
     EXPECT_EQ(type + std::string(name), row.typeAndName);
-  }
-  const std::string longest(255, 'n');
-  for (int type : {'A', 'B', 'Y'}) {
-    char label[300], parsedType = 0, name[256];
-    ASSERT_EQ(FormatAnniversaryLabel(type, longest.c_str(), label, sizeof label), 1);
-    EXPECT_EQ(ParseAnniversaryLabel(label, &parsedType, name, sizeof name), 1);
-    EXPECT_EQ(parsedType + std::string(name), (char)type + longest);
   }
   char small[14];  // "Birthday: Ruth" needs 15
   EXPECT_EQ(FormatAnniversaryLabel('B', "Ruth", small, sizeof small), 0);
@@ -287,22 +215,208 @@ TEST(AnniversaryLabels, ParseAndFormat) {
 TEST(AnniversarySelection, BuildAndWalk) {
   std::vector<char> selection;
   AnniversarySelectionAdd(&selection, 'B', "Miriam");
-  AnniversarySelectionAdd(&selection, 'y', "Aaron");
-  AnniversarySelectionAdd(&selection, 'A', "");
-  const std::string expected("BMiriam\0yAaron\0A\0\0", 18);
-  EXPECT_EQ(std::string(selection.begin(), selection.end()), expected);
-  for (std::size_t length = 0; length <= expected.size() + 7; ++length) {
-    SCOPED_TRACE(length);
-    const std::string all = expected + std::string("YAaron\0", 7);
-    std::vector<char> bytes(all.begin(), all.begin() + static_cast<long>(length));
-    AnniversarySelectionCursor cursor = {bytes.data(), bytes.size(), 0};
+  AnniversarySelectionAdd(&selection, 'y', "");
+  EXPECT_EQ(std::string(selection.begin(), selection.end()), std::string("BMiriam\0y\0\0", 11));
+  selection.insert(selection.end(), {'A', 'x', '\0'});
+  for (std::size_t length = 0; length <= selection.size(); ++length) {
+    AnniversarySelectionCursor cursor = {selection.data(), length, 0};
     std::string got;
     char type = 0;
     const char* name = nullptr;
     while (AnniversarySelectionNext(&cursor, &type, &name)) got += type + std::string(name) + ";";
-    EXPECT_EQ(got, std::string(length >= 8 ? "BMiriam;" : "") + (length >= 15 ? "yAaron;" : "") +
-                       (length >= 17 ? "A;" : ""));
+    EXPECT_EQ(got, std::string(length >= 8 ? "BMiriam;" : "") + (length >= 10 ? "y;" : "")) << length;
   }
+}
+
+// ---- The dialogs and the text table --------------------------------------
+
+// A documents folder with an anniversary file: "Miriam Levy" born 8 Adar
+// 5750, "de Vries" died after sunset on 9 Adar 5750, "Sarah Cohen"
+// married 1 Tishri 5750, and two records of no use here.
+class AnniversaryForms : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ASSERT_NE(CallangInitialize(), 0); }
+  void SetUp() override {
+    AnniversaryList list{};
+    for (const AnniversaryRecord& r :
+         {Make("Miriam Levy", {5, 3, 1990}, 0, 'B'), Make("de Vries", {5, 3, 1990}, 1, 'Y'),
+          Make("Sarah Cohen", {30, 9, 1989}, 0, 'A'), Make("Miriam Levy", {5, 3, 1990}, 0, 'Y'),
+          Make("Odd", {5, 3, 1990}, 0, 'Z')})
+      AnniversaryListPut(&list, &r);
+    ASSERT_EQ(AnniversaryListSave(&list, path_.c_str()), 1);
+  }
+  ScratchDir dir_;
+  const std::string path_ = dir_.File(kAnniversaryFileName);
+};
+
+TEST_F(AnniversaryForms, ResultLinesAndMessages) {
+  const struct {
+    const char *from, *to;
+    int selected;
+    std::vector<std::string> lines;  // one line alone: a message
+  } rows[] = {
+      {"2008", "2007", 1, {"26.2.2007 (8 Adar 5767)", "15.3.2008 (8 Adar II 5768)"}},
+      // The Gregorian day of the Hebrew date, not the evening before.
+      {"2007", "2008", 2, {"27.2.2007 (9 Adar 5767)", "15.2.2008 (9 Adar I 5768)"}},
+      {"1583", "1583", 6, {"Anniversary was not found"}},  // the years passed
+      {"1582", "2008", 1, {"Year in \"from\" must be in range 1583-3000"}},
+      {"2007", "3001", 1, {"Year in \"to\" must be in range 1583-3000"}},
+      {"2007", "2008", 5, {"Invalid anniversary type"}},
+  };
+  for (const auto& row : rows) {
+    std::vector<std::string> lines = {"stale"};
+    EXPECT_EQ(AnniversaryResultLines(row.from, row.to, row.selected, path_.c_str(), &lines),
+              row.lines.size() > 1 ? 1 : 0);
+    EXPECT_EQ(lines, row.lines) << row.from << "-" << row.to;
+  }
+}
+
+TEST_F(AnniversaryForms, EditChecksInOrder) {
+  constexpr struct {
+    const char *ini, *name, *date;
+    int type;
+    const char* result;  // the message, or the date accepted
+    int control;
+  } rows[] = {
+      {"", "", "5.3.1990", 'B', "Name must not be blank", kAnniControlName},
+      {"", "M", "5.3.1990x", 'B', "Date is invalid", kAnniControlDate},
+      {"", "M", "5.13.1582", 'B', "Year is invalid", kAnniControlDate},
+      {"", "M", "5.13.1990", 'B', "Month is invalid", kAnniControlDate},
+      {"", "M", "29.2.1990", 'B', "Day is invalid", kAnniControlDate},
+      {"", "M", "5.3.1990", 0, "A radio button has to be selected", kAnniControlTypeAnniversary},
+      {"", "M", " 29.2.2008 ", 'Y', "29.2.2008", kAnniControlNone},
+      {"[Settings]\r\nDateFormat=1\r\n", "M", "12/31/3000", 'Y', "31.12.3000", kAnniControlNone},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.date);
+    dir_.Write(kSettingsFile, row.ini);
+    EditAnniversaryFields f{};
+    std::strcpy(f.name, row.name);
+    std::strcpy(f.date, row.date);
+    f.afterSunset = 1;
+    f.type = row.type;
+    AnniversaryRecord record = Make("untouched", {1, 1, 2000}, 0, 'A');
+    record.id = 42;
+    AnniversaryFieldError error{};
+    const int ok = EditAnniversaryValidate(&f, &record, &error);
+    EXPECT_EQ(ok ? DateText(record.date) : error.message, row.result);
+    EXPECT_EQ(ok ? kAnniControlNone : error.control, row.control);
+    EXPECT_EQ(std::to_string(record.id) + record.name + std::to_string(record.afterSunset) +
+                  char(record.type),
+              ok ? "42M1Y" : "42untouched0A");
+  }
+}
+
+// The Hebrew-date dialog opened on a date, then a month chosen or a year
+// typed: the lists follow the year and the day is reduced to the month's
+// last. The state: year, month, day, days in the month, months in the year.
+TEST_F(AnniversaryForms, EditDateListsFollowTheYear) {
+  constexpr struct {
+    CalDate open;      // {0, 0, 0}: go on from the row before
+    int month;         // chosen (0: none)
+    const char* year;  // typed ("": none)
+    int accepted;
+    const char* state;
+  } rows[] = {
+      {{9, 11, 1999}, 10, "", 1, "5760 10 29 29 13"},  // 30 Heshvan, then Tevet: 29 days
+      {{0, 0, 0}, 11, "", 1, "5760 11 29 30 13"},      // the day stays 29
+      {{15, 3, 2008}, 0, "5769", 1, "5769 12 8 29 12"},  // Adar II becomes Adar
+      {{0, 0, 0}, 0, "5771", 1, "5771 12 8 30 13"},      // and stays Adar (I)
+      {{7, 3, 2008}, 0, "5359", 0, "5768 12 30 30 13"},  // 30 Adar I
+      {{0, 0, 0}, 0, "5360", 1, "5360 12 29 29 12"},
+  };
+  HebrewDateForm form{};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(DateText(row.open) + " " + std::to_string(row.month) + " " + row.year);
+    if (row.open.year) HebrewDateFormOpen(&form, &row.open, 0);
+    if (row.month) HebrewDateFormSelectMonth(&form, row.month);
+    EXPECT_EQ(row.year[0] ? HebrewDateFormYearTyped(&form, row.year) : 1, row.accepted);
+    EXPECT_EQ(std::to_string(form.year) + " " + std::to_string(form.month) + " " +
+                  std::to_string(form.day) + " " + std::to_string(form.dayCount) + " " +
+                  std::to_string(form.monthCount),
+              row.state);
+    EXPECT_STREQ(form.monthNames[form.monthCount - 1], form.monthCount == 13 ? "Adar II" : "Adar");
+  }
+}
+
+TEST_F(AnniversaryForms, EditDateChecksAndConversion) {
+  constexpr struct {
+    int day, month;
+    const char* year;
+    int afterSunset;
+    const char* result;  // the message, or the Gregorian date accepted
+    int control;
+  } rows[] = {
+      {0, 12, "5750", 0, "A day must be selected", kAnniControlHebrewDay},
+      {8, 0, "5750", 0, "A month must be selected", kAnniControlHebrewMonth},
+      {8, 12, "", 0, "A valid year number must be entered", kAnniControlHebrewYear},
+      {8, 12, "5359", 0, "Year must be in range 5360-5860", kAnniControlHebrewYear},
+      {8, 12, "5750", 1, "4.3.1990", kAnniControlNone},  // after sunset: the evening before
+      {8, 13, "5768", 0, "15.3.2008", kAnniControlNone},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.result);
+    HebrewDateFields f{row.day, row.month, {}};
+    std::strcpy(f.year, row.year);
+    CalDate g = {-1, -1, -1};
+    AnniversaryFieldError error{};
+    const int ok = HebrewDateValidate(&f, row.afterSunset, &g, &error);
+    EXPECT_EQ(ok ? DateText(g) : error.message, row.result);
+    EXPECT_EQ(ok ? kAnniControlNone : error.control, row.control);
+    EXPECT_TRUE(ok || g.day == -1);  // a failure leaves the date alone
+  }
+}
+
+std::vector<char> Selection(const std::vector<std::pair<char, const char*>>& entries) {
+  std::vector<char> s;
+  for (const auto& e : entries) AnniversarySelectionAdd(&s, e.first, e.second);
+  return s;
+}
+
+// Whole files compared byte for byte, entries chosen in other cases than
+// the records'; an after-sunset entry is written on the evening before.
+TEST_F(AnniversaryForms, TextFiles) {
+  const std::vector<char> chosen =
+      Selection({{'y', "DE VRIES"}, {'B', "miriam levy"}, {'A', "Sarah Cohen"}});
+  const struct {
+    std::vector<char> selection;
+    const char* ini;
+    int sortOrder;
+    std::string expected;
+  } rows[] = {
+      {chosen, "", kAnniversarySortName,
+       "de Vries             Yahrzeit            26 February 2007    9 Adar 5767         \r\n"
+       "Miriam Levy          Birthday            26 February 2007    8 Adar 5767         \r\n"
+       "Sarah Cohen          Anniversary         13 September 2007   1 Tishri 5768       \r\n"},
+      // A long custom month name is not cut.
+      {Selection({{'A', "Sarah Cohen"}}),
+       "[Custom]\r\nCustomEnable=1\r\nMonthSeptember=September-of-the-long-name\r\n",
+       kAnniversarySortHebrew,
+       "1 Tishri 5768       13 September-of-the-long-name 2007Sarah Cohen          Anniversary         \r\n"},
+      {Selection({{'B', "Nobody"}, {'Y', "Sarah Cohen"}}), "", kAnniversarySortHebrew, ""},
+  };
+  for (const auto& row : rows) {
+    dir_.Write(kSettingsFile, row.ini);
+    const std::string out = dir_.File("dates.txt");
+    std::filesystem::remove(out);
+    MessageRecorder recorder;
+    EXPECT_EQ(ExportAnniversariesToText(row.selection.data(), row.selection.size(), 2007, 2007,
+                                        out.c_str(), row.sortOrder),
+              1);
+    EXPECT_TRUE(std::filesystem::exists(out));
+    EXPECT_EQ(dir_.Read("dates.txt"), row.expected);
+    ASSERT_EQ(recorder.shown.size(), 1u);
+    EXPECT_EQ(recorder.shown[0].text, "Data was exported to file \"" + out + "\"");
+  }
+  // The target is a folder: the file is written but cannot take its place.
+  const std::string folder = dir_.File("folder");
+  std::filesystem::create_directory(folder);
+  MessageRecorder recorder;
+  EXPECT_EQ(ExportAnniversariesToText(chosen.data(), chosen.size(), 2007, 2008, folder.c_str(), 1), 0);
+  ASSERT_EQ(recorder.shown.size(), 1u);
+  EXPECT_EQ(recorder.shown[0].text, "Data could not be exported to file \"" + folder + "\"");
+  EXPECT_FALSE(std::filesystem::exists(folder + ".tmp"));
+  EXPECT_TRUE(std::filesystem::is_empty(folder));
 }
 
 }  // namespace

@@ -40,7 +40,6 @@ TEST_F(Names, MonthNames) {
     const char* expected;
   } rows[] = {
       {GregorianMonthName, "", 5, 0, 1, "May"},
-      {GregorianMonthName, "", 0, 1, 0, kUntouched},
       // Written last letter first: January is resh alef vav nun yod.
       {GregorianMonthName, kHebrew, 1, 1, 1, "\xF8\xE0\xE5\xF0\xE9"},
       {GregorianMonthName, kHebrew, 13, 0, 0, kUntouched},
@@ -50,10 +49,8 @@ TEST_F(Names, MonthNames) {
       {GregorianMonthNameCustom, std::string(kHebrew) + kMars, 3, 1, 1, "\xF5\xF8\xEE"},
       {GregorianMonthNameCustom, longIni, 7, 1, 1, longName.c_str()},
       {HebrewMonthName, "", 12, 5768, 1, "Adar I"},
-      {HebrewMonthName, "", 12, 5767, 1, "Adar"},
       {HebrewMonthName, "", 13, 5767, 1, "Adar II"},
       {HebrewMonthName, "", 0, 5768, 0, kUntouched},
-      {HebrewMonthName, kHebrew, 1, 5767, 1, "\xEF\xF1\xE9\xF0"},
       // The apostrophe of Adar I comes first in visual order.
       {HebrewMonthName, kHebrew, 12, 5768, 1, "'\xE0 \xF8\xE3\xE0"},
       {HebrewMonthNameEnglish, kHebrew, 12, 5768, 1, "Adar I"},
@@ -81,7 +78,6 @@ TEST_F(Names, DatesAndTimes) {
       {"", 7, 5, 1, 1, "07:05"},
       {k12Hour, 13, 0, 0, 1, "1.00"},
       {k12Hour, 12, 0, 1, 1, "12.00pm"},
-      {k12Hour, 11, 59, 1, 1, "11.59am"},
       {"[Settings]\r\nTimeFormat=2\r\n", 7, 5, 1, 1, kUntouched},
   };
   for (const auto& row : rows) {
@@ -104,9 +100,7 @@ TEST_F(Names, ParseGregorianDate) {
     const char* expected;  // nullptr: no date
   } rows[] = {
       {kDayFirst, " 05.03.02007 ", "5.3.2007"},
-      {kDayFirst, "99.77.12", "99.77.12"},  // not checked against the calendar
       {kDayFirst, "5.3.2007x", nullptr},
-      {kDayFirst, "5/3/2007", nullptr},
       {kMonthFirst, "3/5/2007", "5.3.2007"},
       {kMonthFirst, "3.5.2007", nullptr},
       {"[Settings]\r\nDateFormat=5\r\n", "5.3.2007", nullptr},
