@@ -1,10 +1,12 @@
 // Calendar arithmetic: published dates, Rosh Hodesh, an independent table
-// of Rosh Hashanah dates, and round trips of every day of 1583-3000.
+// of Rosh Hashanah dates, round trips of every day of 1583-3000; and the
+// Daf Yomi from the published cycle and the tractate table.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "calendar/caldate.h"
+#include "calendar/dafyomi.h"
 
 namespace {
 
@@ -93,6 +95,41 @@ TEST(CalDate, EveryDayRoundTrips) {
     prevG = g;
     prevH = h;
   }
+}
+
+TEST(DafYomi, PagesAndResults) {
+  constexpr struct {
+    CalDate date;
+    int result;
+    const char* text;  // nullptr: any
+  } rows[] = {
+      {{10, 7, 1923}, 0, "Cycle 1, Berachos 2"},    // the epoch
+      {{11, 9, 1923}, 0, "Cycle 1, Shabbos 2"},     // position 63
+      {{1, 3, 2005}, 0, "Cycle 11, Nidah 73"},      // the eve of cycle 12
+      {{2, 3, 2005}, 0, "Cycle 12, Berachos 2"},
+      {{4, 11, 2023}, 0, "Cycle 14, Bava Kana 2"},  // 1399 pages before Bava Kama
+      {{31, 12, 3000}, 0, nullptr},
+      {{29, 2, 2007}, 2, ""},
+      {{1, 1, 3001}, 2, ""},
+      {{9, 7, 1923}, 3, ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(Text(row.date));
+    const CalDate& d = row.date;
+    DafYomiRequest request = {kDafYomiRequestSize, d.day, d.month, d.year, -1, "#", -1, "", ""};
+    ASSERT_EQ(DafYomiCompute(&request), row.result);
+    char text[256] = "stale";
+    EXPECT_EQ(DafYomiText(d.day, d.month, d.year, text), row.result);
+    EXPECT_STREQ(text, row.text ? row.text : request.longText);
+    // The parts agree; a failed request leaves them as they were.
+    EXPECT_EQ(std::string(request.tractate) + " " + std::to_string(request.page),
+              row.result ? "# -1" : request.shortText);
+    EXPECT_EQ("Cycle " + std::to_string(request.cycle) + ", " + request.shortText,
+              row.result ? "Cycle -1, " : request.longText);
+  }
+  EXPECT_EQ(DafYomiCompute(nullptr), 1);
+  DafYomiRequest old = {kDafYomiRequestSize - 1, 11, 9, 1923, 0, "", 0, "", ""};
+  EXPECT_EQ(DafYomiCompute(&old), 1);  // the size is checked first
 }
 
 }  // namespace

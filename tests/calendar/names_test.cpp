@@ -1,18 +1,83 @@
-// Month names (English from the definitions, built-in Hebrew in visual
-// order, custom names from the settings), dates and times in each format,
-// and reading a typed date. The rows share one settings folder and each
-// writes its own settings file, so every call must read them afresh.
+// The definition language (error reports with their line and token, the
+// lexer's limits, Hebrew spelt from letter names), month names (English
+// from the definitions, built-in Hebrew in visual order, custom names from
+// the settings), and dates and times in each format, written and read. The
+// rows of a test share one settings folder and each writes its own
+// settings file, so every call must read them afresh.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "calendar/callang.h"
 #include "calendar/names.h"
 #include "settings/settings.h"
+#include "support/message_recorder.h"
 #include "support/scratch_dir.h"
 
 namespace {
+
+// The parser's report box, as "title|text".
+std::string Report(int line, const std::string& token, const std::string& message) {
+  return "Error|Line " + std::to_string(line) + ", current token " + token + ": " + message;
+}
+
+TEST(CallangParse, ErrorsAndLimits) {
+  std::string key50(50, 'k'), s200(200, 's'), many;
+  for (int i = 0; i < 200; ++i) many += "K: 'x'\r\n";
+  const struct {
+    std::string source;
+    int count;  // records in the table afterwards
+    std::vector<std::string> shown;
+  } rows[] = {
+      {"# c\r\n\r\nA: 'x'\r\nB 'y'\r\n", 1, {Report(4, "TOKEN_STRING (y)", "Colon expected")}},
+      {"A: 'x'\nB: 'y'\r\n", 0, {Report(1, "TOKEN_ID (B)", "Newline or comma expected")}},
+      {"A:\r\n", 0, {Report(2, "TOKEN_NEWLINE", "String expected")}},
+      {"A: 'x'\r\nB: 'y', 3 Tishri\r\nC\r\n", 1, {Report(2, "TOKEN_COMMA", "No Hebrew holiday name")}},
+      {key50 + ": 'x'\r\n", 0, {Report(1, "TOKEN_ID (" + key50 + ")", "Identifer is too long")}},
+      {"A: '" + s200 + "'\r\n", 0,
+       {"Error|String is too long", "String|" + s200, Report(1, "TOKEN_UNKNOWN", "String expected")}},
+      {many + "L: 'y'\r\n", 200, {Report(201, "TOKEN_NEWLINE", "Data overflow")}},
+      {"A: 'x' 'y', 2147483648 Tishri\r\n", 0, {Report(1, "TOKEN_UNKNOWN", "Number expected")}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.source.substr(0, 40));
+    auto table = std::make_unique<CallangTable>();
+    MessageRecorder recorder;
+    EXPECT_EQ(CallangParse(row.source.c_str(), table.get()), 0);
+    EXPECT_EQ(table->count, row.count);
+    std::vector<std::string> shown;
+    for (const Shown& s : recorder.shown) shown.push_back(s.title + "|" + s.text);
+    EXPECT_EQ(shown, row.shown);
+  }
+}
+
+TEST(CallangHebrew, FromLetterNames) {
+  const struct {
+    const char* names;
+    int destSize;
+    const char* expected;  // visual order
+  } rows[] = {
+      {"alef bet vet gimmel dalet hey vav sayin chet tet yod chaf endchaf lamed mem endmem nun "
+       "endnun samech ayin fey pey endfey tzade endtzade kof resch schin taw jey space slash",
+       256,
+       "/ '\xFA\xF9\xF8\xF7\xF5\xF6\xF3\xF4\xF4\xF2\xF1\xEF\xF0\xED\xEE\xEC\xEA\xEB\xE9\xE8\xE7"
+       "\xE6\xE5\xE4\xE3\xE2\xE1\xE1\xE0"},
+      {"resch xyz alef kaf", 256, "\xE0\xF8"},  // unknown words dropped
+      {"alef bet", 1, ""},                      // room for the NUL only
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.names);
+    char dest[300];
+    std::memset(dest, 0x55, sizeof dest);
+    EXPECT_EQ(HebrewFromLetterNames(row.names, dest, row.destSize), (int)std::strlen(row.expected));
+    EXPECT_STREQ(dest, row.expected);
+    for (std::size_t i = row.destSize; i < sizeof dest; ++i)
+      ASSERT_EQ(dest[i], 0x55) << "byte " << i << " written past the destination";
+  }
+}
 
 constexpr char kUntouched[] = "untouched";
 constexpr char kHebrew[] = "[Flags]\r\nHebrewFlag=1\r\n";
@@ -66,56 +131,48 @@ TEST_F(Names, MonthNames) {
 }
 
 TEST_F(Names, DatesAndTimes) {
-  const struct {
-    const char* ini;
-    int a, b, c;  // day, month, year; or hour, minute, am/pm
-    int time;
-    const char* expected;
-  } rows[] = {
-      {"", 5, 3, 2007, 0, "5.3.2007"},
-      {kMonthFirst, 5, 3, 2007, 0, "3/5/2007"},
-      {"[Settings]\r\nDateFormat=5\r\n", 5, 3, 2007, 0, kUntouched},
-      {"", 7, 5, 1, 1, "07:05"},
-      {k12Hour, 13, 0, 0, 1, "1.00"},
-      {k12Hour, 12, 0, 1, 1, "12.00pm"},
-      {"[Settings]\r\nTimeFormat=2\r\n", 7, 5, 1, 1, kUntouched},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(std::string(row.ini) + " " + row.expected);
-    dir_.Write(kSettingsFile, row.ini);
-    char dest[256];
-    std::strcpy(dest, kUntouched);
-    if (row.time)
-      FormatTime(row.a, row.b, dest, row.c);
-    else
-      FormatGregorianDate(row.a, row.b, row.c, dest);
-    EXPECT_STREQ(dest, row.expected);
-  }
-}
-
-TEST_F(Names, ParseGregorianDate) {
   constexpr struct {
-    const char* ini;
-    const char* text;
-    const char* expected;  // nullptr: no date
+    const char *ini, *text;
+    const char* date;  // read from the text and written back; nullptr: no date
+    const char* written;
   } rows[] = {
-      {kDayFirst, " 05.03.02007 ", "5.3.2007"},
-      {kDayFirst, "5.3.2007x", nullptr},
-      {kMonthFirst, "3/5/2007", "5.3.2007"},
-      {kMonthFirst, "3.5.2007", nullptr},
-      {"[Settings]\r\nDateFormat=5\r\n", "5.3.2007", nullptr},
-      {kDayFirst, "1.1.2147483647", "1.1.2147483647"},
-      {kDayFirst, "1.1.2147483648", nullptr},
-      {kDayFirst, "4294967297.1.2000", nullptr},  // 2^32 + 1 would wrap to 1
+      {kDayFirst, " 05.03.02007 ", "5.3.2007", "5.3.2007"},
+      {kDayFirst, "5.3.2007x", nullptr, ""},
+      {kMonthFirst, "3/5/2007", "5.3.2007", "3/5/2007"},
+      {kMonthFirst, "3.5.2007", nullptr, ""},
+      {"[Settings]\r\nDateFormat=5\r\n", "5.3.2007", nullptr, ""},
+      {kDayFirst, "1.1.2147483647", "1.1.2147483647", "1.1.2147483647"},
+      {kDayFirst, "1.1.2147483648", nullptr, ""},
+      {kDayFirst, "4294967297.1.2000", nullptr, ""},  // 2^32 + 1 would wrap to 1
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.text);
     dir_.Write(kSettingsFile, row.ini);
     CalDate d{-7, -7, -7};
-    ASSERT_EQ(ParseGregorianDate(row.text, &d), row.expected ? 1 : 0);
-    if (!row.expected) continue;
+    ASSERT_EQ(ParseGregorianDate(row.text, &d), row.date ? 1 : 0);
+    if (!row.date) continue;
     EXPECT_EQ(std::to_string(d.day) + "." + std::to_string(d.month) + "." + std::to_string(d.year),
-              row.expected);
+              row.date);
+    char dest[256] = "";
+    FormatGregorianDate(d.day, d.month, d.year, dest);
+    EXPECT_STREQ(dest, row.written);
+  }
+  constexpr struct {
+    const char* ini;
+    int hour, minute, ampm;
+    const char* expected;
+  } times[] = {
+      {"", 7, 5, 1, "07:05"},
+      {k12Hour, 13, 0, 0, "1.00"},
+      {k12Hour, 12, 0, 1, "12.00pm"},
+      {"[Settings]\r\nTimeFormat=2\r\n", 7, 5, 1, kUntouched},
+  };
+  for (const auto& row : times) {
+    dir_.Write(kSettingsFile, row.ini);
+    char dest[256];
+    std::strcpy(dest, kUntouched);
+    FormatTime(row.hour, row.minute, dest, row.ampm);
+    EXPECT_STREQ(dest, row.expected) << row.ini;
   }
 }
 
