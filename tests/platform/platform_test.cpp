@@ -145,21 +145,10 @@ TEST(PlatformMessage, TerminalLineAndNoAnswer) {
   }
 }
 
-// Sets environment variables for one test and puts them back after it.
-class Environment {
- public:
-  void Set(const char* name, const char* value) {
-    if (!saved_.count(name)) saved_[name] = std::getenv(name) ? std::getenv(name) : "\x01";
-    if (value) setenv(name, value, 1);
-    else unsetenv(name);
-  }
-  ~Environment() {
-    for (const auto& [name, old] : saved_) Set(name.c_str(), old == "\x01" ? nullptr : old.c_str());
-  }
-
- private:
-  std::map<std::string, std::string> saved_;  // "\x01": was not set
-};
+void SetEnv(const char* name, const char* value) {
+  if (value) setenv(name, value, 1);
+  else unsetenv(name);
+}
 
 std::string Folder(int (*get)(char*, int)) {
   char out[1024] = "untouched";
@@ -167,16 +156,19 @@ std::string Folder(int (*get)(char*, int)) {
 }
 
 TEST(PlatformFolders, FollowXdg) {
+  constexpr const char* kNames[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR"};
+  std::map<std::string, std::string> saved;  // put back at the end
+  for (const char* name : kNames)
+    if (const char* value = std::getenv(name)) saved[name] = value;
   ScratchDir dir;
   SetSettingsFolderOverride(nullptr);
   SetDocumentsFolderOverride(nullptr);
-  Environment env;
-  env.Set("HOME", "/home/u");
-  env.Set("XDG_CONFIG_HOME", "relative/ignored");
-  env.Set("XDG_DOCUMENTS_DIR", nullptr);
+  SetEnv("HOME", "/home/u");
+  SetEnv("XDG_CONFIG_HOME", "relative/ignored");
+  SetEnv("XDG_DOCUMENTS_DIR", nullptr);
   EXPECT_EQ(Folder(SettingsFolder), "/home/u/.config/tavlon");
   EXPECT_EQ(Folder(DocumentsFolder), "/home/u/Documents");
-  env.Set("XDG_CONFIG_HOME", dir.path().c_str());
+  SetEnv("XDG_CONFIG_HOME", dir.path().c_str());
   EXPECT_EQ(Folder(SettingsFolder), dir.File("tavlon"));
   constexpr const char* kUserDirs[][2] = {
       {"# c\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_DOCUMENTS_DIR=\"$HOME/Dok\"\n", "/home/u/Dok"},
@@ -187,13 +179,12 @@ TEST(PlatformFolders, FollowXdg) {
     dir.Write("user-dirs.dirs", userDirs);
     EXPECT_EQ(Folder(DocumentsFolder), expected) << userDirs;
   }
-  env.Set("XDG_DOCUMENTS_DIR", "/mnt/papers");
+  SetEnv("XDG_DOCUMENTS_DIR", "/mnt/papers");
   EXPECT_EQ(Folder(DocumentsFolder), "/mnt/papers");
-  env.Set("XDG_DOCUMENTS_DIR", nullptr);
-  env.Set("XDG_CONFIG_HOME", nullptr);
-  env.Set("HOME", nullptr);
+  for (const char* name : kNames) SetEnv(name, nullptr);
   EXPECT_EQ(Folder(SettingsFolder), "failed:");
   EXPECT_EQ(Folder(DocumentsFolder), "failed:");
+  for (const char* name : kNames) SetEnv(name, saved.count(name) ? saved[name].c_str() : nullptr);
 }
 #else
 // The settings folder is "Tavlon" in the user's application data, made on
