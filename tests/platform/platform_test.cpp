@@ -92,13 +92,11 @@ TEST_F(DataFileAtomic, LinksFifosAndPermissionsSurvive) {
   dir_.Write("victim", "keep");
   std::filesystem::create_symlink(dir_.File("victim"), target_ + ".tmp");
   dir_.Write("data.bin", "old");
-  ::chmod(target_.c_str(), 0640);
+  std::filesystem::permissions(target_, std::filesystem::perms(0640));
   EXPECT_EQ(WriteFileAtomically(target_.c_str(), "new", 3), 1);
   EXPECT_EQ(dir_.Read("victim"), "keep");
   EXPECT_EQ(dir_.Read("data.bin"), "new");
-  struct stat st;
-  EXPECT_EQ(::stat(target_.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(std::filesystem::status(target_).permissions(), std::filesystem::perms(0640));
   std::filesystem::remove(target_);
 
   ASSERT_EQ(::mkfifo(target_.c_str(), 0600), 0);
