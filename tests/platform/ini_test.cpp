@@ -1,7 +1,7 @@
 // The INI settings files: one table per behaviour run against our reader and
 // writer, the settings calls of this build and, on Windows, the system's
 // private-profile API, the reference for ours; then what ours does beyond it,
-// and bare names, rereading and held files in the settings calls.
+// and names, rereading and held files in the settings calls.
 #include <chrono>
 #include <climits>
 #include <cstdlib>
@@ -181,15 +181,6 @@ TEST_P(IniConformance, WriteThenRead) {
 INSTANTIATE_TEST_SUITE_P(All, IniConformance, ::testing::ValuesIn(kImplementations),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(IniFileText, WriteRefusesEmptyNames) {
-  constexpr const char* kNames[][2] = {{"A", ""}, {"  ", "k"}, {nullptr, "k"}, {"A", nullptr}};
-  for (const auto& names : kNames) {
-    std::string result = "untouched";
-    EXPECT_EQ(IniTextWriteString("[A]\r\n", 5, names[0], names[1], "v", &result), 0) << names[1];
-    EXPECT_EQ(result, "untouched");
-  }
-}
-
 // Text beyond the given length, or after a NUL, does not exist: a quote
 // there has no partner.
 TEST(IniFileText, ReadStaysInsideTheText) {
@@ -230,6 +221,16 @@ TEST(IniSettings, BareNameLivesInTheSettingsFolder) {
 #endif
   EXPECT_EQ(IniWriteString("Export", "Label", "3", "test.ini"), 1);
   EXPECT_EQ(IniFileReadInt((folder + "/test.ini").c_str(), "export", "label", 0), 3);
+}
+
+// A missing name is refused and the file kept whole (the system API
+// would remove the whole section for a missing key).
+TEST(IniSettings, MissingNamesAreRefused) {
+  ScratchDir dir;
+  dir.Write("names.ini", "[A]\r\nk=1\r\n");
+  EXPECT_EQ(IniWriteString(nullptr, "k", "v", "names.ini"), 0);
+  EXPECT_EQ(IniWriteString("A", nullptr, "v", "names.ini"), 0);
+  EXPECT_EQ(dir.Read("names.ini"), "[A]\r\nk=1\r\n");
 }
 
 // A change to the file, however it is made, is seen by the next read, also
