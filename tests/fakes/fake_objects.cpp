@@ -7,6 +7,7 @@
 
 #include <oleauto.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -17,6 +18,50 @@ namespace {
 
 constexpr HRESULT kNotFound = (HRESULT)0x8004010F;     // MAPI_E_NOT_FOUND
 constexpr HRESULT kNotLoggedOn = (HRESULT)0x80040605;  // MAPI_E_NOT_INITIALIZED
+
+enum { kGet = 1, kPut = 2, kMethod = 4 };
+// A member of an object, its kinds and the types of its arguments (of a
+// put: its value).
+struct Member {
+  const wchar_t* type;
+  const wchar_t* name;
+  int kinds;
+  VARTYPE types[4];
+};
+constexpr Member kMembers[] = {
+    {L"Application", L"GetNameSpace", kMethod, {VT_BSTR}},
+    {L"NameSpace", L"GetDefaultFolder", kMethod, {VT_I4}},
+    {L"NameSpace", L"Categories", kGet, {}},
+    {L"Folder", L"Items", kGet, {}},
+    {L"Folder", L"StoreID", kGet, {}},
+    {L"Items", L"Count", kGet, {}},
+    {L"Items", L"Item", kMethod, {VT_I4}},
+    {L"Items", L"Add", kMethod, {VT_I4}},
+    {L"Items", L"Restrict", kMethod, {VT_BSTR}},
+    {L"Appointment", L"Start", kGet | kPut, {VT_DATE}},
+    {L"Appointment", L"Subject", kGet | kPut, {VT_BSTR}},
+    {L"Appointment", L"Body", kPut, {VT_BSTR}},
+    {L"Appointment", L"AllDayEvent", kPut, {VT_BOOL}},
+    {L"Appointment", L"BusyStatus", kPut, {VT_I4}},
+    {L"Appointment", L"ReminderMinutesBeforeStart", kPut, {VT_I4}},
+    {L"Appointment", L"ReminderSet", kPut, {VT_BOOL}},
+    {L"Appointment", L"Categories", kPut, {VT_BSTR}},
+    {L"Appointment", L"EntryID", kGet, {}},
+    {L"Appointment", L"Parent", kGet, {}},
+    {L"Appointment", L"Save", kMethod, {}},
+    {L"Appointment", L"Delete", kMethod, {}},
+    {L"Categories", L"Item", kMethod, {VT_BSTR}},
+    {L"Categories", L"Add", kMethod, {VT_BSTR, VT_I4}},
+    // The label session.
+    {L"Session", L"Logon", kMethod, {VT_BSTR, VT_BSTR, VT_BOOL, VT_BOOL}},
+    {L"Session", L"Logoff", kMethod, {}},
+    {L"Session", L"GetMessage", kMethod, {VT_BSTR, VT_BSTR}},
+    {L"Message", L"Fields", kGet, {}},
+    {L"Message", L"Update", kMethod, {VT_BOOL, VT_BOOL}},
+    {L"Fields", L"Item", kMethod, {VT_BSTR, VT_BSTR}},
+    {L"Fields", L"Add", kMethod, {VT_BSTR, VT_I4, VT_I4, VT_BSTR}},
+};
+constexpr int kMemberCount = sizeof kMembers / sizeof kMembers[0];
 
 // The state of the process's objects, from their first to their last.
 struct Server {
@@ -57,7 +102,6 @@ void Load() {
 
 // The last object gone: the store is written and the log closed.
 void Unload() {
-  if (!g_server.loaded) return;
   SaveFakeStore(g_server.storePath, g_server.store);
   if (g_server.log) std::fclose(g_server.log);
   g_server.loaded = 0;
@@ -70,11 +114,13 @@ FakeAppointment* Find(long id) {
   return nullptr;
 }
 
+std::wstring Text(const VARIANT* v) { return std::wstring(v->bstrVal, SysStringLen(v->bstrVal)); }
+
 // A property's value as the store keeps it.
 std::wstring ValueText(const VARIANT* v) {
   wchar_t text[32];
   switch (v->vt) {
-    case VT_BSTR: return std::wstring(v->bstrVal, SysStringLen(v->bstrVal));
+    case VT_BSTR: return Text(v);
     case VT_BOOL: return v->boolVal ? L"1" : L"0";
     case VT_DATE:
       swprintf(text, 32, L"%.17g", v->date);
@@ -83,31 +129,14 @@ std::wstring ValueText(const VARIANT* v) {
   }
 }
 
-std::string TypeName(VARTYPE vt) {
+const wchar_t* TypeName(VARTYPE vt) {
   switch (vt) {
-    case VT_I4: return "VT_I4";
-    case VT_BOOL: return "VT_BOOL";
-    case VT_DATE: return "VT_DATE";
-    case VT_BSTR: return "VT_BSTR";
-    default: return "VT_" + std::to_string(vt);
+    case VT_I4: return L"VT_I4";
+    case VT_BOOL: return L"VT_BOOL";
+    case VT_DATE: return L"VT_DATE";
+    case VT_BSTR: return L"VT_BSTR";
+    default: return L"VT_OTHER";
   }
-}
-
-enum { kGet = 1, kPut = 2, kMethod = 4 };
-// A member, its kinds and the types of its arguments (of a put: its value).
-struct Member {
-  const wchar_t* name;
-  int kinds;
-  VARTYPE types[4];
-};
-using Args = std::vector<VARIANT*>;  // in call order
-
-std::wstring Text(const VARIANT* v) { return std::wstring(v->bstrVal, SysStringLen(v->bstrVal)); }
-
-HRESULT Return(VARIANT* result, IDispatch* object) {
-  result->vt = VT_DISPATCH;
-  result->pdispVal = object;
-  return S_OK;
 }
 
 HRESULT ReturnText(VARIANT* result, const std::wstring& text) {
@@ -138,14 +167,17 @@ class Unknown : public Interface {
   LONG refs_ = 1;
 };
 
-class FakeObject : public Unknown<IDispatch> {
+// Any object of the model: its type names its members.
+class Fake : public Unknown<IDispatch> {
  public:
-  template <std::size_t N>
-  FakeObject(const char* type, const Member (&members)[N]) : type_(type), members_(members), count_((int)N) {
+  // An appointment or message `id` refers to a saved appointment.
+  explicit Fake(const wchar_t* type, long id = 0) : type_(type), id_(id) {
     Load();
     InterlockedIncrement(&g_objects);
+    if (FakeAppointment* a = Find(id)) r_ = *a;
   }
-  ~FakeObject() override {
+  ~Fake() override {
+    if (message_) message_->Release();
     if (InterlockedDecrement(&g_objects) == 0) Unload();
   }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
@@ -159,9 +191,9 @@ class FakeObject : public Unknown<IDispatch> {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     if (count != 1 || locale != LOCALE_SYSTEM_DEFAULT) return E_INVALIDARG;
     ids[0] = DISPID_UNKNOWN;
-    for (int i = 0; i < count_; ++i) {
-      if (_wcsicmp(names[0], members_[i].name) != 0) continue;
-      if (Failing(i, L" ids")) return (HRESULT)g_server.failHr;
+    for (int i = 0; i < kMemberCount; ++i) {
+      if (wcscmp(kMembers[i].type, type_) || _wcsicmp(names[0], kMembers[i].name)) continue;
+      if (Failing(kMembers[i], L"ids")) return (HRESULT)g_server.failHr;
       ids[0] = i + 1;
       return S_OK;
     }
@@ -171,11 +203,11 @@ class FakeObject : public Unknown<IDispatch> {
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
                                    VARIANT* result, EXCEPINFO* exception, UINT* argError) override {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    if (id < 1 || id > count_) return DISP_E_MEMBERNOTFOUND;
-    const Member& m = members_[id - 1];
-    Args args;
+    if (id < 1 || id > kMemberCount || wcscmp(kMembers[id - 1].type, type_)) return DISP_E_MEMBERNOTFOUND;
+    const Member& m = kMembers[id - 1];
+    std::vector<VARIANT*> args;  // in call order
     for (UINT i = params->cArgs; i > 0; --i) args.push_back(&params->rgvarg[i - 1]);
-    Log(m.name, flags, args);
+    Log(m, flags, args);
     const int kind = (flags & DISPATCH_PROPERTYPUT) && (m.kinds & kPut)   ? kPut
                      : (flags & DISPATCH_METHOD) && (m.kinds & kMethod)   ? kMethod
                      : (flags & DISPATCH_PROPERTYGET) && (m.kinds & kGet) ? kGet
@@ -193,7 +225,7 @@ class FakeObject : public Unknown<IDispatch> {
       if (argError) *argError = (UINT)(want - 1 - i);  // IDispatch counts from the last
       return DISP_E_TYPEMISMATCH;
     }
-    if (Failing(id - 1, L" invoke")) {
+    if (Failing(m, L"invoke")) {
       if (!g_server.failAsException || !exception) return (HRESULT)g_server.failHr;
       *exception = EXCEPINFO();
       exception->scode = (HRESULT)g_server.failHr;
@@ -202,238 +234,141 @@ class FakeObject : public Unknown<IDispatch> {
     VARIANT local;
     VARIANT* out = result ? result : &local;
     VariantInit(out);
-    HRESULT hr = Call(id - 1, kind, args, out);
+    HRESULT hr = Call(std::wstring(m.type) + L"." + m.name, kind, args, out);
     if (!result) VariantClear(&local);
     return hr;
   }
 
- protected:
-  // Member `index` called as `kind` with arguments of its types.
-  virtual HRESULT Call(int index, int kind, const Args& args, VARIANT* result) = 0;
-
  private:
-  int Failing(int index, const wchar_t* stage) const {
-    std::wstring name(type_, type_ + std::char_traits<char>::length(type_));
-    return g_server.fail == name + L"." + members_[index].name + stage;
-  }
-  void Log(const wchar_t* name, WORD flags, const Args& args) const {
-    if (!g_server.log) return;
-    static const char* const kKinds[] = {"other", "method", "get", "get+method", "put"};
-    std::string line = std::string(type_) + "." + std::string(name, name + wcslen(name)) + " " +
-                       kKinds[flags < 5 ? flags : 0] + "(";
-    for (std::size_t i = 0; i < args.size(); ++i) line += (i ? ", " : "") + TypeName(args[i]->vt);
-    std::fprintf(g_server.log, "%s)\n", line.c_str());
-    std::fflush(g_server.log);
-  }
-
-  const char* type_;
-  const Member* members_;
-  int count_;
-};
-
-// ---- Outlook ---------------------------------------------------------------
-
-constexpr Member kFolder[] = {{L"Items", kGet, {}}, {L"StoreID", kGet, {}}};
-class Folder : public FakeObject {
- public:
-  Folder() : FakeObject("Folder", kFolder) {}
-  HRESULT Call(int index, int, const Args&, VARIANT* result) override;
-};
-
-constexpr Member kAppointment[] = {
-    {L"Start", kGet | kPut, {VT_DATE}},  {L"Subject", kGet | kPut, {VT_BSTR}},
-    {L"Body", kPut, {VT_BSTR}},          {L"AllDayEvent", kPut, {VT_BOOL}},
-    {L"BusyStatus", kPut, {VT_I4}},      {L"ReminderMinutesBeforeStart", kPut, {VT_I4}},
-    {L"ReminderSet", kPut, {VT_BOOL}},   {L"Categories", kPut, {VT_BSTR}},
-    {L"EntryID", kGet, {}},              {L"Parent", kGet, {}},
-    {L"Save", kMethod, {}},              {L"Delete", kMethod, {}},
-};
-class Appointment : public FakeObject {
- public:
-  // A saved appointment (its id), or a new one (0).
-  explicit Appointment(long id) : FakeObject("Appointment", kAppointment), id_(id) {
-    if (FakeAppointment* a = Find(id)) r_ = *a;
-  }
-  HRESULT Call(int index, int kind, const Args& args, VARIANT* result) override {
-    FakeAppointment* saved = Find(id_);
-    if (kind == kPut) {
-      r_.props[kAppointment[index].name] = ValueText(args[0]);
-    } else if (index == 0) {
-      result->vt = VT_DATE;
-      result->date = _wtof(r_.Get(L"Start").c_str());
-    } else if (index == 1) {
-      return ReturnText(result, r_.Get(L"Subject"));
-    } else if (index == 8) {
-      return saved ? ReturnText(result, L"EID" + std::to_wstring(id_)) : E_FAIL;
-    } else if (index == 9) {
-      return Return(result, new Folder());
-    } else if (index == 10 && saved) {
-      if (saved->props.count(L"Label")) r_.props[L"Label"] = saved->props[L"Label"];  // set meanwhile
-      *saved = r_;
-    } else if (index == 10) {
-      r_.id = id_ = g_server.nextId++;
-      g_server.store.appointments.push_back(r_);
-    } else {
-      if (!saved) return E_FAIL;
-      saved->id = id_ = 0;  // left out of the collection and the file
-    }
-    return S_OK;
-  }
-
- private:
-  long id_;
-  FakeAppointment r_;
-};
-
-constexpr Member kItems[] = {
-    {L"Count", kGet, {}}, {L"Item", kMethod, {VT_I4}}, {L"Add", kMethod, {VT_I4}}, {L"Restrict", kMethod, {VT_BSTR}}};
-class Items : public FakeObject {
- public:
-  // The whole calendar, or the items a restriction kept.
-  Items() : FakeObject("Items", kItems), whole_(1) {}
-  explicit Items(std::vector<long> ids) : FakeObject("Items", kItems), whole_(0), ids_(std::move(ids)) {}
-  HRESULT Call(int index, int, const Args& args, VARIANT* result) override {
+  HRESULT Call(const std::wstring& member, int kind, const std::vector<VARIANT*>& args, VARIANT* result);
+  // Items: the whole calendar, or what a restriction kept.
+  std::vector<long> Ids() const {
     std::vector<long> ids = ids_;
     for (const FakeAppointment& a : g_server.store.appointments) {
       if (whole_ && a.id) ids.push_back(a.id);
     }
-    if (index == 0) {
-      result->vt = VT_I4;
-      result->lVal = (LONG)ids.size();
-      return S_OK;
-    }
-    if (index == 1) {
-      LONG i = args[0]->lVal;
-      return i < 1 || i > (LONG)ids.size() ? DISP_E_BADINDEX : Return(result, new Appointment(ids[i - 1]));
-    }
-    if (index == 2) return args[0]->lVal == 1 ? Return(result, new Appointment(0)) : E_INVALIDARG;
+    return ids;
+  }
+  HRESULT Return(VARIANT* result, Fake* object) {
+    result->vt = VT_DISPATCH;
+    result->pdispVal = object;
+    return S_OK;
+  }
+  int Failing(const Member& m, const wchar_t* stage) const {
+    return g_server.fail == std::wstring(m.type) + L"." + m.name + L" " + stage;
+  }
+  void Log(const Member& m, WORD flags, const std::vector<VARIANT*>& args) const {
+    if (!g_server.log) return;
+    static const wchar_t* const kKinds[] = {L"other", L"method", L"get", L"get+method", L"put"};
+    std::wstring line = std::wstring(m.type) + L"." + m.name + L" " + kKinds[flags < 5 ? flags : 0] + L"(";
+    for (std::size_t i = 0; i < args.size(); ++i) line += (i ? L", " : L"") + std::wstring(TypeName(args[i]->vt));
+    std::fprintf(g_server.log, "%s)\n", std::string(line.begin(), line.end()).c_str());  // ASCII
+    std::fflush(g_server.log);
+  }
+
+  const wchar_t* type_;
+  long id_;
+  FakeAppointment r_;  // an appointment as put so far
+  int whole_ = 1;
+  std::vector<long> ids_;
+  Fake* message_ = nullptr;  // of Fields
+  int label_ = -1;  // a message's, until Update
+  int loggedOn_ = 0;
+};
+
+HRESULT Fake::Call(const std::wstring& member, int kind, const std::vector<VARIANT*>& args, VARIANT* result) {
+  const std::wstring text = args.empty() || args[0]->vt != VT_BSTR ? L"" : Text(args[0]);
+  const LONG number = args.empty() ? 0 : args[0]->lVal;
+  FakeAppointment* saved = Find(id_);
+  if (member == L"Application.GetNameSpace") {
+    return text == L"MAPI" ? Return(result, new Fake(L"NameSpace")) : E_INVALIDARG;
+  }
+  if (member == L"NameSpace.GetDefaultFolder") {
+    return number == 9 ? Return(result, new Fake(L"Folder")) : E_INVALIDARG;  // the calendar only
+  }
+  if (member == L"NameSpace.Categories") return Return(result, new Fake(L"Categories"));
+  if (member == L"Folder.Items") return Return(result, new Fake(L"Items"));
+  if (member == L"Folder.StoreID") return ReturnText(result, L"STORE-1");
+  if (member == L"Items.Count") {
+    result->vt = VT_I4;
+    result->lVal = (LONG)Ids().size();
+    return S_OK;
+  }
+  if (member == L"Items.Item") {
+    if (number < 1 || number > (LONG)Ids().size()) return DISP_E_BADINDEX;
+    return Return(result, new Fake(L"Appointment", Ids()[number - 1]));
+  }
+  if (member == L"Items.Add") return number == 1 ? Return(result, new Fake(L"Appointment")) : E_INVALIDARG;
+  if (member == L"Items.Restrict") {
     // The program's one form, its dates in the user's short date format.
     wchar_t from[64], to[64];
     double a, b;
-    if (swscanf(Text(args[0]).c_str(), L"[Start] >= '%63l[^']' AND [Start] < '%63l[^']'", from, to) != 2 ||
+    if (swscanf(text.c_str(), L"[Start] >= '%63l[^']' AND [Start] < '%63l[^']'", from, to) != 2 ||
         FAILED(VarDateFromStr(from, LOCALE_USER_DEFAULT, 0, &a)) ||
         FAILED(VarDateFromStr(to, LOCALE_USER_DEFAULT, 0, &b))) {
       return E_INVALIDARG;
     }
-    std::vector<long> kept;
-    for (long id : ids) {
+    Fake* kept = new Fake(L"Items");
+    kept->whole_ = 0;
+    for (long id : Ids()) {
       double start = _wtof(Find(id)->Get(L"Start").c_str());
-      if (start >= a && start < b) kept.push_back(id);
+      if (start >= a && start < b) kept->ids_.push_back(id);
     }
-    return Return(result, new Items(std::move(kept)));
+    return Return(result, kept);
   }
-
- private:
-  int whole_;
-  std::vector<long> ids_;
-};
-
-HRESULT Folder::Call(int index, int, const Args&, VARIANT* result) {
-  return index == 0 ? Return(result, new Items()) : ReturnText(result, L"STORE-1");
-}
-
-// The user's category list. Item returns a list again, standing in for
-// the category (the program only asks whether there is one).
-constexpr Member kCategories[] = {{L"Item", kMethod, {VT_BSTR}}, {L"Add", kMethod, {VT_BSTR, VT_I4}}};
-class Categories : public FakeObject {
- public:
-  Categories() : FakeObject("Categories", kCategories) {}
-  HRESULT Call(int index, int, const Args& args, VARIANT* result) override {
-    for (const auto& c : g_server.store.categories) {
-      if (_wcsicmp(c.first.c_str(), Text(args[0]).c_str()) == 0) {
-        return index == 0 ? Return(result, new Categories()) : E_INVALIDARG;
-      }
-    }
-    if (index == 0) return DISP_E_BADINDEX;
-    g_server.store.categories.push_back({Text(args[0]), (int)args[1]->lVal});
-    return Return(result, new Categories());
-  }
-};
-
-constexpr Member kNameSpace[] = {{L"GetDefaultFolder", kMethod, {VT_I4}}, {L"Categories", kGet, {}}};
-class NameSpace : public FakeObject {
- public:
-  NameSpace() : FakeObject("NameSpace", kNameSpace) {}
-  HRESULT Call(int index, int, const Args& args, VARIANT* result) override {
-    if (index == 1) return Return(result, new Categories());
-    return args[0]->lVal == 9 ? Return(result, new Folder()) : E_INVALIDARG;  // the calendar only
-  }
-};
-
-constexpr Member kApplication[] = {{L"GetNameSpace", kMethod, {VT_BSTR}}};
-class Application : public FakeObject {
- public:
-  Application() : FakeObject("Application", kApplication) {}
-  HRESULT Call(int, int, const Args& args, VARIANT* result) override {
-    return Text(args[0]) == L"MAPI" ? Return(result, new NameSpace()) : E_INVALIDARG;
-  }
-};
-
-// ---- The label session -------------------------------------------------
-
-constexpr Member kMessage[] = {{L"Fields", kGet, {}}, {L"Update", kMethod, {VT_BOOL, VT_BOOL}}};
-class Message : public FakeObject {
- public:
-  explicit Message(long id) : FakeObject("Message", kMessage), id_(id) {}
-  HRESULT Call(int index, int, const Args& args, VARIANT* result) override;
-  long id_;
-  int label_ = -1;  // pending until Update
-};
-
-// The fields of a new appointment, which has no label property yet: Item
-// finds none, Add adds it once.
-constexpr Member kFields[] = {{L"Item", kMethod, {VT_BSTR, VT_BSTR}},
-                              {L"Add", kMethod, {VT_BSTR, VT_I4, VT_I4, VT_BSTR}}};
-class Fields : public FakeObject {
- public:
-  explicit Fields(Message* message) : FakeObject("Fields", kFields), message_(message) { message_->AddRef(); }
-  ~Fields() override { message_->Release(); }
-  HRESULT Call(int index, int, const Args& args, VARIANT*) override {
-    if (index == 0) return kNotFound;
-    if (Text(args[0]) != L"0x8214" || Text(args[3]) != L"0220060000000000C000000000000046" ||
-        args[1]->lVal != 0 || message_->label_ >= 0) {
+  if (kind == kPut) {
+    r_.props[member.substr(member.find(L'.') + 1)] = ValueText(args[0]);
+  } else if (member == L"Appointment.Start") {
+    result->vt = VT_DATE;
+    result->date = _wtof(r_.Get(L"Start").c_str());
+  } else if (member == L"Appointment.Subject") {
+    return ReturnText(result, r_.Get(L"Subject"));
+  } else if (member == L"Appointment.EntryID") {
+    return saved ? ReturnText(result, L"EID" + std::to_wstring(id_)) : E_FAIL;
+  } else if (member == L"Appointment.Parent") {
+    return Return(result, new Fake(L"Folder"));
+  } else if (member == L"Appointment.Save" && saved) {
+    if (saved->props.count(L"Label")) r_.props[L"Label"] = saved->props[L"Label"];  // set meanwhile
+    *saved = r_;
+  } else if (member == L"Appointment.Save") {
+    r_.id = id_ = g_server.nextId++;
+    g_server.store.appointments.push_back(r_);
+  } else if (member == L"Appointment.Delete") {
+    if (!saved) return E_FAIL;
+    saved->id = id_ = 0;  // left out of the collection and the file
+  } else if (member.rfind(L"Categories.", 0) == 0) {
+    auto& list = g_server.store.categories;
+    auto found = std::find_if(list.begin(), list.end(),
+                              [&](const auto& c) { return !_wcsicmp(c.first.c_str(), text.c_str()); });
+    if ((found == list.end()) == (member == L"Categories.Item")) return DISP_E_BADINDEX;
+    if (found == list.end()) list.push_back({text, (int)args[1]->lVal});
+    // A list stands in for the category: the program only asks whether there is one.
+    return Return(result, new Fake(L"Categories"));
+  } else if (member == L"Session.Logon" || member == L"Session.Logoff") {
+    loggedOn_ = member == L"Session.Logon";
+  } else if (member == L"Session.GetMessage") {
+    long id = loggedOn_ && text.rfind(L"EID", 0) == 0 ? _wtol(text.c_str() + 3) : 0;
+    if (!Find(id) || Text(args[1]) != L"STORE-1") return loggedOn_ ? kNotFound : kNotLoggedOn;
+    return Return(result, new Fake(L"Message", id));
+  } else if (member == L"Message.Fields") {
+    Fake* fields = new Fake(L"Fields");
+    fields->message_ = this;
+    AddRef();
+    return Return(result, fields);
+  } else if (member == L"Message.Update") {
+    if (!saved) return kNotFound;
+    saved->props[L"Label"] = std::to_wstring(label_);
+  } else if (member == L"Fields.Item") {
+    return kNotFound;  // a new appointment has no label property yet
+  } else {  // Fields.Add: the label property, once
+    if (text != L"0x8214" || Text(args[3]) != L"0220060000000000C000000000000046" || args[1]->lVal ||
+        message_->label_ >= 0) {
       return E_INVALIDARG;
     }
     message_->label_ = args[2]->lVal;
-    return S_OK;
   }
-
- private:
-  Message* message_;
-};
-
-HRESULT Message::Call(int index, int, const Args&, VARIANT* result) {
-  if (index == 0) return Return(result, new Fields(this));
-  FakeAppointment* a = Find(id_);
-  if (!a) return kNotFound;
-  a->props[L"Label"] = std::to_wstring(label_);
   return S_OK;
 }
-
-constexpr Member kSession[] = {{L"Logon", kMethod, {VT_BSTR, VT_BSTR, VT_BOOL, VT_BOOL}},
-                               {L"Logoff", kMethod, {}},
-                               {L"GetMessage", kMethod, {VT_BSTR, VT_BSTR}}};
-class Session : public FakeObject {
- public:
-  Session() : FakeObject("Session", kSession) {}
-  HRESULT Call(int index, int, const Args& args, VARIANT* result) override {
-    if (index == 0 || !loggedOn_) {
-      loggedOn_ = index == 0;
-      return loggedOn_ ? S_OK : kNotLoggedOn;
-    }
-    if (index == 1) {
-      loggedOn_ = 0;
-      return S_OK;
-    }
-    std::wstring entry = Text(args[0]);
-    long id = entry.rfind(L"EID", 0) == 0 ? _wtol(entry.c_str() + 3) : 0;
-    if (!Find(id) || Text(args[1]) != L"STORE-1") return kNotFound;
-    return Return(result, new Message(id));
-  }
-
- private:
-  int loggedOn_ = 0;
-};
 
 class Factory : public Unknown<IClassFactory> {
  public:
@@ -441,7 +376,7 @@ class Factory : public Unknown<IClassFactory> {
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
     *out = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
-    FakeObject* object = session_ ? (FakeObject*)new Session() : new Application();
+    Fake* object = new Fake(session_ ? L"Session" : L"Application");
     HRESULT hr = object->QueryInterface(iid, out);
     object->Release();
     return hr;
