@@ -18,21 +18,18 @@
 
 namespace standin {
 
-inline void SetValue(HKEY root, const std::wstring& key, const wchar_t* name, DWORD type, const void* data,
-                     DWORD size) {
-  ASSERT_EQ(RegSetKeyValueW(root, key.c_str(), name, type, data, size), ERROR_SUCCESS);
-}
-inline void SetText(const wchar_t* name, const std::wstring& value) {
-  SetValue(HKEY_CURRENT_USER, kFakeOutlookKey, name, REG_SZ, value.c_str(),
-           (DWORD)((value.size() + 1) * sizeof(wchar_t)));
-}
 // Wine looks classes up in the machine's classes only, so the stand-ins
 // are registered there, in the test prefix.
-inline void SetClass(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-  SetValue(HKEY_CLASSES_ROOT, key, name, REG_SZ, value.c_str(), (DWORD)((value.size() + 1) * sizeof(wchar_t)));
+inline void SetText(const std::wstring& key, const wchar_t* name, const std::wstring& value,
+                    HKEY root = HKEY_CLASSES_ROOT) {
+  ASSERT_EQ(RegSetKeyValueW(root, key.c_str(), name, REG_SZ, value.c_str(),
+                            (DWORD)((value.size() + 1) * sizeof(wchar_t))), ERROR_SUCCESS);
+}
+inline void SetSetting(const wchar_t* name, const std::wstring& value) {
+  SetText(kFakeOutlookKey, name, value, HKEY_CURRENT_USER);
 }
 inline void RegisterProgId(const wchar_t* progId, const wchar_t* clsid) {
-  SetClass(std::wstring(progId) + L"\\CLSID", nullptr, clsid);
+  SetText(std::wstring(progId) + L"\\CLSID", nullptr, clsid);
 }
 inline void UnregisterProgId(const wchar_t* progId) { RegDeleteTreeW(HKEY_CLASSES_ROOT, progId); }
 
@@ -40,19 +37,19 @@ class StandIn {
  public:
   StandIn() {
     const std::wstring dll = std::filesystem::path(TAVLON_FAKE_OUTLOOK_DLL).make_preferred().wstring();
-    const std::wstring exe = std::filesystem::path(TAVLON_FAKE_OUTLOOK_SERVER).make_preferred().wstring();
     for (const wchar_t* clsid : {kFakeOutlookClsid, kFakeSessionClsid}) {
-      SetClass(std::wstring(L"CLSID\\") + clsid + L"\\InprocServer32", nullptr, dll);
-      SetClass(std::wstring(L"CLSID\\") + clsid + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
+      SetText(std::wstring(L"CLSID\\") + clsid + L"\\InprocServer32", nullptr, dll);
+      SetText(std::wstring(L"CLSID\\") + clsid + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
     }
     for (const wchar_t* clsid : {kFakeLocalOutlookClsid, kFakeLocalSessionClsid}) {
-      SetClass(std::wstring(L"CLSID\\") + clsid + L"\\LocalServer32", nullptr, exe);
+      SetText(std::wstring(L"CLSID\\") + clsid + L"\\LocalServer32", nullptr,
+              std::filesystem::path(TAVLON_FAKE_OUTLOOK_SERVER).make_preferred().wstring());
     }
     RegisterProgId(L"Outlook.Application", kFakeOutlookClsid);
     RegisterProgId(L"MAPI.Session", kFakeSessionClsid);
     RegDeleteTreeW(HKEY_CURRENT_USER, kFakeOutlookKey);
-    SetText(L"Store", (dir_.path() / "calendar.txt").wstring());
-    SetText(L"Log", (dir_.path() / "calls.txt").wstring());
+    SetSetting(L"Store", File("calendar.txt"));
+    SetSetting(L"Log", File("calls.txt"));
     SetRestrictedWalk(1);
   }
   ~StandIn() {
@@ -60,18 +57,15 @@ class StandIn {
     UnregisterProgId(L"Outlook.Application");
     UnregisterProgId(L"MAPI.Session");
   }
-  StandIn(const StandIn&) = delete;
-  StandIn& operator=(const StandIn&) = delete;
 
   const ScratchDir& dir() const { return dir_; }
+  std::wstring File(const char* name) const { return (dir_.path() / name).wstring(); }
   FakeStore Store() const {
     FakeStore store;
-    EXPECT_EQ(LoadFakeStore((dir_.path() / "calendar.txt").wstring(), &store), 1);
+    EXPECT_EQ(LoadFakeStore(File("calendar.txt"), &store), 1);
     return store;
   }
-  void Prepare(const FakeStore& store) const {
-    ASSERT_EQ(SaveFakeStore((dir_.path() / "calendar.txt").wstring(), store), 1);
-  }
+  void Prepare(const FakeStore& store) const { ASSERT_EQ(SaveFakeStore(File("calendar.txt"), store), 1); }
   // The calls logged so far; the log is emptied.
   std::vector<std::string> TakeLog() const {
     std::vector<std::string> lines;

@@ -181,7 +181,7 @@ TEST(OutlookImport, AFailureIsShownOnceWithItsHresult) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.message);
     StandIn outlook;
-    if (r.fail) SetText(L"Fail", r.fail);
+    if (r.fail) SetSetting(L"Fail", r.fail);
     if (!r.fail) UnregisterProgId(L"Outlook.Application");
     MessageCapture messages;
     Days days{{{1, 5, 2007}, {2, 5, 2007}, {3, 5, 2007}, {4, 5, 2007}}, {"day#1", "day#1", "day#1", "day#1"}};
