@@ -71,7 +71,7 @@ struct Server {
   long nextId = 1;
   FILE* log = nullptr;
   unsigned long failHr = 0;
-  int failAsException = 0;
+  std::wstring failAs;  // "exception": raised as DISP_E_EXCEPTION
 };
 Server g_server;
 LONG g_objects = 0;
@@ -93,7 +93,7 @@ void Load() {
   wchar_t call[64] = L"", stage[16] = L"", how[16] = L"";
   swscanf(Setting(L"Fail").c_str(), L"%63ls %15ls %lx %15ls", call, stage, &g_server.failHr, how);
   g_server.fail = std::wstring(call) + L" " + stage;
-  g_server.failAsException = std::wstring(how) == L"exception";
+  g_server.failAs = how;
   LoadFakeStore(g_server.storePath, &g_server.store);
   for (const FakeAppointment& a : g_server.store.appointments) {
     if (a.id >= g_server.nextId) g_server.nextId = a.id + 1;
@@ -188,8 +188,7 @@ class Fake : public Unknown<IDispatch> {
 
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
                                           DISPID* ids) override {
-    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    if (count != 1 || locale != LOCALE_SYSTEM_DEFAULT) return E_INVALIDARG;
+    if (iid != IID_NULL || count != 1 || locale != LOCALE_SYSTEM_DEFAULT) return E_INVALIDARG;
     ids[0] = DISPID_UNKNOWN;
     for (int i = 0; i < kMemberCount; ++i) {
       if (wcscmp(kMembers[i].type, type_) || _wcsicmp(names[0], kMembers[i].name)) continue;
@@ -202,8 +201,9 @@ class Fake : public Unknown<IDispatch> {
 
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
                                    VARIANT* result, EXCEPINFO* exception, UINT* argError) override {
-    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    if (id < 1 || id > kMemberCount || wcscmp(kMembers[id - 1].type, type_)) return DISP_E_MEMBERNOTFOUND;
+    if (iid != IID_NULL || id < 1 || id > kMemberCount || wcscmp(kMembers[id - 1].type, type_)) {
+      return DISP_E_MEMBERNOTFOUND;
+    }
     const Member& m = kMembers[id - 1];
     std::vector<VARIANT*> args;  // in call order
     for (UINT i = params->cArgs; i > 0; --i) args.push_back(&params->rgvarg[i - 1]);
@@ -226,7 +226,7 @@ class Fake : public Unknown<IDispatch> {
       return DISP_E_TYPEMISMATCH;
     }
     if (Failing(m, L"invoke")) {
-      if (!g_server.failAsException || !exception) return (HRESULT)g_server.failHr;
+      if (g_server.failAs != L"exception" || !exception) return (HRESULT)g_server.failHr;
       *exception = EXCEPINFO();
       exception->scode = (HRESULT)g_server.failHr;
       return DISP_E_EXCEPTION;
