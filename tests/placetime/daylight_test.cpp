@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "placetime/daylight.h"
@@ -13,91 +15,55 @@
 
 namespace {
 
-std::string Rule(const std::string& keys) { return "[DaylightSaving]\r\n" + keys; }
-
-// Default rule switched on: last Sunday of March to last Sunday of October.
-const std::string kDefaultOn = Rule("IsAvail=1\r\n");
-// Last Friday before 2 April to the last Sunday before Yom Kippur.
-const std::string kYomKippurRule =
-    Rule("IsAvail=1\r\nStartMethod=1\r\nStartWeekNo=5\r\nStartWeekDay=5\r\nStartDay=2\r\n"
-         "StartMonth=4\r\nEndMethod=1\r\nEndWeekDay=0\r\n");
-// Second Sunday of March to the first Sunday of November.
-const std::string kSecondSundayRule =
-    Rule("IsAvail=1\r\nStartMethod=0\r\nStartWeekNo=2\r\nStartWeekDay=0\r\nStartMonth=3\r\n"
-         "EndMethod=0\r\nEndWeekNo=1\r\nEndMonth=11\r\n");
-// Southern hemisphere: first Sunday of October to the first Sunday of April.
-const std::string kSouthernRule =
-    Rule("IsAvail=1\r\nStartWeekNo=1\r\nStartMonth=10\r\nEndWeekNo=1\r\nEndMonth=4\r\n");
-
-TEST(DaylightSaving, RulesAroundTheirStartAndEndDays) {
-  const std::string noAvail = Rule("StartMonth=1\r\nEndMonth=12\r\n");
-  const std::string firstAfterSunday =  // 1 April 2007 is itself a Sunday
-      Rule("IsAvail=1\r\nStartMethod=1\r\nStartWeekNo=1\r\nStartWeekDay=0\r\nStartDay=1\r\n"
-           "StartMonth=4\r\n");
-  const std::string lastBeforeSunday =  // 8 April 2007 is itself a Sunday
-      Rule("IsAvail=1\r\nStartMethod=1\r\nStartWeekNo=5\r\nStartWeekDay=0\r\nStartDay=8\r\n"
-           "StartMonth=4\r\n");
-  const std::string leapDay =  // first Thursday after 29 February
-      Rule("IsAvail=1\r\nStartMethod=1\r\nStartWeekNo=1\r\nStartWeekDay=4\r\nStartDay=29\r\n"
-           "StartMonth=2\r\n");
-  const std::string endDecember = Rule("IsAvail=1\r\nEndMonth=12\r\n");  // last Sunday: the 30th
-  const std::string thursdayBeforeYomKippur = Rule("IsAvail=1\r\nEndMethod=1\r\nEndWeekDay=4\r\n");
-  const std::string outOfRange =  // unusable values and methods take their defaults
-      Rule("IsAvail=1\r\nStartWeekDay=9\r\nStartMonth=13\r\nEndWeekDay=-1\r\nEndMonth=0\r\n"
-           "StartWeekNo=0\r\nStartMethod=2\r\nStartDay=20\r\nEndMethod=7\r\n");
-  const struct {
-    const char* id;
-    const std::string* file;  // nullptr: no daylight.ini
-    int day, month, year;
-    int inForce;
-  } rows[] = {
-      {"no file: no saving", nullptr, 1, 7, 2007, 0},
-      {"IsAvail missing: no saving", &noAvail, 1, 7, 2007, 0},
-      {"default: Saturday before the last Sunday of March", &kDefaultOn, 24, 3, 2007, 0},
-      {"default: last Sunday of March", &kDefaultOn, 25, 3, 2007, 1},
-      {"default: Saturday before the last Sunday of October", &kDefaultOn, 27, 10, 2007, 1},
-      {"default: last Sunday of October", &kDefaultOn, 28, 10, 2007, 0},
-      {"Yom Kippur rule: Thursday 29 March", &kYomKippurRule, 29, 3, 2007, 0},
-      {"Yom Kippur rule: Friday 30 March", &kYomKippurRule, 30, 3, 2007, 1},
-      {"Yom Kippur rule: Saturday 15 September", &kYomKippurRule, 15, 9, 2007, 1},
-      {"Yom Kippur rule: Sunday 16 September", &kYomKippurRule, 16, 9, 2007, 0},
-      {"second Sunday: 11 March", &kSecondSundayRule, 11, 3, 2007, 1},
-      {"second Sunday: 4 November", &kSecondSundayRule, 4, 11, 2007, 0},
-      {"southern: first Sunday of April", &kSouthernRule, 1, 4, 2007, 0},
-      {"southern: first Sunday of October", &kSouthernRule, 7, 10, 2007, 1},
-      {"first after a Sunday is the next Sunday", &firstAfterSunday, 7, 4, 2007, 0},
-      {"first after a Sunday: 8 April", &firstAfterSunday, 8, 4, 2007, 1},
-      {"last before a Sunday is the Sunday before", &lastBeforeSunday, 1, 4, 2007, 1},
-      {"last before a Sunday: 31 March", &lastBeforeSunday, 31, 3, 2007, 0},
-      {"29 Feb of a common year is 1 March: not the Thursday itself", &leapDay, 7, 3, 2007, 0},
-      {"29 Feb of a leap year: next Thursday", &leapDay, 6, 3, 2008, 1},
-      {"December end: 29 December", &endDecember, 29, 12, 2007, 1},
-      {"December end: 30 December", &endDecember, 30, 12, 2007, 0},
-      {"a Thursday Yom Kippur ends the Thursday before", &thursdayBeforeYomKippur, 1, 10, 2008, 1},
-      {"Thursday before Yom Kippur 2008 is 2 October", &thursdayBeforeYomKippur, 2, 10, 2008, 0},
-      {"unusable values: default start", &outOfRange, 25, 3, 2007, 1},
-      {"unusable values: default end", &outOfRange, 28, 10, 2007, 0},
-  };
-  for (const auto& row : rows) {
-    ScratchDir dir;
-    if (row.file) dir.Write(kDaylightFile, *row.file);
-    int hour = 10;
-    ApplyDaylightSaving(row.day, row.month, row.year, &hour);
-    EXPECT_EQ(hour, 10 + row.inForce) << row.id;
-  }
+// daylight.ini with the keys, written one a line.
+std::string Rule(std::string keys) {
+  for (std::size_t at; (at = keys.find(' ')) != std::string::npos;) keys.replace(at, 1, "\r\n");
+  return "[DaylightSaving]\r\n" + keys + "\r\n";
 }
 
-// The hour wraps at midnight; the rule is read on every call.
-TEST(DaylightSaving, HourWrapsAtMidnight) {
+TEST(DaylightSaving, RulesAroundTheirStartAndEndDays) {
+  // Last Friday before 2 April to the last Sunday before Yom Kippur.
+  const char* yomKippur = "IsAvail=1 StartMethod=1 StartWeekNo=5 StartWeekDay=5 StartDay=2 StartMonth=4 EndMethod=1 EndWeekDay=0";
+  // Keys "": no daylight.ini.
+  const std::tuple<const char*, const char*, int, int, int, int> rows[] = {
+      {"no file: no saving", "", 1, 7, 2007, 0},
+      // The default rule: last Sunday of March to the last Sunday of October.
+      {"default: last Sunday of March", "IsAvail=1", 25, 3, 2007, 1},
+      {"default: the Saturday before the end", "IsAvail=1", 27, 10, 2007, 1},
+      {"default: last Sunday of October", "IsAvail=1", 28, 10, 2007, 0},
+      {"Yom Kippur rule: Friday 30 March", yomKippur, 30, 3, 2007, 1},
+      {"Yom Kippur rule: Sunday 16 September", yomKippur, 16, 9, 2007, 0},
+      {"Thursday Yom Kippur: 2 October", "IsAvail=1 EndMethod=1 EndWeekDay=4", 2, 10, 2008, 0},
+      {"second Sunday of March: 11th", "IsAvail=1 StartWeekNo=2 StartMonth=3 EndWeekNo=1 EndMonth=11", 11, 3, 2007, 1},
+      {"first Sunday of November: 4th", "IsAvail=1 StartWeekNo=2 StartMonth=3 EndWeekNo=1 EndMonth=11", 4, 11, 2007, 0},
+      // Southern: first Sunday of October to the first Sunday of April.
+      {"southern: first Sunday of April", "IsAvail=1 StartWeekNo=1 StartMonth=10 EndWeekNo=1 EndMonth=4", 1, 4, 2007, 0},
+      {"southern: in January", "IsAvail=1 StartWeekNo=1 StartMonth=10 EndWeekNo=1 EndMonth=4", 10, 1, 2007, 1},
+      // 1 and 8 April 2007 are Sundays.
+      {"first Sunday after 1 April: 8th", "IsAvail=1 StartMethod=1 StartWeekNo=1 StartDay=1 StartMonth=4", 8, 4, 2007, 1},
+      {"last Sunday before 8 April: 1st", "IsAvail=1 StartMethod=1 StartWeekNo=5 StartDay=8 StartMonth=4", 1, 4, 2007, 1},
+      // 29 February of a common year is 1 March: a Thursday, not after itself.
+      {"first Thursday after 29 Feb 2007", "IsAvail=1 StartMethod=1 StartWeekNo=1 StartWeekDay=4 StartDay=29 StartMonth=2", 7, 3, 2007, 0},
+      {"first Thursday after 29 Feb 2008", "IsAvail=1 StartMethod=1 StartWeekNo=1 StartWeekDay=4 StartDay=29 StartMonth=2", 6, 3, 2008, 1},
+      {"December end: 29th, before the last Sunday", "IsAvail=1 EndMonth=12", 29, 12, 2007, 1},
+      // Unusable values and methods take their defaults.
+      {"unusable values: default start", "IsAvail=1 StartWeekDay=9 StartMonth=13 EndWeekDay=-1 EndMonth=0 StartWeekNo=0 StartMethod=2 StartDay=20 EndMethod=7", 25, 3, 2007, 1},
+  };
+  for (const auto& [id, keys, day, month, year, inForce] : rows) {
+    ScratchDir dir;
+    if (*keys) dir.Write(kDaylightFile, Rule(keys));
+    int hour = 10;
+    ApplyDaylightSaving(day, month, year, &hour);
+    EXPECT_EQ(hour, 10 + inForce) << id;
+  }
+  // The hour wraps at midnight; the rule is read on every call.
   ScratchDir dir;
   int hour = 23;
   ApplyDaylightSaving(1, 7, 2007, &hour);
   EXPECT_EQ(hour, 23);
-  dir.Write(kDaylightFile, kDefaultOn);
+  dir.Write(kDaylightFile, Rule("IsAvail=1"));
   ApplyDaylightSaving(1, 7, 2007, &hour);
   EXPECT_EQ(hour, 0);
-  ApplyDaylightSaving(1, 7, 2007, &hour);
-  EXPECT_EQ(hour, 1);
 }
 
 // ---- the dialog ----
@@ -115,116 +81,26 @@ std::vector<int> Ints(const DaylightFields& f) {
   return std::vector<int>(p, p + 14);
 }
 
+// Only the row of each side's stored method is loaded; a stored value with
+// no list entry (or a method neither 0 nor 1) selects nothing.
 TEST(DaylightForm, LoadSelectsOnlyTheStoredMethodsRows) {
-  struct Row {
-    const char* id;
-    const char* file;  // nullptr: none
-    DaylightFields expected;
-  };
-  const Row rows[] = {
-      {"no file: the defaults, disabled", nullptr,
-       {0, 0, 4, 0, 2, -1, -1, -1, -1, 0, 4, 0, 9, -1}},
-      {"method 1 on both sides",
-       "[DaylightSaving]\r\nIsAvail=1\r\nStartMethod=1\r\nStartWeekNo=5\r\nStartWeekDay=5\r\n"
-       "StartDay=2\r\nStartMonth=4\r\nEndMethod=1\r\nEndWeekDay=6\r\nEndMonth=3\r\n",
+  const std::pair<const char*, std::vector<int>> rows[] = {
+      {"", {0, 0, 4, 0, 2, -1, -1, -1, -1, 0, 4, 0, 9, -1}},  // no file
+      {"IsAvail=1 StartMethod=1 StartWeekNo=5 StartWeekDay=5 StartDay=2 StartMonth=4 EndMethod=1 EndWeekDay=6 EndMonth=3",
        {1, 1, -1, -1, -1, 1, 5, 1, 3, 1, -1, -1, -1, 6}},
-      {"methods neither 0 nor 1 check no radio button",
-       "[DaylightSaving]\r\nStartMethod=2\r\nEndMethod=-1\r\n",
-       {0, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1}},
+      {"StartWeekNo=6 StartWeekDay=7 StartMonth=12 EndWeekNo=5 EndMonth=13", {0, 0, -1, -1, 11, -1, -1, -1, -1, 0, 4, 0, -1, -1}},
+      {"StartMethod=2 EndMethod=-1", {0, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1}},
   };
-  for (const Row& row : rows) {
+  for (const auto& [keys, expected] : rows) {
     ScratchDir dir;
-    if (row.file) dir.Write(kDaylightFile, row.file);
+    if (*keys) dir.Write(kDaylightFile, Rule(keys));
     DaylightFields f;
     DaylightFormLoad(&f);
-    EXPECT_EQ(Ints(f), Ints(row.expected)) << row.id;
+    EXPECT_EQ(Ints(f), expected) << keys;
   }
 }
 
-TEST(DaylightForm, EnablingFollowsTheRadioButtons) {
-  struct Row {
-    const char* id;
-    int enabled, startMethod, endMethod;
-    int control;
-    int expected;
-  };
-  constexpr Row rows[] = {
-      {"disabled: Enable stays", 0, 0, 0, kDaylightControlEnable, 1},
-      {"disabled: even the checked method's row", 0, 0, 0, kDaylightControlStartWeekNo, 0},
-      {"enabled: method radios without a method", 1, -1, -1, kDaylightControlEndMethod1, 1},
-      {"start 0: its row", 1, 0, 1, kDaylightControlStartOf, 1},
-      {"start 1: its row", 1, 1, 0, kDaylightControlStartAfterBefore, 1},
-      {"end 1: its row", 1, 0, 1, kDaylightControlEndYom, 1},
-  };
-  for (const Row& row : rows) {
-    DaylightFields f = kValid;
-    f.enabled = row.enabled;
-    f.startMethod = row.startMethod;
-    f.endMethod = row.endMethod;
-    EXPECT_EQ(DaylightControlEnabled(&f, row.control), row.expected) << row.id;
-  }
-}
-
-TEST(DaylightForm, ChecksInOrder) {
-  struct Row {
-    const char* id;
-    DaylightFields start;
-    void (*change)(DaylightFields*);
-    const char* message;  // nullptr: valid
-    int control;
-  };
-  const Row rows[] = {
-      {"method 1 valid", kValidMethod1, [](DaylightFields*) {}, nullptr, 0},
-      {"disabled: nothing is checked", kValid,
-       [](DaylightFields* f) { f->enabled = 0, f->startMethod = f->endMethod = -1; }, nullptr, 0},
-      {"start 0 week number", kValid,
-       [](DaylightFields* f) { f->startWeekNo = -1, f->startWeekDay = -1, f->endMethod = -1; },
-       "Start week no has to be selected", kDaylightControlStartWeekNo},
-      {"start 1 First or Last", kValidMethod1,
-       [](DaylightFields* f) { f->startFirstLast = -1, f->startDay = -1; },
-       "Start week no has to be selected", kDaylightControlStartFirstLast},
-      {"start 1 weekday", kValidMethod1,
-       [](DaylightFields* f) { f->startWeekDay1 = -1, f->startDay = -1; },
-       "Start weekday has to be selected", kDaylightControlStartWeekDay1},
-      {"start 1 day", kValidMethod1,
-       [](DaylightFields* f) { f->startDay = -1, f->startMonth1 = -1; },
-       "Start day has to be selected", kDaylightControlStartDay},
-      {"start 1 month", kValidMethod1, [](DaylightFields* f) { f->startMonth1 = -1; },
-       "Start month has to be selected", kDaylightControlStartMonth1},
-      {"31 April", kValidMethod1, [](DaylightFields* f) { f->startDay = 30, f->startMonth1 = 3; },
-       "Invalid day was selected", kDaylightControlStartDay},
-      {"29 February is accepted", kValidMethod1,
-       [](DaylightFields* f) { f->startDay = 28, f->startMonth1 = 1; }, nullptr, 0},
-      {"no start method", kValid,
-       [](DaylightFields* f) { f->startMethod = -1, f->endMethod = -1; },
-       "Method for start calculation must be selected", kDaylightControlStartMethod0},
-      {"end 0 week number", kValid,
-       [](DaylightFields* f) { f->endWeekNo = -1, f->endWeekDay = -1; },
-       "End week no has to be selected", kDaylightControlEndWeekNo},
-      {"end 1 weekday", kValidMethod1,
-       [](DaylightFields* f) { f->endWeekDay1 = -1, f->endMonth = -1; },
-       "End weekday has to be selected", kDaylightControlEndWeekDay1},
-      {"no end method", kValid, [](DaylightFields* f) { f->endMethod = -1; },
-       "Method for end calculation must be selected", kDaylightControlEndMethod0},
-  };
-  for (const Row& row : rows) {
-    DaylightFields f = row.start;
-    row.change(&f);
-    DaylightFieldError error{nullptr, kDaylightControlNone};
-    const int ok = DaylightValidate(&f, &error);
-    if (!row.message) {
-      EXPECT_EQ(ok, 1) << row.id << ": " << (error.message ? error.message : "");
-      continue;
-    }
-    EXPECT_EQ(ok, 0) << row.id;
-    EXPECT_STREQ(error.message, row.message) << row.id;
-    EXPECT_EQ(error.control, row.control) << row.id;
-  }
-}
-
-// The stored keys in their order (-99: missing): IsAvail, StartMethod,
-// StartWeekNo, StartWeekDay, StartMonth, StartDay, EndMethod, EndWeekNo,
-// EndWeekDay, EndMonth.
+// The stored keys in their order (-99: missing).
 std::string Keys() {
   std::string out;
   for (const char* key : {"IsAvail", "StartMethod", "StartWeekNo", "StartWeekDay", "StartMonth",
@@ -233,10 +109,18 @@ std::string Keys() {
   return out;
 }
 
-TEST(DaylightForm, OkWritesEveryKey) {
+// A failed check writes nothing; OK writes every key of the checked rows;
+// disabling writes only IsAvail.
+TEST(DaylightForm, OkWritesTheKeys) {
   ScratchDir dir;
-  DaylightFields f = kValidMethod1;  // last Friday before 2 April; last Sunday before YK
+  DaylightFields f = kValidMethod1;
+  f.startDay = 30;  // 31 April
+  f.startMonth1 = 3;
   DaylightFieldError error{};
+  EXPECT_EQ(DaylightFormOk(&f, &error), 0);
+  EXPECT_STREQ(error.message, "Invalid day was selected");
+  EXPECT_EQ(dir.Read(kDaylightFile), "");
+  f = kValidMethod1;
   ASSERT_EQ(DaylightFormOk(&f, &error), 1);
   // "Last" is week 5; EndMonth, unread under method 1, keeps its default.
   EXPECT_EQ(Keys(), "1 1 5 5 4 2 1 1 0 10 ");
@@ -249,23 +133,10 @@ TEST(DaylightForm, OkWritesEveryKey) {
   f.startFirstLast = 0;
   ASSERT_EQ(DaylightFormOk(&f, &error), 1);
   EXPECT_EQ(Keys(), "1 0 2 0 3 1 0 1 0 11 ");
-}
-
-// Disabling writes only IsAvail; a failed check writes nothing.
-TEST(DaylightForm, DisableWritesOnlyIsAvail) {
-  ScratchDir dir;
-  DaylightFields f = kValid;
-  f.endMonth = -1;
-  DaylightFieldError error{};
-  EXPECT_EQ(DaylightFormOk(&f, &error), 0);
-  EXPECT_STREQ(error.message, "End month has to be selected");
-  EXPECT_EQ(dir.Read(kDaylightFile), "");
-
-  dir.Write(kDaylightFile, kYomKippurRule);
   f.enabled = 0;
   f.startMethod = -1;  // whatever the rows hold is not checked
   ASSERT_EQ(DaylightFormOk(&f, &error), 1);
-  EXPECT_EQ(Keys(), "0 1 5 5 4 2 1 -99 0 -99 ");
+  EXPECT_EQ(Keys(), "0 0 2 0 3 1 0 1 0 11 ");
 }
 
 }  // namespace
