@@ -61,7 +61,7 @@ constexpr Member kMembers[] = {
     {L"Fields", L"Item", kMethod, {VT_BSTR, VT_BSTR}},
     {L"Fields", L"Add", kMethod, {VT_BSTR, VT_I4, VT_I4, VT_BSTR}},
 };
-constexpr int kMemberCount = sizeof kMembers / sizeof kMembers[0];
+constexpr int kMemberCount = (int)std::size(kMembers);
 
 // The state of the process's objects, from their first to their last.
 struct Server {

@@ -1,7 +1,6 @@
-// The stand-in Outlook's calendar as a file: its appointments and the
-// user's category list. The stand-in servers load it with their first
-// object and write it when their last object goes; the tests prepare and
-// read it.
+// The stand-in Outlook's calendar as a file: the stand-in servers load it
+// with their first object and write it when their last object goes; the
+// tests prepare and read it.
 #pragma once
 #include <map>
 #include <string>
@@ -34,8 +33,7 @@ std::wstring Record(const FakeAppointment& appointment);
 // for its lookup; "... exception": raised as DISP_E_EXCEPTION).
 inline constexpr wchar_t kFakeOutlookKey[] = L"Software\\Tavlon Tests\\Fake Outlook";
 
-// The in-process Outlook and label session, and the out-of-process ones
-// (one server process for both).
+// Outlook and its label session in process, and out of process.
 inline constexpr wchar_t kFakeOutlookClsid[] = L"{6E3B8C51-2F0A-4C8E-9D1B-7A5F3E2C1001}";
 inline constexpr wchar_t kFakeSessionClsid[] = L"{6E3B8C51-2F0A-4C8E-9D1B-7A5F3E2C1002}";
 inline constexpr wchar_t kFakeLocalOutlookClsid[] = L"{6E3B8C51-2F0A-4C8E-9D1B-7A5F3E2C1003}";
