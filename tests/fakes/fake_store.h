@@ -1,61 +1,39 @@
-// The stand-in Outlook's calendar as a file: its appointments (with label
-// and categories) and the user's category list, one record a line. The
-// stand-in servers load it when their first object is made and write it
-// when their last object goes; the tests prepare and read it.
+// The stand-in Outlook's calendar as a file: the stand-in servers load it
+// with their first object and write it when their last object goes; the
+// tests prepare and read it.
 #pragma once
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
+// An appointment: its id (entry id "EID<id>"; 0: deleted) and the
+// properties put, as text: "Start" 39187 (an automation date), "ReminderSet"
+// 1 or 0, "Label" as the label session set it. A property never put is
+// missing (Outlook's default).
 struct FakeAppointment {
-  long id;             // also the entry id, "EID" and the number
-  double start;        // automation date
-  int allDay;
-  int busyStatus;      // -1: never put (Outlook's default)
-  int reminderSet;
-  int reminderMinutes;
-  int label;           // the label property; -1: none
-  std::wstring categories;
-  std::wstring subject;
-  std::wstring body;
-};
-
-struct FakeCategory {
-  std::wstring name;
-  int color;
+  long id = 0;
+  std::map<std::wstring, std::wstring> props;
+  std::wstring Get(const wchar_t* name) const { return props.count(name) ? props.at(name) : L""; }
 };
 
 struct FakeStore {
   std::vector<FakeAppointment> appointments;
-  std::vector<FakeCategory> categories;
-  long nextId = 1;
+  std::vector<std::pair<std::wstring, int>> categories;  // name and OlCategoryColor
 };
 
-// A store that is missing reads as empty. Returns 1, or 0 on a bad line.
+// A missing file reads as an empty store. Both return 1, or 0.
 int LoadFakeStore(const std::wstring& path, FakeStore* store);
 int SaveFakeStore(const std::wstring& path, const FakeStore& store);
-// A new appointment as the stand-in's "Add" makes it.
-FakeAppointment NewFakeAppointment();
+// "AllDayEvent=1; Body=...; Start=39187; ..." in name order.
+std::wstring Record(const FakeAppointment& appointment);
 
-// UTF-16 and UTF-8.
-std::string Utf8(const std::wstring& text);
-std::wstring Wide(const std::string& utf8);
-
-// The settings of the stand-ins, in HKCU\Software\Tavlon Tests\Fake Outlook:
-//   Store (text)       the store file
-//   Log (text)         the call log; none: no log
-//   Fail (text)        the call to fail, "Object.Name ids" or "Object.Name
-//                      invoke", e.g. "Appointment.Save invoke"
-//   FailHresult (number) its HRESULT
-//   FailAsException (number) 1: reported as DISP_E_EXCEPTION with the
-//                      HRESULT as the exception's status code
-//   FailFrom (number)  fail from the n-th such call on (default 1)
-//   WrongType (text)   a call whose result comes back with another type
-//   NoRestrict (number) 1: the collection cannot be restricted
-//   NoCategories (number) 1: the namespace has no category list
+// The stand-ins' settings, in this key: "Store" and "Log" (file paths) and
+// "Fail", a call to fail: "Appointment.Save invoke 80004005" (or "ids"
+// for its lookup; "... exception": raised as DISP_E_EXCEPTION).
 inline constexpr wchar_t kFakeOutlookKey[] = L"Software\\Tavlon Tests\\Fake Outlook";
 
-// The stand-in's CLSIDs: the in-process Outlook and label session, the
-// out-of-process Outlook and label session (one server process for both).
+// Outlook and its label session in process, and out of process.
 inline constexpr wchar_t kFakeOutlookClsid[] = L"{6E3B8C51-2F0A-4C8E-9D1B-7A5F3E2C1001}";
 inline constexpr wchar_t kFakeSessionClsid[] = L"{6E3B8C51-2F0A-4C8E-9D1B-7A5F3E2C1002}";
 inline constexpr wchar_t kFakeLocalOutlookClsid[] = L"{6E3B8C51-2F0A-4C8E-9D1B-7A5F3E2C1003}";

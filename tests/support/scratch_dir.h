@@ -33,8 +33,7 @@ class ScratchDir {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
   void Write(const std::string& name, const std::string& content) const {
-    std::ofstream out(path_ / name, std::ios::binary);
-    out << content;
+    std::ofstream(path_ / name, std::ios::binary) << content;
   }
 
  private:

@@ -1,7 +1,6 @@
-// A new, empty folder under the system's temporary folder whose name no
-// other process can have taken: the name carries random bits, and creating
-// a folder fails when the name exists, so two test processes running at
-// once (ctest -j) never share one.
+// A new, empty folder under the system's temporary folder that no other
+// process can share: the name carries random bits, and creating a folder
+// fails when the name exists (ctest -j runs test processes at once).
 #pragma once
 #include <cstdio>
 #include <filesystem>
@@ -12,11 +11,10 @@
 inline std::filesystem::path MakeUniqueTempDir(const std::string& stem) {
   static std::random_device device;
   static std::mt19937_64 bits{(static_cast<unsigned long long>(device()) << 32) ^ device()};
-  const auto base = std::filesystem::temp_directory_path();
   for (;;) {
     char name[32];
-    std::snprintf(name, sizeof name, "%016llx", static_cast<unsigned long long>(bits()));
-    std::filesystem::path path = base / (stem + "-" + name);
+    std::snprintf(name, sizeof name, "-%016llx", static_cast<unsigned long long>(bits()));
+    const auto path = std::filesystem::temp_directory_path() / (stem + name);
     std::error_code error;
     if (std::filesystem::create_directory(path, error)) return path;  // ours alone
     if (error) throw std::filesystem::filesystem_error("temporary folder", path, error);

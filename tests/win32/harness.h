@@ -1,21 +1,13 @@
 // The Win32 test harness: runs the program (its real start-up, window
-// procedure and message loop) in the test process, drives its windows and
-// dialogs with window messages, and records the messages it shows.
-//
-// A test is a list of steps. Each step gets the main window (or the dialog)
-// from a timer tick of the loop that is running, so every message a step
-// posts has been handled by that real loop before the next step starts:
-//
-//   DialogRun dialog = RunDialog([] { return DateTimeFormatDialog(nullptr); }, {
-//       [](HWND d) { Click(d, IDC_DATE_MONTH_FIRST); },
-//       [](HWND d) { Click(d, IDOK); },
-//   });
-//   EXPECT_EQ(dialog.result, 1);
+// procedure and message loop) or one of its dialogs in the test process
+// and feeds it a list of steps, each from a timer tick of the loop that is
+// running, so every message a step posts has been handled by that real
+// loop before the next step starts. A run without progress for 15 s fails
+// the test and closes its windows.
 #pragma once
 #include <windows.h>
 
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -25,30 +17,16 @@ namespace win32test {
 
 using Step = std::function<void(HWND)>;
 
-// ---- The program -----------------------------------------------------
-
 struct ProgramRun {
   int exitCode;          // what TavlonRun returned
   int stepsRun;          // 0 when the start-up ended before the loop ran
   bool closedByHarness;  // the window outlived the last step and was destroyed
 };
 
-// Runs TavlonRun on this thread with `initializeDefinitions` (nullptr: the
-// program's CallangInitialize) and feeds the steps to the main window once
-// it is shown. A window still open after the last step is destroyed.
+// Runs TavlonRun with `initializeDefinitions` (nullptr: CallangInitialize)
+// with the steps fed to the main window; one still open after them is
+// destroyed.
 ProgramRun RunProgram(std::vector<Step> steps, int (*initializeDefinitions)() = nullptr);
-
-// Both runs have a watchdog: when no step starts or ends for this long
-// (15 s unless set), the test fails and every window of the thread is
-// asked to close; when that does not end the run either, the test process
-// ends with code 3.
-void SetWatchdogMilliseconds(DWORD milliseconds);
-
-// For dialogs opened without the program: the instance and the string
-// texts that the start-up would have loaded.
-void UseProgramResources();
-
-// ---- Dialogs -----------------------------------------------------------
 
 struct DialogRun {
   int result;     // what `open` returned
@@ -56,15 +34,18 @@ struct DialogRun {
   bool leftOpen;  // the dialog outlived the last step and was ended with 0
 };
 
-// Calls `open`, which shows a modal dialog and returns when it closes, and
-// feeds the steps to the dialog once it is on screen.
-DialogRun RunDialog(const std::function<int()>& open, std::vector<Step> steps);
+// Calls `open`, which shows a modal dialog and returns when it closes, with
+// the steps fed to the first new dialog of the thread (or the one titled
+// `title`); one still open after them is ended with 0.
+DialogRun RunDialog(const std::function<int()>& open, std::vector<Step> steps,
+                    const char* title = nullptr);
+// The dialog that the command `id` of `window` opens (a click when
+// `window` has a button `id`, else a menu choice).
+DialogRun RunCommand(HWND window, int id, std::vector<Step> steps);
 
-// Called by a step whose window is not there yet (a dialog still opening):
-// the same step runs again at the next tick. The watchdog still counts.
+// Called by a step whose window is not ready yet: the same step runs again
+// at the next tick (without counting as progress).
 void RetryStep();
-
-// ---- Controls ----------------------------------------------------------
 
 void Click(HWND dialog, int id);  // as a mouse click: buttons, radio buttons, check boxes
 bool IsChecked(HWND dialog, int id);
@@ -73,23 +54,15 @@ void SetItemText(HWND dialog, int id, const std::string& text);
 std::string WindowText(HWND window);
 // A menu choice: WM_COMMAND with the command number, sent.
 void Choose(HWND window, int command);
-// A key as the keyboard would deliver it to `window`, posted, with Ctrl
-// held when `control` is set (for accelerators). Ctrl stays as set until
-// SetControlKey(false).
-void PostKey(HWND window, int virtualKey, bool control = false);
-void SetControlKey(bool down);
-
-// Keys as the system's input, to whichever window has the focus: a chord
-// such as Alt+C (TypeChord(VK_MENU, 'C')), keys one after the other, or
-// text as typed characters.
-void TypeChord(int modifier, int virtualKey);
-void TypeKeys(std::initializer_list<int> virtualKeys);
-void TypeText(const std::string& text);
-
-// The visible, enabled dialog titled `title`, or 0.
+// A drop-down list's selection (-1: none), set as the mouse does it.
+void ChooseComboItem(HWND dialog, int id, int position);
+// The texts of a list box.
+std::vector<std::string> ListTexts(HWND dialog, int id);
+// A key as the system's input to the foreground window `window`, with
+// `modifier` (VK_CONTROL, VK_MENU, 0) held.
+void TypeKey(HWND window, int virtualKey, int modifier = 0);
+// The visible dialog titled `title`, or 0.
 HWND FindDialog(const char* title);
-
-// ---- Messages shown ----------------------------------------------------
 
 struct ShownMessage {
   std::string text;
@@ -108,6 +81,7 @@ class MessageCapture {
 
   void Answer(int answer) { answers_.push_back(answer); }
   const std::vector<ShownMessage>& shown() const { return shown_; }
+  std::vector<std::string> texts() const;
 
  private:
   static int Hook(const char* text, const char* title, MessageIcon icon, void* context);
@@ -115,13 +89,7 @@ class MessageCapture {
   std::vector<int> answers_;
 };
 
-// ---- Files -------------------------------------------------------------
-
-// The whole content of a file, and whether it exists.
-struct FileState {
-  bool exists;
-  std::string bytes;
-};
-FileState ReadFileState(const std::string& path);
+// The whole content of a file, "" when it is not there.
+std::string ReadFileBytes(const std::string& path);
 
 }  // namespace win32test

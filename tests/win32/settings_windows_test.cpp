@@ -1,0 +1,318 @@
+// The windows the menus open, on the running program (their rules are
+// tested natively): each opens from its menu item, a refused OK puts the
+// focus on its control, Cancel writes nothing, and OK stores what the
+// window took where the program reads it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "calendar/anniversary.h"
+#include "calendar/caldate.h"
+#include "placetime/cities.h"
+#include "placetime/daylight.h"
+#include "placetime/shabbat.h"
+#include "readings/reading_texts.h"
+#include "resources/export_ids.h"
+#include "resources/resource_ids.h"
+#include "resources/settings_ids.h"
+#include "settings/settings.h"
+#include "shell/export_rules.h"
+#include "shell/main_window.h"
+#include "shell/menu_bar.h"
+#include "support/scratch_dir.h"
+#include "tests/win32/harness.h"
+
+namespace {
+
+using namespace win32test;
+
+// Each menu item opens its window owned by the main window. Where a row
+// has a change, OK after it is refused with the message, the window stays
+// open and the focus goes to the control to mend (in the editor that
+// `button` opens, when there is one). Cancel writes no settings and leaves
+// the main window enabled.
+TEST(MenuCommands, OpenRefuseAndCancel) {
+  struct Row {
+    int popup, item;  // 0 Calendar, 1 Settings, 2 Help; separators counted
+    const char* title;
+    const char* ini;  // the settings it opens on
+    int button;
+    void (*change)(HWND);  // nullptr: Cancel at once
+    const char* message;
+    int control;
+  };
+  const Row kRows[] = {
+      {0, 0, "Select Range", "", 0, [](HWND d) { SetItemText(d, IDC_RANGE_START, "31.2.2007"); },
+       "Start date is invalid", IDC_RANGE_START},
+      {0, 0, "Select Range", "[OutlookExport]\r\nExportType=7\r\n", 0, [](HWND) {}, kNoTargetMessage,
+       IDC_RANGE_OUTLOOK},
+      {0, 1, "Import", "", 0, [](HWND) {}, "At least one entry has to be selected in the list", IDC_BIRTH_LIST},
+      {0, 2, "Select Range", "", 0, nullptr, "", 0},
+      {1, 0, "Select Location", "", IDC_LOC_ADD, [](HWND) {}, "City Name must not be blank", IDC_LOCED_NAME},
+      {1, 1, "Daylight Savings Time", "", 0,
+       [](HWND d) {
+         Click(d, IDC_DST_ENABLE);
+         Click(d, IDC_DST_START_METHOD1);
+       },
+       "Start week no has to be selected", IDC_DST_START_FIRSTLAST},
+      {1, 2, "Shabbat Time Preferences", "", 0, [](HWND d) { SetItemText(d, IDC_SHABBAT_CANDLE, "x"); },
+       "Minutes for Candle Lighting must be a number", IDC_SHABBAT_CANDLE},
+      // (The rows above a refused one are written: the first is refused.)
+      {1, 3, "Configure Zmanim", "", 0, [](HWND d) { ChooseComboItem(d, IDC_ZMANIM_LIST0, -1); },
+       "An entry has to be selected", IDC_ZMANIM_LIST0},
+      {1, 4, "Date/Time Format", "", 0, nullptr, "", 0},
+      {1, 5, "Readings and Holidays", "", 0, nullptr, "", 0},
+      {1, 7, "Anniversaries", "", IDC_ANNI_ADD, [](HWND) {}, "Name must not be blank", IDC_EDITANNI_NAME},
+      {2, 1, "About this program", "", 0, nullptr, "", 0},
+  };
+  ScratchDir dir;
+  auto files = [&] { return dir.Read(kSettingsFile) + dir.Read(kDaylightFile) + dir.Read(kReadingSettingsFile); };
+  RunProgram({[&](HWND main) {
+    for (const Row& row : kRows) {
+      MessageCapture messages;
+      dir.Write(kSettingsFile, row.ini);
+      const std::string before = files();
+      std::string title;
+      HWND owner = nullptr;
+      int focus = 0;  // set only when the refused OK left the window open
+      const Step cancel = [](HWND d) { Click(d, IDCANCEL); };
+      std::vector<Step> refuse = {[&](HWND d) {
+                                    row.change(d);
+                                    Click(d, IDOK);
+                                  },
+                                  [&](HWND) { focus = GetDlgCtrlID(GetFocus()); }, cancel};
+      std::vector<Step> steps = {[&](HWND d) {
+        title = WindowText(d);
+        owner = GetWindow(d, GW_OWNER);
+        if (row.change && row.button) RunCommand(d, row.button, refuse);
+      }};
+      if (row.change && !row.button) steps.insert(steps.end(), refuse.begin(), refuse.end() - 1);
+      steps.push_back(cancel);
+      RunCommand(main, static_cast<int>(GetMenuItemID(GetSubMenu(GetMenu(main), row.popup), row.item)), steps);
+      EXPECT_EQ(title, row.title);
+      EXPECT_EQ(owner, main) << row.title;
+      EXPECT_TRUE(IsWindowEnabled(main)) << row.title;
+      EXPECT_EQ(files(), before) << row.title;
+      EXPECT_EQ(messages.texts(), row.change ? std::vector<std::string>{row.message} : std::vector<std::string>{});
+      EXPECT_EQ(focus, row.control) << row.title << ": " << row.message;
+    }
+  }});
+}
+
+// OK stores through the command: in the main window's record and in the
+// keys the program reads. The record is read once before, so that a value
+// cached then must not be used again.
+TEST(SettingsCommands, OkStoresInTheRecordAndTheSettings) {
+  struct Row {
+    const char* name;
+    const char* ini;  // written before the command
+    int command;
+    void (*fill)(HWND);
+    std::string (*record)(const CalWindowState*);  // nullptr: none
+    const char* recordExpected;
+    const char* file;
+    std::vector<const char*> written;  // its lines
+  };
+  const Row kRows[] = {
+      // New York's sunset on 7 July 2007 was at 20:31 daylight time; the
+      // end of Shabbat, 45 minutes later, falls at 21:16 once daylight
+      // saving (by default from March to October) is on.
+      {"daylight saving", "", kCommandDaylightSaving, [](HWND d) { Click(d, IDC_DST_ENABLE); },
+       [](const CalWindowState* s) {
+         const CalDate saturday{7, 7, 2007};
+         char text[256] = "";
+         ShabbatTimeOfDay(s, AbsoluteFromGregorian(&saturday), text, 0);
+         return std::string(text).substr(0, 3);
+       },
+       "21:", kDaylightFile, {"IsAvail=1"}},
+      {"Shabbat times", "", kCommandShabbatTime,
+       [](HWND d) {
+         SetItemText(d, IDC_SHABBAT_CANDLE, "20");
+         Click(d, IDC_SHABBAT_BY_DEGREES);
+         SetItemText(d, IDC_SHABBAT_DEGREES, "7.5");
+       },
+       [](const CalWindowState* s) { return std::to_string(s->candleLightingMinutes + s->havdalahDegrees); },
+       "27.500000", kSettingsFile, {"CandleLighting=20", "HavdalahMin=0", "HavdalahDegrees=7.50"}},
+      {"readings", "", kCommandReadings, [](HWND d) { Click(d, IDC_READINGS_ISRAEL); },
+       [](const CalWindowState* s) { return std::to_string(s->diaspora); }, "0", kReadingSettingsFile,
+       {"DiasporaFlag=0"}},
+      {"date/time format", "[Settings]\r\nDateFormat=1\r\nTimeFormat=1\r\n", kCommandDateTimeFormat,
+       [](HWND d) {
+         EXPECT_TRUE(IsChecked(d, IDC_DATE_MONTH_FIRST) && IsChecked(d, IDC_TIME_12_HOUR));
+         Click(d, IDC_DATE_DAY_FIRST);
+         Click(d, IDC_TIME_24_HOUR);
+       },
+       nullptr, "", kSettingsFile, {"DateFormat=0", "TimeFormat=0"}},
+      {"zmanim", "[Zmanim]\r\nAlot Hashachar=AlotHashachar90\r\n", kCommandConfigureZmanim,
+       [](HWND d) {
+         EXPECT_EQ(SendDlgItemMessageA(d, IDC_ZMANIM_LIST0, CB_GETCURSEL, 0, 0), 1);  // the stored method
+         ChooseComboItem(d, IDC_ZMANIM_LIST0 + 8, 2);   // "6.5° below horizon"
+         RunCommand(d, IDC_ZMANIM_CHAMETZ_BUTTON, {[](HWND c) {
+           ChooseComboItem(c, IDC_ZMANIM_CHAMETZ_LIST, 1);  // "Magen Avraham"
+           Click(c, IDOK);
+         }});
+       },
+       nullptr, "", kSettingsFile, {"Alot Hashachar=AlotHashachar90", "Tzait Hakochavim=Deg65", "Method=2"}},
+  };
+  ScratchDir dir;
+  MessageCapture messages;
+  RunProgram({[&](HWND main) {
+    for (const Row& row : kRows) {
+      dir.Write(kSettingsFile, row.ini);
+      if (row.record) row.record(MainWindowState(main));
+      DialogRun run = RunCommand(main, row.command, {[&](HWND d) {
+                                   row.fill(d);
+                                   Click(d, IDOK);
+                                 }});
+      EXPECT_FALSE(run.leftOpen) << row.name;
+      EXPECT_EQ(row.record ? row.record(MainWindowState(main)) : "", row.recordExpected) << row.name;
+      for (const char* line : row.written)
+        EXPECT_NE(dir.Read(row.file).find(std::string("\n") + line + "\r\n"), std::string::npos)
+            << row.name << ": " << line;
+    }
+    // A custom that cannot be written is reported, not taken for saved.
+    std::filesystem::remove(dir.path() / kReadingSettingsFile);
+    std::filesystem::create_directory(dir.path() / kReadingSettingsFile);
+    RunCommand(main, kCommandReadings, {[](HWND d) {
+      Click(d, IDC_READINGS_DIASPORA);
+      Click(d, IDOK);
+    }});
+  }});
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_NE(messages.shown()[0].text.find(kReadingSettingsFile), std::string::npos) << messages.shown()[0].text;
+}
+
+// Select Location: Jerusalem modified is a user city that hides the
+// built-in one until removed; a built-in city cannot be removed; a city
+// added is chosen, in the window's record and settings, and in "Merovan
+// Cities.bin" before the program ends.
+TEST(SettingsCommands, LocationStoresTheChoiceAndTheCities) {
+  ScratchDir dir;
+  MessageCapture messages;
+  FreeUserCities(UserCities());
+  dir.Write(kSettingsFile, "[Location]\r\nCityName=Jerusalem\r\n");
+  const std::string jerusalem = "Jerusalem, 31,24N, 35,00E, GMT+2, Elevation: ";
+  RunProgram({[&](HWND main) {
+    RunCommand(main, kCommandSelectLocation, {
+        [&](HWND d) {
+          // Positions mean the same names to the list box and to the
+          // choices: a box sorting by itself would place names with
+          // accents or hyphens elsewhere.
+          LocationChoices choices;
+          SelectLocationFill(UserCities(), "Jerusalem", &choices);
+          EXPECT_EQ(ListTexts(d, IDC_LOC_LIST), choices.names);
+          RunCommand(d, IDC_LOC_MODIFY, {[](HWND e) {
+            SetItemText(e, IDC_LOCED_ELEVATION, "800");
+            Click(e, IDOK);
+          }});
+          EXPECT_EQ(ItemText(d, IDC_LOC_INFO), jerusalem + "800 meters");
+          EXPECT_EQ(ListTexts(d, IDC_LOC_LIST).size(), choices.names.size());
+          Click(d, IDC_LOC_REMOVE);  // answered Yes
+          EXPECT_EQ(ItemText(d, IDC_LOC_INFO), jerusalem + "0 meters");
+          Click(d, IDC_LOC_REMOVE);  // a built-in city now
+          RunCommand(d, IDC_LOC_ADD, {[](HWND e) {
+            const std::pair<int, const char*> kFields[] = {
+                {IDC_LOCED_NAME, "Testville"}, {IDC_LOCED_LAT_DEGREES, "40"}, {IDC_LOCED_LAT_MINUTES, "30"},
+                {IDC_LOCED_LON_DEGREES, "10"}, {IDC_LOCED_LON_MINUTES, "5"},  {IDC_LOCED_TIME_ZONE, "-5"},
+                {IDC_LOCED_ELEVATION, "12"}};
+            for (const auto& [id, text] : kFields) SetItemText(e, id, text);
+            Click(e, IDC_LOCED_NORTH);
+            Click(e, IDC_LOCED_WEST);
+            Click(e, IDOK);
+          }});
+          Click(d, IDOK);
+        },
+    });
+    const CalWindowState* s = MainWindowState(main);
+    EXPECT_STREQ(s->cityName, "Testville");
+    EXPECT_EQ(std::vector<int>({s->latitude, s->longitude, s->timeZone, s->elevation}),
+              std::vector<int>({4030, -1005, -5, 12}));
+    const std::string file = dir.Read("Merovan Cities.bin");
+    EXPECT_TRUE(file.find("Testville") != std::string::npos && file.find("Jerusalem") == std::string::npos);
+  }});
+  FreeUserCities(UserCities());
+  EXPECT_EQ(messages.texts(), (std::vector<std::string>{"Are you sure that you want to delete the city \"Jerusalem\"?",
+                                                        "A built-in location cannot be removed"}));
+  EXPECT_NE(dir.Read(kSettingsFile).find("\nCityName=Testville\r\n"), std::string::npos);
+}
+
+// The anniversary file's records as "name d.m.yyyy type afterSunset;".
+std::string FileRecords(const ScratchDir& dir) {
+  AnniversaryList list{};
+  AnniversaryListLoad(&list, dir.File(kAnniversaryFileName).c_str());
+  std::string records;
+  for (const AnniversaryRecord& r : list.records)
+    records += std::string(r.name) + " " + std::to_string(r.date.day) + "." + std::to_string(r.date.month) + "." +
+               std::to_string(r.date.year) + " " + static_cast<char>(r.type) + std::to_string(r.afterSunset) + ";";
+  AnniversaryListFree(&list);
+  return records;
+}
+
+std::string ClipboardText() {
+  std::string text;
+  OpenClipboard(nullptr);
+  if (HANDLE data = GetClipboardData(CF_TEXT)) text = static_cast<const char*>(GlobalLock(data));
+  CloseClipboard();
+  return text;
+}
+
+// Add (with a date picked on the Hebrew calendar), modify and remove go
+// to "Merovan Anniversaries.bin" at once; the result list follows the
+// entry and the years; Copy puts it on the clipboard, or says it could not.
+TEST(SettingsCommands, AnniversariesRoundTripThroughTheFile) {
+  ScratchDir dir;
+  MessageCapture messages;
+  // 5 March 1990 is 8 Adar 5750 (Purim, 14 Adar, fell on 11 March), so the
+  // 9th is 6 March. Purim fell on 4 March 2007 and, in the leap year 5768,
+  // on 14 Adar II = 21 March 2008.
+  const std::vector<std::string> dates = {"27.2.2007 (9 Adar 5767)", "16.3.2008 (9 Adar II 5768)"};
+  RunProgram({[&](HWND main) {
+    RunCommand(main, kCommandAnniversaries, {[&](HWND d) {
+      SetItemText(d, IDC_ANNI_FROM, "2007");
+      SetItemText(d, IDC_ANNI_TO, "2008");
+      RunCommand(d, IDC_ANNI_ADD, {[&](HWND e) {
+        SetItemText(e, IDC_EDITANNI_NAME, "Dina");
+        SetItemText(e, IDC_EDITANNI_DATE, "5.3.1990");
+        RunCommand(e, IDC_EDITANNI_HEBREW, {[&](HWND h) {
+          ChooseComboItem(h, IDC_HDATE_DAY, 8);  // the 9th of the month it opened on
+          Click(h, IDOK);
+        }});
+        EXPECT_EQ(ItemText(e, IDC_EDITANNI_DATE), "6.3.1990");
+        Click(e, IDC_EDITANNI_BIRTHDAY);
+        Click(e, IDOK);
+      }});
+      EXPECT_EQ(ListTexts(d, IDC_ANNI_RESULT), dates);
+      EXPECT_EQ(FileRecords(dir), "Dina 6.3.1990 B0;");
+      Click(d, IDC_ANNI_COPY);
+      EXPECT_EQ(ClipboardText(), dates[0] + "\r\n" + dates[1] + "\r\n");
+      HWND holder = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+      OpenClipboard(holder);  // held by another window
+      Click(d, IDC_ANNI_COPY);
+      CloseClipboard();
+      DestroyWindow(holder);
+      RunCommand(d, IDC_ANNI_MODIFY, {[](HWND e) {
+        SetItemText(e, IDC_EDITANNI_NAME, "Dina Levi");
+        Click(e, IDC_EDITANNI_AFTER_SUNSET);
+        Click(e, IDOK);
+      }});
+      EXPECT_EQ(FileRecords(dir), "Dina Levi 6.3.1990 B1;");
+      messages.Answer(0);  // No
+      Click(d, IDC_ANNI_REMOVE);
+      EXPECT_EQ(FileRecords(dir), "Dina Levi 6.3.1990 B1;");
+      Click(d, IDC_ANNI_REMOVE);
+      EXPECT_EQ(FileRecords(dir), "");
+      Click(d, IDCANCEL);
+    }});
+  }});
+  const std::string remove = "Are you really sure that you want to delete the entry \"Dina Levi\"?";
+  EXPECT_EQ(messages.texts(), (std::vector<std::string>{"Data was copied into the clipboard",
+                                                        "The data could not be copied into the clipboard", remove,
+                                                        remove}));
+}
+
+}  // namespace
