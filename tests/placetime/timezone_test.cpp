@@ -2,7 +2,6 @@
 // zone known, a city's zone, and names that are no zone.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "placetime/cities.h"

@@ -9,7 +9,6 @@
 #include <string>
 #include <tuple>
 #include <utility>
-#include <vector>
 
 #include "readings/reading_texts.h"
 #include "resources/strings.h"
