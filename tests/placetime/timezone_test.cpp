@@ -1,13 +1,12 @@
 // Time zones from the tz database: a day's offset, every built-in city's
-// zone known, a city's zone, and names that are no zone.
+// zone known, and names that are no zone. (A city's zone is checked where
+// the exporter uses it.)
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "placetime/cities.h"
 #include "placetime/timezone.h"
-#include "support/scratch_dir.h"
 
 namespace {
 
@@ -53,24 +52,6 @@ TEST(TimeZone, UnknownNames) {
   }
   EXPECT_EQ(BuiltinCityZoneName(-1), nullptr);
   EXPECT_EQ(BuiltinCityZoneName(BuiltinCityCount()), nullptr);
-}
-
-// A built-in city has its zone, a user city one from [CityZones]; a user
-// city without one (also one that hides a built-in row) has none.
-TEST(TimeZone, ZoneOfACity) {
-  ScratchDir dir;
-  dir.Write("exportcal.ini", "[CityZones]\r\nhighland=America/Denver\r\n");
-  UserCityList* list = UserCities();
-  FreeUserCities(list);
-  AddUserCity(list, "Highland", 4700, -1230, -7, 2400);
-  AddUserCity(list, "Sydney", -3352, 15112, 10, 0);
-  for (const auto& [city, zone] : {std::pair{"jerusalem", "Asia/Jerusalem"}, {"Fairbanks, AK", "America/Anchorage"},
-                                   {"Highland", "America/Denver"}, {"Sydney", ""}, {"Atlantis", ""}}) {
-    char found[64] = "x";
-    EXPECT_EQ(CityZoneName(city, found, sizeof found), zone[0] != '\0') << city;
-    EXPECT_STREQ(found, zone) << city;
-  }
-  FreeUserCities(list);
 }
 
 }  // namespace

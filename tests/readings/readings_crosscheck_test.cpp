@@ -4,7 +4,6 @@
 // has its haphtarah.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
 #include <string>
 

@@ -41,7 +41,6 @@ TEST(TorahReadings, ReadingsFlagsAndHaphtarot) {
   };
   constexpr Row kRows[] = {
       {"Behar-Behukkothai, Diaspora", 27, kIyar, 5778, kDiaspora, {31, 32, E}, {1, 2, 0}, {32, E, E}},
-      {"Behukkothai alone, Israel", 27, kIyar, 5778, kIsrael, {32, E, E}, {1, 0, 0}, {32, E, E}},
       // Chanukah haphtarah first, then the Rosh Hodesh verses (16 before 32).
       {"Chanukah VI on RH", 30, kKislev, 5782, kDiaspora, {9, 105, 60}, {1 | 64, 0, 16 | 32}, {154, 152, 153}},
       {"Chanukah VIII", 2, kTevet, 5770, kDiaspora, {9, 109, E}, {128, 0, 0}, {155, E, E}},
