@@ -99,8 +99,15 @@ int ParseCliArguments(int argc, const char* const* argv, CliOptions* o, std::str
       setMode(kCliListCities);
       if (hasInlineValue) o->listFilter = value;
       else if (i + 1 < argc && argv[i + 1][0] != '-') o->listFilter = argv[++i];
-    } else if (name == "--from") { if (!takeValue(&o->from)) return 0; }
-    else if (name == "--to") { if (!takeValue(&o->to)) return 0; }
+    } else if (name == "--from" || name == "--to") {
+      std::string* date = name == "--from" ? &o->from : &o->to;
+      if (!takeValue(date)) return 0;
+      // An empty date would read as no option at all and export a default range.
+      if (date->empty()) {
+        *error = "option " + name + ": \"\" is not a date from 1583 to 3000";
+        return 0;
+      }
+    }
     else if (name == "--from-year") { if (!takeYear(&o->fromYear)) return 0; }
     else if (name == "--to-year") { if (!takeYear(&o->toYear)) return 0; }
     else if (name == "-o" || name == "--output") {

@@ -70,6 +70,7 @@ TEST(CliRun, Runs) {
       {"", {"--anniversaries", "--sort", "names"}, kCliBadInput, {}, {"--sort orders the text table"}, {}},
       {"", {"--anniversaries", "--text", "t.txt"}, kCliBadInput, {}, {"drop -o"}, {}},
       {"", {"--from", "31.2.2007"}, kCliBadInput, {}, {"not a date"}, {}},
+      {"", {"--to="}, kCliBadInput, {}, {"--to: \"\" is not a date"}, {}},
       {"", {"--from", "2007-02-29"}, kCliBadInput, {}, {"not a date"}, {}},
       {"", {"--from", "1582-12-31"}, kCliBadInput, {}, {"not a date"}, {}},
       {"", {"--to", "3001-01-01"}, kCliBadInput, {}, {"not a date"}, {}},
