@@ -37,7 +37,9 @@ constexpr char kTwelveHours[] = "[Settings]\r\nTimeFormat=1\r\n";
 // no saving).
 TEST(Shabbat, Lines) {
   CalWindowState polar = kJerusalem;
-  polar.latitude = 7117, polar.longitude = -15647, polar.timeZone = -9;
+  polar.latitude = 7117;  // Utqiagvik
+  polar.longitude = -15647;
+  polar.timeZone = -9;
   const std::tuple<const char*, CalWindowState, int, int, int, const char*> rows[] = {
       {"Friday", kJerusalem, 5, 1, 2007, "Candle Lighting: 16:33\r\nEnd of shabbat: 17:37\r\n"},
       {"Saturday: the same pair", kJerusalem, 6, 1, 2007, "Candle Lighting: 16:33\r\nEnd of shabbat: 17:37\r\n"},
