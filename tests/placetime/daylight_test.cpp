@@ -1,6 +1,5 @@
 // Daylight saving: the rules of daylight.ini evaluated on dates around
-// their start and end days, and the dialog's loading, enabling, checks and
-// writing.
+// their start and end days, and what the dialog loads and its OK writes.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -66,10 +65,8 @@ TEST(DaylightSaving, RulesAroundTheirStartAndEndDays) {
 
 // ---- the dialog ----
 
-// Valid "Enable" states: method 0 on both sides (last Sunday of March to
-// the last Sunday of October), and method 1 on both sides (last Friday
-// before 2 April to the last Sunday before Yom Kippur).
-constexpr DaylightFields kValid = {1, 0, 4, 0, 2, -1, -1, -1, -1, 0, 4, 0, 9, -1};
+// A valid "Enable" state, method 1 on both sides: last Friday before 2
+// April to the last Sunday before Yom Kippur.
 constexpr DaylightFields kValidMethod1 = {1, 1, 4, 0, 2, 1, 5, 1, 3, 1, 4, 0, 9, 0};
 
 // The fields in their order, for one comparison that shows every value.

@@ -75,7 +75,8 @@ TEST(Zmanim, DefinitionLanguage) {
       {"proportional_hour(99999999.5)", ""},
       {"sunset + degrees_below_horizon(91)", ""},
   };
-  for (const auto& [definition, expected] : kRows) EXPECT_EQ(Evaluated(definition), expected) << definition;
+  for (const auto& [definition, expected] : kRows)
+    EXPECT_EQ(Evaluated(definition), expected) << definition;
 }
 
 // Methods by their keys on the hand-worked day: proportional hours of

@@ -31,13 +31,14 @@ constexpr SedraYear kSedraYears[] = {
 // by its flag.
 std::string Describe(const ReadingKeys& keys, const ReadingsOfDay& out, const std::string& token) {
   const int a = keys.a == 77 || keys.a == 80 || keys.a == 82 ? 84 : keys.a == 84 ? -1 : keys.a;
-  std::string s = (token[0] == 'H' ? "H" : "") + std::to_string(a);
-  if (keys.b >= 0 && keys.b <= 52) s += "+" + std::to_string(keys.b);
+  std::ostringstream s;
+  s << (token[0] == 'H' ? "H" : "") << a;
+  if (keys.b >= 0 && keys.b <= 52) s << "+" << keys.b;
   for (int key : {keys.b, keys.c})
-    if (key >= 61 && key <= 65) s += "[" + std::to_string(key) + "]";
+    if (key >= 61 && key <= 65) s << "[" << key << "]";
   for (std::int32_t flags : out.flags)
-    if (flags & kFlagShabbatShuva) s += "[66]";
-  return s;
+    if (flags & kFlagShabbatShuva) s << "[66]";
+  return s.str();
 }
 
 TEST(TorahCrossCheck, EveryShabbatOfBothCustoms) {
