@@ -1,6 +1,5 @@
 // The export windows on the running program: Ctrl+I's export to an
-// iCalendar file against tavlon-export's, Cancel during a long export, and
-// the two imports.
+// iCalendar file against tavlon-export's, and Cancel during a long export.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,8 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "calendar/anniversary.h"
-#include "calendar/anniversary_text.h"
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
 #include "resources/export_ids.h"
@@ -180,33 +177,6 @@ TEST_F(ExportWindows, CancelStopsALongExportAndKeepsTheEarlierFile) {
     const std::string name = entry.path().filename().string();
     EXPECT_TRUE(name == "old.ics" || name.find(".ics") == std::string::npos) << name << " left behind";
   }
-}
-
-// The anniversary import reads its window: the chosen entry, the years in
-// either order, the target, the file name and the order go to the text
-// table.
-TEST_F(ExportWindows, AnniversaryImportToText) {
-  AnniversaryList list;
-  AnniversaryRecord sarah{0, "Sarah", {14, 3, 1990}, 0, 'B'};
-  AnniversaryRecord moshe{0, "Moshe", {2, 11, 1985}, 1, 'Y'};
-  AnniversaryListPut(&list, &sarah);
-  AnniversaryListPut(&list, &moshe);
-  ASSERT_TRUE(AnniversaryListSave(&list, dir_.File(kAnniversaryFileName).c_str()));
-  RunProgram({[&](HWND main) {
-    RunCommand(main, kCommandImportAnniversaries, {[&](HWND d) {
-      SendDlgItemMessageA(d, IDC_BIRTH_LIST, LB_SETSEL, TRUE, 0);  // "Birthday: Sarah", sorted first
-      SetItemText(d, IDC_BIRTH_FROM, "2011");
-      SetItemText(d, IDC_BIRTH_TO, "2010");
-      Click(d, IDC_BIRTH_TEXT);
-      SetItemText(d, IDC_BIRTH_FILENAME, dir_.File("dates.txt"));
-      Click(d, IDC_BIRTH_SORT_NAMES);
-      Click(d, IDOK);
-    }});
-  }});
-  const char kSarah[] = "BSarah\0";
-  std::string table;
-  AnniversaryTextTable(&list, kSarah, sizeof kSarah, 2010, 2011, kAnniversarySortName, &table);
-  EXPECT_EQ(dir_.Read("dates.txt"), table);
 }
 
 }  // namespace
