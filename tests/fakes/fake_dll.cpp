@@ -1,5 +1,4 @@
 // The in-process stand-in: Outlook.Application and MAPI.Session in one DLL.
-#include "fakes/fake_objects.h"
 #include "fakes/fake_store.h"
 
 extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid,

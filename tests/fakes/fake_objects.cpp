@@ -3,7 +3,7 @@
 // as the named argument DISPID_PROPERTYPUT, arguments of exactly the
 // member's types (else DISP_E_TYPEMISMATCH). Every call is logged, one line
 // each: "Items.Add get+method(VT_I4)"; the call named in the settings fails.
-#include "fakes/fake_objects.h"
+#include "fakes/fake_store.h"
 
 #include <oleauto.h>
 
@@ -11,8 +11,6 @@
 #include <cstdio>
 #include <string>
 #include <vector>
-
-#include "fakes/fake_store.h"
 
 namespace {
 
@@ -66,12 +64,11 @@ constexpr int kMemberCount = (int)std::size(kMembers);
 // The state of the process's objects, from their first to their last.
 struct Server {
   int loaded = 0;
-  std::wstring storePath, fail;  // fail: "Appointment.Save invoke"
+  std::wstring storePath, fail, failAs;  // "Appointment.Save invoke", "exception"
   FakeStore store;
   long nextId = 1;
   FILE* log = nullptr;
   unsigned long failHr = 0;
-  std::wstring failAs;  // "exception": raised as DISP_E_EXCEPTION
 };
 Server g_server;
 LONG g_objects = 0;
@@ -327,10 +324,7 @@ HRESULT Fake::Call(const std::wstring& member, int kind, const std::vector<VARIA
     return saved ? ReturnText(result, L"EID" + std::to_wstring(id_)) : E_FAIL;
   } else if (member == L"Appointment.Parent") {
     return Return(result, new Fake(L"Folder"));
-  } else if (member == L"Appointment.Save" && saved) {
-    if (saved->props.count(L"Label")) r_.props[L"Label"] = saved->props[L"Label"];  // set meanwhile
-    *saved = r_;
-  } else if (member == L"Appointment.Save") {
+  } else if (member == L"Appointment.Save") {  // once: the program saves only new appointments
     r_.id = id_ = g_server.nextId++;
     g_server.store.appointments.push_back(r_);
   } else if (member == L"Appointment.Delete") {

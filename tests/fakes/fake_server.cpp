@@ -1,7 +1,6 @@
 // The out-of-process stand-in: Outlook.Application and MAPI.Session served
 // from a process of their own, as Outlook is, so that every call is
 // marshalled.
-#include "fakes/fake_objects.h"
 #include "fakes/fake_store.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

@@ -1,16 +1,17 @@
-// The stand-in Outlook's calendar as a file: the stand-in servers load it
-// with their first object and write it when their last object goes; the
-// tests prepare and read it.
+// The stand-in Outlook: its calendar as a file, which the stand-in servers
+// load with their first object and write when their last object goes (the
+// tests prepare and read it), and the servers' objects.
 #pragma once
+#include <windows.h>
+
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 // An appointment: its id (entry id "EID<id>"; 0: deleted) and the
-// properties put, as text: "Start" 39187 (an automation date), "ReminderSet"
-// 1 or 0, "Label" as the label session set it. A property never put is
-// missing (Outlook's default).
+// properties put, as text ("Start" 39187, "ReminderSet" 1); a property
+// never put is missing (Outlook's default).
 struct FakeAppointment {
   long id = 0;
   std::map<std::wstring, std::wstring> props;
@@ -38,3 +39,9 @@ inline constexpr wchar_t kFakeOutlookClsid[] = L"{6E3B8C51-2F0A-4C8E-9D1B-7A5F3E
 inline constexpr wchar_t kFakeSessionClsid[] = L"{6E3B8C51-2F0A-4C8E-9D1B-7A5F3E2C1002}";
 inline constexpr wchar_t kFakeLocalOutlookClsid[] = L"{6E3B8C51-2F0A-4C8E-9D1B-7A5F3E2C1003}";
 inline constexpr wchar_t kFakeLocalSessionClsid[] = L"{6E3B8C51-2F0A-4C8E-9D1B-7A5F3E2C1004}";
+
+// A factory of Application objects (`session` 0) or Session objects; the
+// objects alive (a server ends at none).
+IClassFactory* NewFakeFactory(int session);
+CLSID FakeClsid(const wchar_t* text);
+LONG FakeObjectCount();

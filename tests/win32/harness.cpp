@@ -37,11 +37,9 @@ bool IsDialogWindow(HWND window) {
   return std::string(name) == "#32770";
 }
 
-// A window that never closes (a dialog a step left open, a message box
-// nobody answers) would block the test until ctest's limit. The watchdog,
-// a thread of its own, fails the test after 15 s without progress and asks
-// every visible window of the test thread to close; if that does not end
-// the run either, it ends the process.
+// A window that never closes would block the test until ctest's limit:
+// after 15 s without progress the watchdog fails the test and closes the
+// test thread's windows; at the next alarm it ends the process.
 std::atomic<DWORD> g_lastProgress{0};
 DWORD g_testThread = 0;
 HANDLE g_stopWatchdog = nullptr;
@@ -70,9 +68,8 @@ DWORD WINAPI Watchdog(void*) {
   return 0;
 }
 
-// One list of steps in progress. Ticks of the loop that runs while `open`
-// (the program or a dialog) is up find the target and hand it to the next
-// step; after the last step one more tick closes a target still open.
+// One list of steps in progress, fed to its target by the ticks of the
+// loop running while `open` is up; one more tick closes a target left open.
 struct StepRunner {
   std::vector<Step> steps;
   std::function<HWND()> findTarget;
@@ -111,9 +108,8 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
       DestroyWindow(runner->target);
     return;
   }
-  // The step may open a dialog with its own loop: this timer must not fire
-  // inside it, so it is stopped for the step's duration. A step run again
-  // is no progress.
+  // The step may open a dialog with its own loop, where this timer must
+  // not fire. A step run again is no progress.
   KillTimer(nullptr, runner->timer);
   runner->steps[runner->stepsRun++](runner->target);
   if (g_retryStep)
@@ -124,7 +120,6 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
   runner->timer = SetTimer(nullptr, 0, kTickMilliseconds, Tick);
 }
 
-// Runs `open` with the steps fed to the target that `findTarget` finds.
 // The outermost run has the watchdog.
 int RunWithSteps(std::vector<Step> steps, std::function<HWND()> findTarget, const std::function<int()>& open,
                  StepRunner* runner) {
@@ -180,13 +175,7 @@ DialogRun RunDialog(const std::function<int()>& open, std::vector<Step> steps, c
 }
 
 DialogRun RunCommand(HWND window, int id, std::vector<Step> steps) {
-  auto open = [&] {
-    if (GetDlgItem(window, id))
-      Click(window, id);
-    else
-      Choose(window, id);
-    return 0;
-  };
+  auto open = [&] { return GetDlgItem(window, id) ? Click(window, id) : Choose(window, id), 0; };
   return RunDialog(open, std::move(steps));
 }
 

@@ -1,9 +1,7 @@
 // The Win32 test harness: runs the program (its real start-up, window
 // procedure and message loop) or one of its dialogs in the test process
-// and feeds it a list of steps, each from a timer tick of the loop that is
-// running, so every message a step posts has been handled by that real
-// loop before the next step starts. A run without progress for 15 s fails
-// the test and closes its windows.
+// and feeds it steps, each from a timer tick of the running loop, so every
+// message a step posts is handled before the next step starts.
 #pragma once
 #include <windows.h>
 
@@ -23,9 +21,8 @@ struct ProgramRun {
   bool closedByHarness;  // the window outlived the last step and was destroyed
 };
 
-// Runs TavlonRun with `initializeDefinitions` (nullptr: CallangInitialize)
-// with the steps fed to the main window; one still open after them is
-// destroyed.
+// TavlonRun (nullptr: with CallangInitialize), the steps fed to the main
+// window; one still open after them is destroyed.
 ProgramRun RunProgram(std::vector<Step> steps, int (*initializeDefinitions)() = nullptr);
 
 struct DialogRun {
@@ -34,17 +31,14 @@ struct DialogRun {
   bool leftOpen;  // the dialog outlived the last step and was ended with 0
 };
 
-// Calls `open`, which shows a modal dialog and returns when it closes, with
-// the steps fed to the first new dialog of the thread (or the one titled
-// `title`); one still open after them is ended with 0.
+// `open` shows a modal dialog; the steps go to the first new dialog of the
+// thread (or the one titled `title`); one still open after them gets 0.
 DialogRun RunDialog(const std::function<int()>& open, std::vector<Step> steps,
                     const char* title = nullptr);
-// The dialog that the command `id` of `window` opens (a click when
-// `window` has a button `id`, else a menu choice).
+// The dialog that the command `id` of `window` opens (button or menu).
 DialogRun RunCommand(HWND window, int id, std::vector<Step> steps);
 
-// Called by a step whose window is not ready yet: the same step runs again
-// at the next tick (without counting as progress).
+// Called by a step whose window is not ready yet: it runs again next tick.
 void RetryStep();
 
 void Click(HWND dialog, int id);  // as a mouse click: buttons, radio buttons, check boxes
@@ -52,17 +46,12 @@ bool IsChecked(HWND dialog, int id);
 std::string ItemText(HWND dialog, int id);
 void SetItemText(HWND dialog, int id, const std::string& text);
 std::string WindowText(HWND window);
-// A menu choice: WM_COMMAND with the command number, sent.
-void Choose(HWND window, int command);
-// A drop-down list's selection (-1: none), set as the mouse does it.
-void ChooseComboItem(HWND dialog, int id, int position);
-// The texts of a list box.
+void Choose(HWND window, int command);  // a menu choice
+void ChooseComboItem(HWND dialog, int id, int position);  // as the mouse does (-1: none)
 std::vector<std::string> ListTexts(HWND dialog, int id);
-// A key as the system's input to the foreground window `window`, with
-// `modifier` (VK_CONTROL, VK_MENU, 0) held.
+// A key as the system's input to the foreground `window`, `modifier` held.
 void TypeKey(HWND window, int virtualKey, int modifier = 0);
-// The visible dialog titled `title`, or 0.
-HWND FindDialog(const char* title);
+HWND FindDialog(const char* title);  // visible, or 0
 
 struct ShownMessage {
   std::string text;
@@ -89,7 +78,6 @@ class MessageCapture {
   std::vector<int> answers_;
 };
 
-// The whole content of a file, "" when it is not there.
 std::string ReadFileBytes(const std::string& path);
 
 }  // namespace win32test

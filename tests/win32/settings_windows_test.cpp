@@ -1,7 +1,5 @@
 // The windows the menus open, on the running program (their rules are
-// tested natively): each opens from its menu item, a refused OK puts the
-// focus on its control, Cancel writes nothing, and OK stores what the
-// window took where the program reads it.
+// tested natively): their wiring only; and the help page.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -22,8 +20,10 @@
 #include "resources/settings_ids.h"
 #include "settings/settings.h"
 #include "shell/export_rules.h"
+#include "shell/help_page.h"
 #include "shell/main_window.h"
 #include "shell/menu_bar.h"
+#include "shell/show_help.h"
 #include "support/scratch_dir.h"
 #include "tests/win32/harness.h"
 
@@ -31,11 +31,9 @@ namespace {
 
 using namespace win32test;
 
-// Each menu item opens its window owned by the main window. Where a row
-// has a change, OK after it is refused with the message, the window stays
-// open and the focus goes to the control to mend (in the editor that
-// `button` opens, when there is one). Cancel writes no settings and leaves
-// the main window enabled.
+// Each menu item opens its window owned by the main window; a refused OK
+// (in the editor `button` opens, if any) keeps it open with the focus on the
+// control to mend; Cancel writes nothing and re-enables the main window.
 TEST(MenuCommands, OpenRefuseAndCancel) {
   struct Row {
     int popup, item;  // 0 Calendar, 1 Settings, 2 Help; separators counted
@@ -104,9 +102,8 @@ TEST(MenuCommands, OpenRefuseAndCancel) {
   }});
 }
 
-// OK stores through the command: in the main window's record and in the
-// keys the program reads. The record is read once before, so that a value
-// cached then must not be used again.
+// OK stores in the main window's record (read once before: no value cached
+// then may be used again) and in the keys the program reads.
 TEST(SettingsCommands, OkStoresInTheRecordAndTheSettings) {
   struct Row {
     const char* name;
@@ -187,10 +184,8 @@ TEST(SettingsCommands, OkStoresInTheRecordAndTheSettings) {
   EXPECT_NE(messages.shown()[0].text.find(kReadingSettingsFile), std::string::npos) << messages.shown()[0].text;
 }
 
-// Select Location: Jerusalem modified is a user city that hides the
-// built-in one until removed; a built-in city cannot be removed; a city
-// added is chosen, in the window's record and settings, and in "Merovan
-// Cities.bin" before the program ends.
+// Jerusalem modified is a user city hiding the built-in one until removed;
+// a built-in city cannot be removed; a city added is chosen and stored.
 TEST(SettingsCommands, LocationStoresTheChoiceAndTheCities) {
   ScratchDir dir;
   MessageCapture messages;
@@ -200,9 +195,7 @@ TEST(SettingsCommands, LocationStoresTheChoiceAndTheCities) {
   RunProgram({[&](HWND main) {
     RunCommand(main, kCommandSelectLocation, {
         [&](HWND d) {
-          // Positions mean the same names to the list box and to the
-          // choices: a box sorting by itself would place names with
-          // accents or hyphens elsewhere.
+          // A box sorting by itself would place accents and hyphens elsewhere.
           LocationChoices choices;
           SelectLocationFill(UserCities(), "Jerusalem", &choices);
           EXPECT_EQ(ListTexts(d, IDC_LOC_LIST), choices.names);
@@ -261,9 +254,8 @@ std::string ClipboardText() {
   return text;
 }
 
-// Add (with a date picked on the Hebrew calendar), modify and remove go
-// to "Merovan Anniversaries.bin" at once; the result list follows the
-// entry and the years; Copy puts it on the clipboard, or says it could not.
+// Add (a date picked on the Hebrew calendar), modify and remove go to the
+// file at once; Copy puts the result list on the clipboard, or says not.
 TEST(SettingsCommands, AnniversariesRoundTripThroughTheFile) {
   ScratchDir dir;
   MessageCapture messages;
@@ -313,6 +305,43 @@ TEST(SettingsCommands, AnniversariesRoundTripThroughTheFile) {
   EXPECT_EQ(messages.texts(), (std::vector<std::string>{"Data was copied into the clipboard",
                                                         "The data could not be copied into the clipboard", remove,
                                                         remove}));
+}
+
+// F1 and "Help..." write "Cal.htm" to the temporary folder and open it,
+// replacing a longer older copy, the file closed by then (it is written
+// unshared); a failed open is reported. The shell's open reads the file.
+std::vector<std::string> g_opened;  // the file's content as each open found it
+DWORD g_openError = 0;              // 0: the open succeeds
+
+int FakeOpen(HWND, const char* path) {
+  g_opened.push_back(ReadFileBytes(path));
+  SetLastError(g_openError);
+  return g_openError == 0;
+}
+
+TEST(HelpPage, WrittenAndOpenedEachTime) {
+  ScratchDir dir;
+  MessageCapture messages;
+  char folder[MAX_PATH + 1] = "";
+  GetTempPathA(sizeof folder, folder);
+  const std::string file = std::string(folder) + "Cal.htm";
+  SetHelpOpenFunction(FakeOpen);
+  RunProgram({
+      [](HWND main) { TypeKey(main, VK_F1); },
+      [&](HWND main) {
+        ASSERT_EQ(g_opened.size(), 1u) << "F1 did not open the page";
+        dir.Write("stale", std::string(HelpPageLength() + 100, 'x'));  // longer than the page
+        CopyFileA(dir.File("stale").c_str(), file.c_str(), FALSE);
+        TypeKey(main, VK_F1);
+      },
+      [](HWND main) {
+        g_openError = ERROR_NO_ASSOCIATION;
+        Choose(main, kCommandHelp);
+      },
+  });
+  SetHelpOpenFunction(nullptr);
+  EXPECT_EQ(g_opened, std::vector<std::string>(3, std::string(HelpPageText(), HelpPageLength())));
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{"File " + file + " could not be opened, error code 1155"});
 }
 
 }  // namespace
