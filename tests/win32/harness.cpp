@@ -240,9 +240,9 @@ std::vector<std::string> MessageCapture::texts() const {
   return texts;
 }
 
-int MessageCapture::Hook(const char* text, const char* title, MessageIcon icon, void* context) {
+int MessageCapture::Hook(const char* text, const char*, MessageIcon icon, void* context) {
   auto* self = static_cast<MessageCapture*>(context);
-  self->shown_.push_back(ShownMessage{text, title, icon});
+  self->shown_.push_back(ShownMessage{text, icon});
   if (self->answers_.empty()) return 1;
   const int answer = self->answers_.front();
   self->answers_.erase(self->answers_.begin());

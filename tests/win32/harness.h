@@ -55,7 +55,6 @@ HWND FindDialog(const char* title);  // visible, or 0
 
 struct ShownMessage {
   std::string text;
-  std::string title;
   MessageIcon icon;
 };
 
