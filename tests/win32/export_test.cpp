@@ -110,7 +110,9 @@ TEST(OutlookImport, ADayArrivesAndIsFoundAgain) {
     MessageCapture messages;
     Days days{{{15, 4, 2007}}, {r.caption}};
     ASSERT_EQ(days.Import(r.busy, r.reminder, r.minutes), 1) << Shown(messages);
-    if (!r.calls.empty()) EXPECT_EQ(outlook.TakeLog(), r.calls);
+    if (!r.calls.empty()) {
+      EXPECT_EQ(outlook.TakeLog(), r.calls);
+    }
     ASSERT_EQ(days.Import(r.busy, r.reminder, r.minutes), 1) << Shown(messages);
     EXPECT_EQ(LastOutlookRun().deleted, 1);
     EXPECT_EQ(Shown(messages), "");
