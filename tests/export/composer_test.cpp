@@ -1,5 +1,4 @@
-// The day record composer: the caption with its label marker, and the
-// bound on a day's notes. The golden exports hold the notes' sections.
+// Day captions and the bound on notes (the golden exports hold the sections).
 #include <gtest/gtest.h>
 
 #include <cstring>
