@@ -28,7 +28,7 @@ inline CliResult RunTool(const ScratchDir& dir, std::vector<const char*> args) {
   std::FILE* files[2] = {std::tmpfile(), std::tmpfile()};  // standard output and error
   CliResult result{};
   CliOptions options;
-  std::string error, text[2];
+  std::string error;
   if (IsAnniversariesCommand((int)argv.size(), argv.data())) {
     result.code = RunAnniversariesCommand((int)argv.size(), argv.data(), files[0], files[1]);
   } else if (!ParseCliArguments((int)argv.size(), argv.data(), &options, &error)) {
@@ -39,11 +39,9 @@ inline CliResult RunTool(const ScratchDir& dir, std::vector<const char*> args) {
   }
   for (int i = 0; i < 2; ++i) {
     std::rewind(files[i]);
-    for (int c; (c = std::fgetc(files[i])) != EOF;) text[i].push_back((char)c);
+    for (int c; (c = std::fgetc(files[i])) != EOF;) (i ? result.err : result.out).push_back((char)c);
     std::fclose(files[i]);
   }
-  result.out = text[0];
-  result.err = text[1];
   return result;
 }
 

@@ -1,5 +1,4 @@
-// The export runs and their events: stopped exports, titles, UIDs, a
-// southern zone's VTIMEZONE.
+// Export runs and their events: stopped runs, titles, UIDs, time zones.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,13 +1,10 @@
-// The INI settings files: one table per behaviour run against our reader and
-// writer, the settings calls of this build and, on Windows, the system's
-// private-profile API, the reference for ours; then what ours does beyond it,
-// and names, rereading and held files in the settings calls.
+// Each conformance table runs against our reader and writer, the settings
+// calls and, on Windows, the system's private-profile API, the reference.
 #include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -33,8 +30,6 @@ struct IniImplementation {
   int (*writeString)(const char* path, const char* section, const char* key, const char* value);
   bool systemApi;  // the system's own private-profile functions answer
 };
-
-void PrintTo(const IniImplementation& impl, std::ostream* os) { *os << impl.name; }
 
 constexpr IniImplementation kImplementations[] = {
     {"Ours", IniFileReadString, IniFileReadInt, IniFileWriteString, false},

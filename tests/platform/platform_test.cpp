@@ -1,6 +1,4 @@
-// The platform layer apart from the settings files: data file paths, the
-// atomic replace that never loses the old file, the clocks, messages without
-// a hook and the folders of the system.
+// Data file paths, the atomic replace, the clocks, messages and folders.
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -118,8 +116,7 @@ long long EpochSeconds(const ClockTime& t) {
   return day.time_since_epoch().count() * 86400LL + t.hour * 3600LL + t.minute * 60LL + t.second;
 }
 
-// UTC is the system clock's; local time lies within the zones' offsets
-// (UTC-12 to UTC+14, in whole minutes).
+// Local time is UTC-12 to UTC+14, in whole minutes.
 TEST(PlatformClock, UtcAndLocalTime) {
   ClockTime local, utc;
   LocalNow(&local);
@@ -185,8 +182,7 @@ TEST(PlatformFolders, FollowXdg) {
   for (const char* name : kNames) SetEnv(name, saved.count(name) ? saved[name].c_str() : nullptr);
 }
 #else
-// The settings folder is "Tavlon" in the user's application data, made on
-// first use.
+// The settings folder "Tavlon" is made on first use.
 TEST(PlatformFolders, WindowsFoldersExist) {
   char out[1024];
   for (auto get : {DocumentsFolder, TempFolder, SettingsFolder}) {

@@ -1,5 +1,4 @@
-// The windows' portable rules: the export dialogs' checks, the location
-// command, the help page. (The Win32 tests hold the Date/Time Format's.)
+// The windows' portable rules (the Win32 tests hold the Date/Time Format's).
 #include "shell/export_rules.h"
 
 #include <gtest/gtest.h>

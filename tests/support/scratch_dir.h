@@ -1,17 +1,21 @@
 // A fresh temporary folder for one test, made the settings and documents
-// folder of the platform layer while it lives, and removed afterwards.
+// folder of the platform layer while it lives, and removed afterwards. Its
+// name carries random bits and making it fails when the name exists, so no
+// other process shares it (ctest -j runs test processes at once).
 #pragma once
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
+#include <system_error>
 
 #include "platform/folders.h"
-#include "unique_dir.h"
 
 class ScratchDir {
  public:
-  ScratchDir() : path_(MakeUniqueTempDir("tavlon-test")) {
+  ScratchDir() : path_(MakeUnique()) {
     SetSettingsFolderOverride(path_.string().c_str());
     SetDocumentsFolderOverride(path_.string().c_str());
   }
@@ -37,5 +41,17 @@ class ScratchDir {
   }
 
  private:
+  static std::filesystem::path MakeUnique() {
+    static std::random_device device;
+    static std::mt19937_64 bits{(static_cast<unsigned long long>(device()) << 32) ^ device()};
+    for (;;) {
+      char name[32];
+      std::snprintf(name, sizeof name, "tavlon-test-%016llx", static_cast<unsigned long long>(bits()));
+      const auto path = std::filesystem::temp_directory_path() / name;
+      std::error_code error;
+      if (std::filesystem::create_directory(path, error)) return path;  // ours alone
+      if (error) throw std::filesystem::filesystem_error("temporary folder", path, error);
+    }
+  }
   std::filesystem::path path_;
 };
