@@ -13,16 +13,6 @@ std::string Text(const CalDate& d) {
   return std::to_string(d.day) + "." + std::to_string(d.month) + "." + std::to_string(d.year);
 }
 
-TEST(CalDate, PublishedDays) {
-  const CalDate purim = {24, 3, 2024}, feb29 = {29, 2, 2007}, mar1 = {1, 3, 2007};
-  CalDate h{};
-  HebrewFromAbsolute(AbsoluteFromGregorian(&purim), &h);
-  EXPECT_EQ(Text(h), "14.13.5784");                 // in Adar II
-  EXPECT_EQ(AbsoluteFromGregorian(&purim) % 7, 0);  // a Sunday
-  // A day past the month's end counts on (the daylight rules rely on it).
-  EXPECT_EQ(AbsoluteFromGregorian(&feb29), AbsoluteFromGregorian(&mar1));
-}
-
 TEST(CalDate, RoshHodesh) {
   constexpr struct {
     CalDate date;

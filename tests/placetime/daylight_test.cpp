@@ -63,8 +63,6 @@ TEST(DaylightSaving, RulesAroundTheirStartAndEndDays) {
   EXPECT_EQ(hour, 0);
 }
 
-// ---- the dialog ----
-
 // A valid "Enable" state, method 1 on both sides: last Friday before 2
 // April to the last Sunday before Yom Kippur.
 constexpr DaylightFields kValidMethod1 = {1, 1, 4, 0, 2, 1, 5, 1, 3, 1, 4, 0, 9, 0};

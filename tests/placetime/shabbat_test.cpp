@@ -16,20 +16,8 @@
 
 namespace {
 
-// Jerusalem with the default Shabbat settings.
-CalWindowState Jerusalem() {
-  CalWindowState s{};
-  s.locationKnown = 1;
-  s.latitude = 3124;
-  s.longitude = 3500;
-  s.timeZone = 2;
-  s.candleLightingMinutes = 18;
-  s.havdalahMinutes = 45;
-  s.havdalahByMinutes = 1;
-  s.havdalahDegrees = 8.0;
-  return s;
-}
-const CalWindowState kJerusalem = Jerusalem();
+// Jerusalem with the default Shabbat settings (no day, custom or name needed).
+const CalWindowState kJerusalem = {1, {}, 0, "", 1, 3124, 3500, 2, 0, 18, 45, 1, 8.0};
 
 constexpr char kTwelveHours[] = "[Settings]\r\nTimeFormat=1\r\n";
 
