@@ -1,6 +1,5 @@
-// Anniversaries: the yearly rules, the file, labels, the dialogs' decisions
-// (their wiring is tested under Wine) and the text table. Dates worked by
-// hand from the year kinds and anchors such as Purim and 1 Tishri.
+// Anniversaries: dates worked by hand from the year kinds and anchors such
+// as Purim and 1 Tishri; the dialogs' decisions (their wiring runs under Wine).
 #include <gtest/gtest.h>
 
 #include <cstdio>

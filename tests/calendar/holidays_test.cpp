@@ -1,5 +1,5 @@
-// Holiday evaluation: weekday rules, published days in both customs, texts
-// bounded by the caller's buffer, every day of 5344-5860 searched 3 ways.
+// Holidays: weekday rules, published days in both customs, and every day
+// of 5344-5860 searched 3 ways.
 #include <gtest/gtest.h>
 
 #include <cstdint>

@@ -1,6 +1,5 @@
-// The definition language's errors, limits and Hebrew letters; month
-// names, dates and times in each setting. The rows of a test share one
-// settings folder, each writing its own file: every call reads it afresh.
+// The definition language and names. Rows share one settings folder, each
+// writing its own file: every call reads it afresh.
 #include <gtest/gtest.h>
 
 #include <cstring>

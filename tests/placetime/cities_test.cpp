@@ -1,6 +1,5 @@
-// The cities: the user's file (its bytes, damaged files and their .bak,
-// failed saves), the list and its lookup, the Select Location dialog, the
-// location editor, and the built-in table.
+// The cities: the user's file, the list, Select Location, the location
+// editor and the built-in table.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -222,11 +221,9 @@ TEST(SelectLocation, RefusalsAndTheirMessages) {
 
 void Set(char (&field)[32], const char* text) { std::snprintf(field, sizeof field, "%s", text); }
 
-// The checks in their order: from an empty form, each row mends the field
-// in error (or breaks it another way) and the next message is the next
-// check's; the fields after it are still empty, so a check run out of
-// order shows the wrong message. A number is digits (a signed one may have
-// a sign) with spaces around them, within an int.
+// From an empty form each row mends the field in error (or breaks it
+// another way): a check run out of order shows the wrong message. A number
+// is digits (a signed one may have a sign) with spaces around, within an int.
 TEST(LocationEditor, ChecksInOrder) {
   using F = LocationEditFields;
   // Each change, then the message (nullptr: saved) and its field.

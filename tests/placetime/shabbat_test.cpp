@@ -1,6 +1,4 @@
-// Shabbat times: the two note lines of a Friday and a Saturday, the time of
-// one day (also across midnight), the settings dialog's checks and the
-// settings read.
+// Shabbat times: the note lines, one day's time, the settings and dialog.
 #include <gtest/gtest.h>
 
 #include <cstdio>

@@ -1,6 +1,5 @@
-// Time zones from the tz database: a day's offset, every built-in city's
-// zone known, and names that are no zone. (A city's zone is checked where
-// the exporter uses it.)
+// Time zones from the tz database. (A city's zone is checked where the
+// exporter uses it.)
 #include <gtest/gtest.h>
 
 #include <vector>
