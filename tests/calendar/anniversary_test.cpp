@@ -1,12 +1,12 @@
-// Anniversaries: the yearly rules, the file, labels, the dialogs' decisions
-// (their wiring is tested under Wine) and the text table. Dates worked by
-// hand from the year kinds and anchors such as Purim and 1 Tishri.
+// Anniversaries: dates worked by hand from the year kinds and anchors such
+// as Purim and 1 Tishri; the dialogs' decisions (their wiring runs under Wine).
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "calendar/anniversary.h"
@@ -31,14 +31,11 @@ std::string DateText(const CalDate& d) {
   return std::to_string(d.day) + "." + std::to_string(d.month) + "." + std::to_string(d.year);
 }
 
-// The rules through the occurrences they give in a range of Gregorian
-// years ("Gregorian = Hebrew", joined by ", ").
+// The occurrences in a range of Gregorian years ("Gregorian = Hebrew").
 TEST(AnniversaryOccurrences, HandWorkedDates) {
-  constexpr struct {
-    CalDate date;
-    int afterSunset, type, from, to, eve;  // eve: on the evening the Hebrew date begins
-    const char* expected;
-  } rows[] = {
+  // The date, after sunset, type, years from and to, on the evening the
+  // Hebrew date begins; the occurrences.
+  constexpr std::tuple<CalDate, int, char, int, int, int, const char*> rows[] = {
       // Birthdays: a missing 30th is the 1st of the next month; Adar of a
       // common year and Adar II follow into the Adar before Nisan.
       {{5, 3, 1990}, 0, 'B', 2008, 2008, 0, "15.3.2008 = 8.13.5768"},
@@ -60,17 +57,16 @@ TEST(AnniversaryOccurrences, HandWorkedDates) {
       {{5, 3, 2147483647}, 0, 'B', 2007, 2008, 0, ""},
       {{5, 3, 1990}, 0, 'B', 2999, 3001, 0, ""},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(DateText(row.date) + " " + char(row.type) + " " + std::to_string(row.from));
-    const AnniversaryRecord record = Make("x", row.date, row.afterSunset, row.type);
+  for (const auto& [date, afterSunset, type, from, to, eve, expected] : rows) {
+    SCOPED_TRACE(DateText(date) + " " + type + " " + std::to_string(from));
+    const AnniversaryRecord record = Make("x", date, afterSunset, type);
     std::vector<AnniversaryOccurrence> out;
-    const int n = AnniversaryOccurrences(&record, row.from, row.to,
-                                         AnniversaryGregorianDay(row.eve), &out);
+    const int n = AnniversaryOccurrences(&record, from, to, AnniversaryGregorianDay(eve), &out);
     std::string got;
     for (const AnniversaryOccurrence& o : out)
       got += (got.empty() ? "" : ", ") + DateText(o.gregorian) + " = " + DateText(o.hebrew);
     EXPECT_EQ(n, static_cast<int>(out.size()));
-    EXPECT_EQ(got, row.expected);
+    EXPECT_EQ(got, expected);
   }
 }
 
@@ -173,20 +169,16 @@ TEST(AnniversaryFile, TruncatedAndDamagedFiles) {
 }
 
 TEST(AnniversaryLabels, Parse) {
-  constexpr struct {
-    const char* label;
-    int nameSize, known;
-    const char* typeAndName;
-  } rows[] = {
+  constexpr std::tuple<const char*, int, int, const char*> rows[] = {  // label, name size, known, type and name
       {"YAHRZEIT: Aaron", 256, 1, "YAaron"},
       {"Birthday: Ruth", 4, 1, "BRut"},
       {"Birthdays: Ruth", 256, 0, " Ruth"},
   };
-  for (const auto& row : rows) {
+  for (const auto& [label, nameSize, known, typeAndName] : rows) {
     char type = 'x';
     char name[256] = "stale";
-    EXPECT_EQ(ParseAnniversaryLabel(row.label, &type, name, row.nameSize), row.known) << row.label;
-    EXPECT_EQ(type + std::string(name), row.typeAndName);
+    EXPECT_EQ(ParseAnniversaryLabel(label, &type, name, nameSize), known) << label;
+    EXPECT_EQ(type + std::string(name), typeAndName);
   }
 }
 
@@ -210,11 +202,8 @@ class AnniversaryForms : public ::testing::Test {
 };
 
 TEST_F(AnniversaryForms, ResultLinesAndMessages) {
-  const struct {
-    const char *from, *to;
-    int selected;
-    std::vector<std::string> lines;  // one line alone: a message
-  } rows[] = {
+  // Years from and to, the record selected; the lines (one line alone: a message).
+  const std::tuple<const char*, const char*, int, std::vector<std::string>> rows[] = {
       {"2008", "2007", 1, {"26.2.2007 (8 Adar 5767)", "15.3.2008 (8 Adar II 5768)"}},
       // The Gregorian day of the Hebrew date, not the evening before.
       {"2007", "2008", 2, {"27.2.2007 (9 Adar 5767)", "15.2.2008 (9 Adar I 5768)"}},
@@ -223,21 +212,16 @@ TEST_F(AnniversaryForms, ResultLinesAndMessages) {
       {"2007", "3001", 1, {"Year in \"to\" must be in range 1583-3000"}},
       {"2007", "2008", 5, {"Invalid anniversary type"}},
   };
-  for (const auto& row : rows) {
+  for (const auto& [from, to, selected, expected] : rows) {
     std::vector<std::string> lines = {"stale"};
-    EXPECT_EQ(AnniversaryResultLines(row.from, row.to, row.selected, path_.c_str(), &lines),
-              row.lines.size() > 1 ? 1 : 0);
-    EXPECT_EQ(lines, row.lines) << row.from << "-" << row.to;
+    EXPECT_EQ(AnniversaryResultLines(from, to, selected, path_.c_str(), &lines), expected.size() > 1 ? 1 : 0);
+    EXPECT_EQ(lines, expected) << from << "-" << to;
   }
 }
 
 TEST_F(AnniversaryForms, EditChecksInOrder) {
-  constexpr struct {
-    const char *ini, *name, *date;
-    int type;
-    const char* result;  // the message, or the date accepted
-    int control;
-  } rows[] = {
+  // Settings, name, date, type; the message or the date accepted, the control.
+  constexpr std::tuple<const char*, const char*, const char*, int, const char*, int> rows[] = {
       {"", "", "5.3.1990", 'B', "Name must not be blank", kAnniControlName},
       {"", "M", "5.3.1990x", 'B', "Date is invalid", kAnniControlDate},
       {"", "M", "5.13.1582", 'B', "Year is invalid", kAnniControlDate},
@@ -247,20 +231,20 @@ TEST_F(AnniversaryForms, EditChecksInOrder) {
       {"", "M", " 29.2.2008 ", 'Y', "29.2.2008", kAnniControlNone},
       {"[Settings]\r\nDateFormat=1\r\n", "M", "12/31/3000", 'Y', "31.12.3000", kAnniControlNone},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.date);
-    dir_.Write(kSettingsFile, row.ini);
+  for (const auto& [ini, name, date, type, result, control] : rows) {
+    SCOPED_TRACE(date);
+    dir_.Write(kSettingsFile, ini);
     EditAnniversaryFields f{};
-    std::strcpy(f.name, row.name);
-    std::strcpy(f.date, row.date);
+    std::strcpy(f.name, name);
+    std::strcpy(f.date, date);
     f.afterSunset = 1;
-    f.type = row.type;
+    f.type = type;
     AnniversaryRecord record = Make("untouched", {1, 1, 2000}, 0, 'A');
     record.id = 42;
     AnniversaryFieldError error{};
     const int ok = EditAnniversaryValidate(&f, &record, &error);
-    EXPECT_EQ(ok ? DateText(record.date) : error.message, row.result);
-    EXPECT_EQ(ok ? kAnniControlNone : error.control, row.control);
+    EXPECT_EQ(ok ? DateText(record.date) : error.message, result);
+    EXPECT_EQ(ok ? kAnniControlNone : error.control, control);
     EXPECT_EQ(std::to_string(record.id) + record.name + std::to_string(record.afterSunset) +
                   char(record.type),
               ok ? "42M1Y" : "42untouched0A");
@@ -268,15 +252,11 @@ TEST_F(AnniversaryForms, EditChecksInOrder) {
 }
 
 // The Hebrew-date dialog's lists follow the month and year chosen, the day
-// reduced to the month's last. State: year, month, day, days, months.
+// reduced to the month's last.
 TEST_F(AnniversaryForms, EditDateListsFollowTheYear) {
-  constexpr struct {
-    CalDate open;      // {0, 0, 0}: go on from the row before
-    int month;         // chosen (0: none)
-    const char* year;  // typed ("": none)
-    int accepted;
-    const char* state;
-  } rows[] = {
+  // Opened on (0: go on from the row before), month chosen (0: none), year
+  // typed ("": none), accepted; year, month, day, days, months.
+  constexpr std::tuple<CalDate, int, const char*, int, const char*> rows[] = {
       {{9, 11, 1999}, 10, "", 1, "5760 10 29 29 13"},  // 30 Heshvan, then Tevet: 29 days
       {{0, 0, 0}, 11, "", 1, "5760 11 29 30 13"},      // the day stays 29
       {{15, 3, 2008}, 0, "5769", 1, "5769 12 8 29 12"},  // Adar II becomes Adar
@@ -285,23 +265,20 @@ TEST_F(AnniversaryForms, EditDateListsFollowTheYear) {
       {{0, 0, 0}, 0, "5360", 1, "5360 12 29 29 12"},
   };
   HebrewDateForm form{};
-  for (const auto& row : rows) {
-    if (row.open.year) HebrewDateFormOpen(&form, &row.open, 0);
-    if (row.month) HebrewDateFormSelectMonth(&form, row.month);
-    EXPECT_EQ(row.year[0] ? HebrewDateFormYearTyped(&form, row.year) : 1, row.accepted);
+  for (const auto& [open, month, year, accepted, state] : rows) {
+    if (open.year) HebrewDateFormOpen(&form, &open, 0);
+    if (month) HebrewDateFormSelectMonth(&form, month);
+    EXPECT_EQ(year[0] ? HebrewDateFormYearTyped(&form, year) : 1, accepted);
     EXPECT_EQ(std::to_string(form.year) + " " + std::to_string(form.month) + " " +
                   std::to_string(form.day) + " " + std::to_string(form.dayCount) + " " +
                   std::to_string(form.monthCount),
-              row.state);
+              state);
   }
 }
 
 TEST_F(AnniversaryForms, EditDateChecksAndConversion) {
-  constexpr struct {
-    int day, month;
-    const char *year, *result;  // the message, or the Gregorian date accepted
-    int afterSunset, control;
-  } rows[] = {
+  // Day, month, year; the message or the Gregorian date accepted; after sunset, the control.
+  constexpr std::tuple<int, int, const char*, const char*, int, int> rows[] = {
       {0, 12, "5750", "A day must be selected", 0, kAnniControlHebrewDay},
       {8, 0, "5750", "A month must be selected", 0, kAnniControlHebrewMonth},
       {8, 12, "", "A valid year number must be entered", 0, kAnniControlHebrewYear},
@@ -309,15 +286,15 @@ TEST_F(AnniversaryForms, EditDateChecksAndConversion) {
       {8, 12, "5750", "4.3.1990", 1, kAnniControlNone},  // after sunset: the evening before
       {8, 13, "5768", "15.3.2008", 0, kAnniControlNone},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.result);
-    HebrewDateFields f{row.day, row.month, {}};
-    std::strcpy(f.year, row.year);
+  for (const auto& [day, month, year, result, afterSunset, control] : rows) {
+    SCOPED_TRACE(result);
+    HebrewDateFields f{day, month, {}};
+    std::strcpy(f.year, year);
     CalDate g = {-1, -1, -1};
     AnniversaryFieldError error{};
-    const int ok = HebrewDateValidate(&f, row.afterSunset, &g, &error);
-    EXPECT_EQ(ok ? DateText(g) : error.message, row.result);
-    EXPECT_EQ(ok ? kAnniControlNone : error.control, row.control);
+    const int ok = HebrewDateValidate(&f, afterSunset, &g, &error);
+    EXPECT_EQ(ok ? DateText(g) : error.message, result);
+    EXPECT_EQ(ok ? kAnniControlNone : error.control, control);
     EXPECT_TRUE(ok || g.day == -1);  // a failure leaves the date alone
   }
 }

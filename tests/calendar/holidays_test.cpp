@@ -1,5 +1,5 @@
-// Holiday evaluation: weekday rules, published days in both customs, texts
-// bounded by the caller's buffer, every day of 5344-5860 searched 3 ways.
+// Holidays: weekday rules, published days in both customs, and every day
+// of 5344-5860 searched 3 ways.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -28,113 +28,82 @@ class HolidayTest : public ::testing::Test {
   ScratchDir dir_;  // an empty settings folder: English names
 };
 
-// Worked by hand: the weekday of the written date, then the rule.
-TEST_F(HolidayTest, DatesOfRecordsInAYear) {
+// Worked by hand: the weekday of the written date, then the rule; a
+// definition found by its key, or a numbered holiday (key nullptr) by n.
+TEST_F(HolidayTest, DatesInAYear) {
   const CallangTable* table = CallangGlobalTable();
   constexpr struct {
     const char* key;
-    int year;
+    int n, year;
     const char* expected;  // Hebrew
   } rows[] = {
-      {"HolidayTishaBAv", 5772, "10.5.5772"},       // 9 Av a Saturday
-      {"HolidayTaanithEsther", 5784, "11.13.5784"}, // 13 Adar II a Saturday
-      // Yom Hashoah leaves Sunday from 5757.
-      {"HolidayYomHashoah", 5757, "28.1.5757"},
+      {"HolidayTishaBAv", 0, 5772, "10.5.5772"},        // 9 Av a Saturday
+      {"HolidayTaanithEsther", 0, 5784, "11.13.5784"},  // 13 Adar II a Saturday
+      {nullptr, 29, 5784, "11.13.5784"},                // and Purim a Sunday
+      {nullptr, 34, 5781, "16.12.5781"},                // Shushan Purim, 15 Adar a Saturday
+      // Yom Hashoah leaves Sunday from 5757; the numbered one keeps it.
+      {"HolidayYomHashoah", 0, 5757, "28.1.5757"},
+      {nullptr, 36, 5757, "27.1.5757"},
       // The Iyar days leave Saturday always, Sunday and Monday from 5764.
-      {"HolidayYomHaAtzmaut", 5761, "3.2.5761"},
-      {"HolidayYomHazikaron", 5764, "5.2.5764"},
+      {"HolidayYomHaAtzmaut", 0, 5761, "3.2.5761"},
+      {"HolidayYomHazikaron", 0, 5764, "5.2.5764"},
       // 25 Kislev + 7 runs into Tevet by the length of Kislev.
-      {"HolidayHanukkahVIII", 5785, "2.10.5785"},
-      {"HolidayHanukkahVIII", 5784, "3.10.5784"},
+      {"HolidayHanukkahVIII", 0, 5785, "2.10.5785"},
+      {"HolidayHanukkahVIII", 0, 5784, "3.10.5784"},
+      {nullptr, 23, 5785, "30.9.5785"},  // Hanukkah VI on the 30th of a long Kislev
       // The Saturday strictly before 15 Nisan.
-      {"HolidayShabbatHagadol", 5761, "14.1.5761"},
-      {"HolidayShabbatHagadol", 5784, "12.1.5784"},
+      {"HolidayShabbatHagadol", 0, 5761, "14.1.5761"},
+      {"HolidayShabbatHagadol", 0, 5784, "12.1.5784"},
+      {nullptr, 41, 5784, "12.1.5784"},
+      {nullptr, 44, 5785, "-7.-7.-7"},  // outside 0-43 the date is left alone
   };
   for (const auto& row : rows) {
-    CalDate date = {-1, -1, -1};
-    for (int i = 0; i < table->count; ++i)
+    CalDate date = {-7, -7, -7};
+    if (!row.key) HolidayDateByIndex(row.n, row.year, &date);
+    for (int i = 0; row.key && i < table->count; ++i)
       if (std::strcmp(table->entries[i].key, row.key) == 0)
         HolidayDateInYear(&table->entries[i], row.year, &date);
-    EXPECT_EQ(Text(date), row.expected) << row.key << " " << row.year;
+    EXPECT_EQ(Text(date), row.expected) << (row.key ? row.key : "") << row.n << " " << row.year;
   }
 }
 
+// Published days give their names and keys. The text stays inside the
+// caller's buffer and is cut between names; the key is found even when no
+// name fits. Hebrew names come in visual order, the new name in front,
+// joined by " _ "; the setting is read on each call.
 TEST_F(HolidayTest, PublishedDaysGiveTheirNamesAndKeys) {
-  constexpr struct {
-    CalDate gregorian;
-    int diaspora;
-    const char* text;  // "" for a day without holidays
-    const char* key;
-  } rows[] = {
-      {{6, 10, 2024}, kDiaspora, "Tzom Gedaliah", "HolidayTzomGedaliah"},  // moved to Sunday
-      {{24, 10, 2024}, kDiaspora, "Shemini Atzeret", "HolidaySheminiAtzeretDiaspora"},
-      {{24, 10, 2024}, kIsrael, "Shemini Atzeret/Simchat Torah",
-       "HolidaySheminiAtzeretSimchatToraIsrael"},
-      {{25, 10, 2024}, kIsrael, "Isru Chag", "HolidaySukkotIsruChagIsrael"},
-      {{7, 4, 2001}, kDiaspora, "Shabbat Hagadol - Erev Pesach", "HolidayShabbatHagadol"},
-      {{22, 3, 2024}, kDiaspora, "", ""},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(Text(row.gregorian) + (row.diaspora ? " Diaspora" : " Israel"));
-    char key[kHolidayKeySize] = "stale";
-    char text[256] = "stale";
-    const int day = AbsoluteFromGregorian(&row.gregorian);
-    EXPECT_EQ(HolidaysOfDay(day, row.diaspora, key, text, sizeof text), row.text[0] ? 1 : 0);
-    EXPECT_EQ(std::string(key) + "|" + text, std::string(row.key) + "|" + row.text);
-  }
-}
-
-// The text stays inside the caller's buffer and is cut between names; the
-// key is found even when no name fits. Hebrew names come in visual order,
-// the new name in front, joined by " _ "; the setting is read on each call.
-TEST_F(HolidayTest, TextIsCutAtANameBoundary) {
   // Windows-1255, visual order: "Erev Pesach" and "Shabbat Hagadol".
   const std::string erevPesach = "\xE7\xF1\xF4 \xE1\xF8\xF2";
   const std::string hagadol = "\xEC\xE5\xE3\xE2\xE4 \xFA\xE1\xF9";
+  const CalDate hagadol5761 = {7, 4, 2001};  // and Erev Pesach
   const struct {
-    int hebrew;
-    int size;
-    std::string text;
+    CalDate gregorian;
+    int diaspora, hebrew, size;
+    std::string text;  // "" for a day without holidays, or when no name fits
+    const char* key;
   } rows[] = {
-      {0, 30, "Shabbat Hagadol - Erev Pesach"},  // 29 characters and the NUL
-      {0, 29, "Shabbat Hagadol"},
-      {1, 20, erevPesach + " _ " + hagadol},
-      {1, 9, ""},
+      {{6, 10, 2024}, kDiaspora, 0, 64, "Tzom Gedaliah", "HolidayTzomGedaliah"},  // moved to Sunday
+      {{24, 10, 2024}, kDiaspora, 0, 64, "Shemini Atzeret", "HolidaySheminiAtzeretDiaspora"},
+      {{24, 10, 2024}, kIsrael, 0, 64, "Shemini Atzeret/Simchat Torah", "HolidaySheminiAtzeretSimchatToraIsrael"},
+      {{25, 10, 2024}, kIsrael, 0, 64, "Isru Chag", "HolidaySukkotIsruChagIsrael"},
+      {{22, 3, 2024}, kDiaspora, 0, 64, "", ""},
+      {hagadol5761, kDiaspora, 0, 30, "Shabbat Hagadol - Erev Pesach", "HolidayShabbatHagadol"},  // 29 and the NUL
+      {hagadol5761, kDiaspora, 0, 29, "Shabbat Hagadol", "HolidayShabbatHagadol"},
+      {hagadol5761, kDiaspora, 1, 20, erevPesach + " _ " + hagadol, "HolidayShabbatHagadol"},
+      {hagadol5761, kDiaspora, 1, 9, "", "HolidayShabbatHagadol"},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(std::to_string(row.hebrew) + ", " + std::to_string(row.size));
+    SCOPED_TRACE(Text(row.gregorian) + (row.diaspora ? " Diaspora " : " Israel ") + std::to_string(row.size));
     dir_.Write(kSettingsFile, row.hebrew ? "[Flags]\r\nHebrewFlag=1\r\n" : "");
     char key[kHolidayKeySize + 8];
     char text[64];
     std::memset(key, '#', sizeof key);
     std::memset(text, '#', sizeof text);
-    const CalDate erevPesach5761 = {7, 4, 2001};
-    const int result =
-        HolidaysOfDay(AbsoluteFromGregorian(&erevPesach5761), kDiaspora, key, text, row.size);
-    EXPECT_EQ(result, row.text.empty() ? 0 : 1);
-    EXPECT_EQ(std::string(text), row.text);
+    const int day = AbsoluteFromGregorian(&row.gregorian);
+    EXPECT_EQ(HolidaysOfDay(day, row.diaspora, key, text, row.size), row.text.empty() ? 0 : 1);
+    EXPECT_EQ(std::string(key) + "|" + text, std::string(row.key) + "|" + row.text);
     EXPECT_EQ(std::string(text + row.size, text + sizeof text), std::string(64 - row.size, '#'));
-    EXPECT_STREQ(key, "HolidayShabbatHagadol");
     EXPECT_EQ(std::string(key + kHolidayKeySize, 8), std::string(8, '#'));
-  }
-}
-
-TEST(HolidayByIndex, KnownDates) {
-  constexpr struct {
-    int n, year;
-    const char* expected;
-  } rows[] = {
-      {23, 5785, "30.9.5785"},   // Hanukkah VI on the 30th of a long Kislev
-      {29, 5784, "11.13.5784"},  // Ta'anit Esther, Purim a Sunday: Thursday
-      {34, 5781, "16.12.5781"},  // Shushan Purim, 15 Adar a Saturday
-      {36, 5757, "27.1.5757"},   // Yom Hashoah keeps Sunday here
-      {41, 5784, "12.1.5784"},   // Shabbat Hagadol, 15 Nisan a Tuesday
-      {44, 5785, "-7.-7.-7"},    // outside 0-43 the date is left alone
-  };
-  for (const auto& row : rows) {
-    CalDate date = {-7, -7, -7};
-    HolidayDateByIndex(row.n, row.year, &date);
-    EXPECT_EQ(Text(date), row.expected) << row.n;
   }
 }
 

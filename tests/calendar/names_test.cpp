@@ -1,11 +1,11 @@
-// The definition language's errors, limits and Hebrew letters; month
-// names, dates and times in each setting. The rows of a test share one
-// settings folder, each writing its own file: every call reads it afresh.
+// The definition language and names. Rows share one settings folder, each
+// writing its own file: every call reads it afresh.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "calendar/callang.h"
@@ -24,11 +24,8 @@ std::string Report(int line, const std::string& token, const std::string& messag
 TEST(CallangParse, ErrorsAndLimits) {
   std::string key50(50, 'k'), s200(200, 's'), many;
   for (int i = 0; i < 200; ++i) many += "K: 'x'\r\n";
-  const struct {
-    std::string source;
-    int count;  // records in the table afterwards
-    std::vector<std::string> shown;
-  } rows[] = {
+  // The source, the records in the table afterwards, the messages shown.
+  const std::tuple<std::string, int, std::vector<std::string>> rows[] = {
       {"# c\r\n\r\nA: 'x'\r\nB 'y'\r\n", 1, {Report(4, "TOKEN_STRING (y)", "Colon expected")}},
       {"A: 'x'\nB: 'y'\r\n", 0, {Report(1, "TOKEN_ID (B)", "Newline or comma expected")}},
       {"A: 'x'\r\nB: 'y', 3 Tishri\r\nC\r\n", 1, {Report(2, "TOKEN_COMMA", "No Hebrew holiday name")}},
@@ -38,24 +35,20 @@ TEST(CallangParse, ErrorsAndLimits) {
       {many + "L: 'y'\r\n", 200, {Report(201, "TOKEN_NEWLINE", "Data overflow")}},
       {"A: 'x' 'y', 2147483648 Tishri\r\n", 0, {Report(1, "TOKEN_UNKNOWN", "Number expected")}},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.source.substr(0, 40));
+  for (const auto& [source, count, expected] : rows) {
+    SCOPED_TRACE(source.substr(0, 40));
     auto table = std::make_unique<CallangTable>();
     MessageRecorder recorder;
-    EXPECT_EQ(CallangParse(row.source.c_str(), table.get()), 0);
-    EXPECT_EQ(table->count, row.count);
+    EXPECT_EQ(CallangParse(source.c_str(), table.get()), 0);
+    EXPECT_EQ(table->count, count);
     std::vector<std::string> shown;
     for (const Shown& s : recorder.shown) shown.push_back(s.title + "|" + s.text);
-    EXPECT_EQ(shown, row.shown);
+    EXPECT_EQ(shown, expected);
   }
 }
 
 TEST(CallangHebrew, FromLetterNames) {
-  const struct {
-    const char* names;
-    int destSize;
-    const char* expected;  // visual order
-  } rows[] = {
+  constexpr std::tuple<const char*, int, const char*> rows[] = {  // names, room, the letters in visual order
       {"alef bet vet gimmel dalet hey vav sayin chet tet yod chaf endchaf lamed mem endmem nun "
        "endnun samech ayin fey pey endfey tzade endtzade kof resch schin taw jey space slash",
        256,
@@ -64,14 +57,14 @@ TEST(CallangHebrew, FromLetterNames) {
       {"resch xyz alef kaf", 256, "\xE0\xF8"},  // unknown words dropped
       {"alef bet", 1, ""},                      // room for the NUL only
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.names);
+  for (const auto& [names, destSize, expected] : rows) {
+    SCOPED_TRACE(names);
     char dest[300];
     std::memset(dest, 0x55, sizeof dest);
-    EXPECT_EQ(HebrewFromLetterNames(row.names, dest, row.destSize), (int)std::strlen(row.expected));
-    EXPECT_STREQ(dest, row.expected);
-    EXPECT_EQ(std::string(dest + row.destSize, dest + sizeof dest),  // nothing past the end
-              std::string(sizeof dest - row.destSize, 0x55));
+    EXPECT_EQ(HebrewFromLetterNames(names, dest, destSize), (int)std::strlen(expected));
+    EXPECT_STREQ(dest, expected);
+    EXPECT_EQ(std::string(dest + destSize, dest + sizeof dest),  // nothing past the end
+              std::string(sizeof dest - destSize, 0x55));
   }
 }
 
@@ -125,11 +118,8 @@ TEST_F(Names, MonthNames) {
 }
 
 TEST_F(Names, DatesAndTimes) {
-  constexpr struct {
-    const char *ini, *text;
-    const char* date;  // read from the text and written back; nullptr: no date
-    const char* written;
-  } rows[] = {
+  // The settings, the text; the date read from it (nullptr: none), written back.
+  constexpr std::tuple<const char*, const char*, const char*, const char*> rows[] = {
       {kDayFirst, " 05.03.02007 ", "5.3.2007", "5.3.2007"},
       {kDayFirst, "5.3.2007x", nullptr, ""},
       {kMonthFirst, "3/5/2007", "5.3.2007", "3/5/2007"},
@@ -139,34 +129,29 @@ TEST_F(Names, DatesAndTimes) {
       {kDayFirst, "1.1.2147483648", nullptr, ""},
       {kDayFirst, "4294967297.1.2000", nullptr, ""},  // 2^32 + 1 would wrap to 1
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.text);
-    dir_.Write(kSettingsFile, row.ini);
+  for (const auto& [ini, text, date, written] : rows) {
+    SCOPED_TRACE(text);
+    dir_.Write(kSettingsFile, ini);
     CalDate d{-7, -7, -7};
-    ASSERT_EQ(ParseGregorianDate(row.text, &d), row.date ? 1 : 0);
-    if (!row.date) continue;
-    EXPECT_EQ(std::to_string(d.day) + "." + std::to_string(d.month) + "." + std::to_string(d.year),
-              row.date);
+    ASSERT_EQ(ParseGregorianDate(text, &d), date ? 1 : 0);
+    if (!date) continue;
+    EXPECT_EQ(std::to_string(d.day) + "." + std::to_string(d.month) + "." + std::to_string(d.year), date);
     char dest[256] = "";
     FormatGregorianDate(d.day, d.month, d.year, dest);
-    EXPECT_STREQ(dest, row.written);
+    EXPECT_STREQ(dest, written);
   }
-  constexpr struct {
-    const char* ini;
-    int hour, minute, ampm;
-    const char* expected;
-  } times[] = {
+  constexpr std::tuple<const char*, int, int, int, const char*> times[] = {  // settings, hour, minute, am/pm, text
       {"", 7, 5, 1, "07:05"},
       {k12Hour, 13, 0, 0, "1.00"},
       {k12Hour, 12, 0, 1, "12.00pm"},
       {"[Settings]\r\nTimeFormat=2\r\n", 7, 5, 1, kUntouched},
   };
-  for (const auto& row : times) {
-    dir_.Write(kSettingsFile, row.ini);
+  for (const auto& [ini, hour, minute, ampm, expected] : times) {
+    dir_.Write(kSettingsFile, ini);
     char dest[256];
     std::strcpy(dest, kUntouched);
-    FormatTime(row.hour, row.minute, dest, row.ampm);
-    EXPECT_STREQ(dest, row.expected) << row.ini;
+    FormatTime(hour, minute, dest, ampm);
+    EXPECT_STREQ(dest, expected) << ini;
   }
 }
 

@@ -1,6 +1,5 @@
-// The cities: the user's file (its bytes, damaged files and their .bak,
-// failed saves), the list and its lookup, the Select Location dialog, the
-// location editor, and the built-in table.
+// The cities: the user's file, the list, Select Location, the location
+// editor and the built-in table.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -9,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -68,59 +66,54 @@ TEST(CitiesFile, ZoneAndElevationPacking) {
 // file, with one message on loading.
 TEST(CitiesFile, DamagedAndTruncatedFilesAreRefusedWhole) {
   const std::string name255(255, 'n');
-  const std::pair<std::string, int> rows[] = {
-      {Header(0).text, 1},
-      {Bytes().Int(0xABCD0123).Int(0).text, 0},  // wrong magic
+  std::vector<std::pair<std::string, int>> rows = {  // the bytes, the cities read (-1: refused)
+      {Header(0).text, 0},
+      {Bytes().Int(0xABCD0123).Int(0).text, -1},  // wrong magic
       {Header(1).Record(name255, 1, 2, 3).text, 1},
-      {Header(1).Record(name255 + "n", 1, 2, 3).text, 0},
-      {Header(1).Record(std::string("Ha\0fa", 5), 1, 2, 3).text, 0},
-      {Header(1).Record("Haifa", 1, 2, 3).text + "x", 0},
+      {Header(1).Record(name255 + "n", 1, 2, 3).text, -1},
+      {Header(1).Record(std::string("Ha\0fa", 5), 1, 2, 3).text, -1},
+      {Header(1).Record("Haifa", 1, 2, 3).text + "x", -1},
   };
-  for (const auto& [bytes, whole] : rows) {
+  for (std::size_t cut = 0; cut <= kThreeCities.size(); ++cut)
+    rows.push_back({kThreeCities.substr(0, cut), cut == kThreeCities.size() ? 3 : -1});
+  for (const auto& [bytes, cities] : rows) {
     std::vector<unsigned char> data(bytes.begin(), bytes.end());  // on the heap: a sanitizer sees overruns
     UserCityList list{};
     AddUserCity(&list, "left over", 0, 0, 0, 0);
-    EXPECT_EQ(UserCitiesParse(data.data(), data.size(), &list), whole) << bytes.size();
-    EXPECT_EQ(list.damaged * 10 + UserCityCount(&list), whole ? bytes.size() > 8 : 10) << bytes.size();
+    EXPECT_EQ(UserCitiesParse(data.data(), data.size(), &list), cities >= 0) << bytes.size();
+    EXPECT_EQ(list.damaged * 10 + UserCityCount(&list), cities >= 0 ? cities : 10) << bytes.size();
   }
   ScratchDir dir;
-  const std::string path = dir.File(kCitiesFileName);
-  for (std::size_t cut = 0; cut <= kThreeCities.size(); ++cut) {
-    dir.Write(kCitiesFileName, kThreeCities.substr(0, cut));
-    MessageRecorder messages;
-    UserCityList list{};
-    const int whole = cut == kThreeCities.size();
-    EXPECT_EQ(LoadUserCities(&list, path.c_str()), whole ? 3 : 0) << cut;
-    EXPECT_EQ(list.damaged, 1 - whole) << cut;
-    ASSERT_EQ(messages.shown.size(), whole ? 0u : 1u) << cut;
-    EXPECT_EQ(whole ? "" : messages.shown[0].text, whole ? "" : "Location database is corrupted") << cut;
-  }
+  dir.Write(kCitiesFileName, kThreeCities.substr(0, 20));
+  MessageRecorder messages;
+  UserCityList list{};
+  EXPECT_EQ(LoadUserCities(&list, dir.File(kCitiesFileName).c_str()), 0);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Location database is corrupted");
 }
 
 // A missing file loads silently as an empty list. Each load puts every
 // record at the head, so a round of load and save reverses the order. A
-// damaged file is copied to .bak before a save replaces it; when the copy
-// or the new file cannot be made, the old file stays and the save fails.
+// damaged file is copied to .bak before a save replaces it; when the new
+// file cannot be made, the old file stays and the save fails.
 TEST(CitiesFile, LoadAndSave) {
   const std::string damaged = Header(5).Record("Haifa", 3249, 3459, 2).text;
   const std::string acre = Header(1).Record("Acre", 3255, 3504, 2).text;
   const std::string reversed = Header(3).Record("Safed", 3258, 3530, 2 + 900 * 65536).Record("Eilat", 2933, 3457, 2 + 5 * 65536).Record("Haifa", 3249, 3459, 2).text;
-  // The file before ("": none), .bak blocked, the save's failure; the file
+  // The file before ("": none), the save's failure; the file
   // and .bak after, the messages (the last says the save failed, if it did).
-  const std::tuple<std::string, int, const char*, std::string, std::string, std::size_t> rows[] = {
-      {"", 0, nullptr, acre, "", 0},
-      {kThreeCities, 0, nullptr, reversed, "", 0},
-      {damaged, 0, nullptr, acre, damaged, 1},
-      {damaged, 1, nullptr, damaged, "", 2},
-      {kThreeCities, 0, "No space left on device", kThreeCities, "", 1},
+  const std::tuple<std::string, const char*, std::string, std::string, std::size_t> rows[] = {
+      {"", nullptr, acre, "", 0},
+      {kThreeCities, nullptr, reversed, "", 0},
+      {damaged, nullptr, acre, damaged, 1},
+      {kThreeCities, "No space left on device", kThreeCities, "", 1},
   };
-  for (const auto& [before, bakBlocked, saveFailure, after, bak, shown] : rows) {
+  for (const auto& [before, saveFailure, after, bak, shown] : rows) {
     ScratchDir dir;
     char path[1024];
     ASSERT_EQ(CitiesFilePath(path, sizeof path), 1);
     ASSERT_EQ(path, dir.File(kCitiesFileName));
     if (!before.empty()) dir.Write(kCitiesFileName, before);
-    if (bakBlocked) std::filesystem::create_directory(dir.File("Merovan Cities.bin.bak"));
     MessageRecorder messages;
     UserCityList list{};
     AddUserCity(&list, "stale", 0, 0, 0, 0);
@@ -129,16 +122,14 @@ TEST(CitiesFile, LoadAndSave) {
     SetSaveFailure(saveFailure);
     const int saved = SaveUserCities(&list, path);
     SetSaveFailure(nullptr);
-    EXPECT_EQ(saved, shown < 2 && !saveFailure) << shown;
+    EXPECT_EQ(saved, !saveFailure) << shown;
     EXPECT_EQ(dir.Read(kCitiesFileName), after);
-    EXPECT_EQ(bakBlocked ? "" : dir.Read("Merovan Cities.bin.bak"), bak);
+    EXPECT_EQ(dir.Read("Merovan Cities.bin.bak"), bak);
     ASSERT_EQ(messages.shown.size(), shown);
     const std::string failed = "The location database could not be saved to \"" + std::string(path) + "\"";
     EXPECT_EQ(saved ? failed : messages.shown.back().text, failed);
   }
 }
-
-// ---- The list, its lookup and Select Location ------------------------------
 
 TEST(UserCities, NewestFirstFirstMatchWinsAndCaseFoldedInWindows1252) {
   UserCityList list{};
@@ -228,15 +219,11 @@ TEST(SelectLocation, RefusalsAndTheirMessages) {
   EXPECT_STREQ(name, "Acre");
 }
 
-// ---- The location editor -------------------------------------------------
-
 void Set(char (&field)[32], const char* text) { std::snprintf(field, sizeof field, "%s", text); }
 
-// The checks in their order: from an empty form, each row mends the field
-// in error (or breaks it another way) and the next message is the next
-// check's; the fields after it are still empty, so a check run out of
-// order shows the wrong message. A number is digits (a signed one may have
-// a sign) with spaces around them, within an int.
+// From an empty form each row mends the field in error (or breaks it
+// another way): a check run out of order shows the wrong message. A number
+// is digits (a signed one may have a sign) with spaces around, within an int.
 TEST(LocationEditor, ChecksInOrder) {
   using F = LocationEditFields;
   // Each change, then the message (nullptr: saved) and its field.
@@ -275,9 +262,6 @@ TEST(LocationEditor, ChecksInOrder) {
   EXPECT_EQ(std::memcmp(&block.city, &expected, sizeof expected), 0) << block.city.latitude << " " << block.city.longitude;
 }
 
-// ---- The built-in table (Pforzheim from GeoNames, 48.88436 N: 48 53 N) --
-
-
 // Every row converts into its legal range, as plain rounding of its
 // decimal literal does (dd.mm times 100 lies a hair off the whole number:
 // a plain cast gives 5046 for 50.47).
@@ -294,7 +278,8 @@ TEST(BuiltinCityTable, EveryRowInRangeAndLookups) {
   }
   CityRecord city{};
   EXPECT_EQ(GetBuiltinCity(kBuiltinCityCount, &city) + GetBuiltinCity(-1, &city), 0);
-  // A name is found whole, in any case; of two rows the first answers.
+  // A name is found whole, in any case; of two rows the first answers
+  // (Pforzheim from GeoNames, 48.88436 N: 48 53 N).
   FreeUserCities(UserCities());
   for (const auto& [typed, found] : {std::pair{"PFORZHEIM", 4853}, {"New York", 0}, {"New York, NY ", 0}, {"tirana, albania", 4120}}) {
     int latitude = 0;

@@ -1,5 +1,4 @@
-// Daylight saving: the rules of daylight.ini evaluated on dates around
-// their start and end days, and what the dialog loads and its OK writes.
+// Daylight saving: rules around their start and end days; the dialog.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -24,6 +23,7 @@ TEST(DaylightSaving, RulesAroundTheirStartAndEndDays) {
   // Last Friday before 2 April to the last Sunday before Yom Kippur.
   const char* yomKippur = "IsAvail=1 StartMethod=1 StartWeekNo=5 StartWeekDay=5 StartDay=2 StartMonth=4 EndMethod=1 EndWeekDay=0";
   const std::tuple<const char*, const char*, int, int, int, int> rows[] = {
+      {"no file, no saving", "", 1, 7, 2007, 0},
       // The default rule: last Sunday of March to the last Sunday of October.
       {"default: last Sunday of March", "IsAvail=1", 25, 3, 2007, 1},
       {"default: the Saturday before the end", "IsAvail=1", 27, 10, 2007, 1},
@@ -45,29 +45,17 @@ TEST(DaylightSaving, RulesAroundTheirStartAndEndDays) {
       // Unusable values and methods take their defaults.
       {"unusable values: default start", "IsAvail=1 StartWeekDay=9 StartMonth=13 EndWeekDay=-1 EndMonth=0 StartWeekNo=0 StartMethod=2 StartDay=20 EndMethod=7", 25, 3, 2007, 1},
   };
+  ScratchDir dir;  // one file each row writes anew: the rule is read on every call
   for (const auto& [id, keys, day, month, year, inForce] : rows) {
-    ScratchDir dir;
-    dir.Write(kDaylightFile, Rule(keys));
+    if (*keys) dir.Write(kDaylightFile, Rule(keys));
     int hour = 10;
     ApplyDaylightSaving(day, month, year, &hour);
     EXPECT_EQ(hour, 10 + inForce) << id;
   }
-  // No file, no saving; the hour wraps at midnight; the rule is read on
-  // every call.
-  ScratchDir dir;
-  int hour = 23;
-  ApplyDaylightSaving(1, 7, 2007, &hour);
-  EXPECT_EQ(hour, 23);
-  dir.Write(kDaylightFile, Rule("IsAvail=1"));
+  int hour = 23;  // the hour wraps at midnight
   ApplyDaylightSaving(1, 7, 2007, &hour);
   EXPECT_EQ(hour, 0);
 }
-
-// ---- the dialog ----
-
-// A valid "Enable" state, method 1 on both sides: last Friday before 2
-// April to the last Sunday before Yom Kippur.
-constexpr DaylightFields kValidMethod1 = {1, 1, 4, 0, 2, 1, 5, 1, 3, 1, 4, 0, 9, 0};
 
 // The fields in their order, for one comparison that shows every value.
 std::vector<int> Ints(const DaylightFields& f) {
@@ -76,9 +64,20 @@ std::vector<int> Ints(const DaylightFields& f) {
   return std::vector<int>(p, p + 14);
 }
 
+// The stored keys in their order (-99: missing).
+std::string Keys() {
+  std::string out;
+  for (const char* key : {"IsAvail", "StartMethod", "StartWeekNo", "StartWeekDay", "StartMonth",
+                          "StartDay", "EndMethod", "EndWeekNo", "EndWeekDay", "EndMonth"})
+    out += std::to_string(IniReadInt(kDaylightSection, key, -99, kDaylightFile)) + " ";
+  return out;
+}
+
 // Only the row of each side's stored method is loaded; a stored value with
-// no list entry (or a method neither 0 nor 1) selects nothing.
-TEST(DaylightForm, LoadSelectsOnlyTheStoredMethodsRows) {
+// no list entry (or a method neither 0 nor 1) selects nothing. A failed
+// check writes nothing; OK writes every key of the checked rows; disabling
+// writes only IsAvail.
+TEST(DaylightForm, LoadAndOk) {
   const std::pair<const char*, std::vector<int>> rows[] = {
       {"", {0, 0, 4, 0, 2, -1, -1, -1, -1, 0, 4, 0, 9, -1}},  // no file
       {"IsAvail=1 StartMethod=1 StartWeekNo=5 StartWeekDay=5 StartDay=2 StartMonth=4 EndMethod=1 EndWeekDay=6 EndMonth=3",
@@ -93,20 +92,9 @@ TEST(DaylightForm, LoadSelectsOnlyTheStoredMethodsRows) {
     DaylightFormLoad(&f);
     EXPECT_EQ(Ints(f), expected) << keys;
   }
-}
-
-// The stored keys in their order (-99: missing).
-std::string Keys() {
-  std::string out;
-  for (const char* key : {"IsAvail", "StartMethod", "StartWeekNo", "StartWeekDay", "StartMonth",
-                          "StartDay", "EndMethod", "EndWeekNo", "EndWeekDay", "EndMonth"})
-    out += std::to_string(IniReadInt(kDaylightSection, key, -99, kDaylightFile)) + " ";
-  return out;
-}
-
-// A failed check writes nothing; OK writes every key of the checked rows;
-// disabling writes only IsAvail.
-TEST(DaylightForm, OkWritesTheKeys) {
+  // Method 1 on both sides: last Friday before 2 April to the last Sunday
+  // before Yom Kippur.
+  constexpr DaylightFields kValidMethod1 = {1, 1, 4, 0, 2, 1, 5, 1, 3, 1, 4, 0, 9, 0};
   ScratchDir dir;
   DaylightFields f = kValidMethod1;
   f.startDay = 30;  // 31 April

@@ -1,6 +1,4 @@
-// Shabbat times: the two note lines of a Friday and a Saturday, the time of
-// one day (also across midnight), the settings dialog's checks and the
-// settings read.
+// Shabbat times: the note lines, one day's time, the settings and dialog.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -16,20 +14,8 @@
 
 namespace {
 
-// Jerusalem with the default Shabbat settings.
-CalWindowState Jerusalem() {
-  CalWindowState s{};
-  s.locationKnown = 1;
-  s.latitude = 3124;
-  s.longitude = 3500;
-  s.timeZone = 2;
-  s.candleLightingMinutes = 18;
-  s.havdalahMinutes = 45;
-  s.havdalahByMinutes = 1;
-  s.havdalahDegrees = 8.0;
-  return s;
-}
-const CalWindowState kJerusalem = Jerusalem();
+// Jerusalem with the default Shabbat settings (no day, custom or name needed).
+const CalWindowState kJerusalem = {1, {}, 0, "", 1, 3124, 3500, 2, 0, 18, 45, 1, 8.0};
 
 constexpr char kTwelveHours[] = "[Settings]\r\nTimeFormat=1\r\n";
 

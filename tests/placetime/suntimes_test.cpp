@@ -1,6 +1,4 @@
-// Sun times: the worked examples of the solar formula, the clock-time
-// conversion, depression intervals, candle lighting and end of Shabbat, the
-// sun-time cache, and polar day and night.
+// Sun times: worked examples of the solar formula, the cache, polar days.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -55,8 +53,6 @@ std::vector<std::string> Times(const Place& p, int d, int m, int y, double angle
 TEST(SunTimes, EventsOfADay) {
   ScratchDir dir;  // no daylight.ini: no saving
   SunCacheReset();
-  // Sunrise, sunset, candle lighting, end by 45 minutes and by the angle,
-  // the interval from sunset to the angle.
   constexpr std::tuple<const char*, Place, int, int, int, double, const char*> kRows[] = {
       // The published example: 8.5 degrees (zenith 98 30') at 17:28.
       {"Jerusalem, winter", kJerusalem, 1, 1, 2007, 8.5, "6:39 16:48 16:30 17:33 17:28 0:40"},

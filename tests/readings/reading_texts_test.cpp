@@ -1,6 +1,5 @@
-// Reading texts: keys to texts in both customs, the custom read from
-// exportcalshab.ini, bounded copies, and the form of every text (verses of
-// real books, the weekly portions covering the Torah).
+// Reading texts: keys to texts in both customs, bounded copies, and the
+// weekly portions covering the Torah.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,7 +22,7 @@ std::string Text(int haphtarah, int key) {
   return out;
 }
 
-TEST(ReadingTexts, KeysToTextsInEachCustom) {
+TEST(ReadingTexts, KeysToTextsInEachCustomAndBoundedCopies) {
   // exportcalshab.ini, haphtarah (else reading), key, text.
   static constexpr char kIsrael[] = "[Parasha]\r\nDiasporaFlag=0\r\n";
   constexpr std::tuple<const char*, int, int, const char*> kRows[] = {
@@ -48,13 +47,9 @@ TEST(ReadingTexts, KeysToTextsInEachCustom) {
   ScratchDir dir;  // the custom lives in exportcalshab.ini, not exportcal.ini
   dir.Write("exportcal.ini", kIsrael);
   EXPECT_EQ(ReadingsDiasporaFlag(), 1);
-}
-
-// "(none)" in any case stands for no text; copies never pass their buffer.
-TEST(ReadingTexts, NoneAndBoundedCopies) {
+  // "(none)" in any case stands for no text; copies never pass their buffer.
   for (const auto& [text, none] : {std::pair{"(none)", 1}, {"(nOnE)", 1}, {"", 0}, {"(none) ", 0}, {"none", 0}})
     EXPECT_EQ(ReadingTextIsNone(text), none) << '"' << text << '"';
-  ScratchDir dir;
   char out[kReadingTextSize];
   EXPECT_EQ(LoadReadingString(1116, out, sizeof out), 0);  // "(none)"
   EXPECT_STREQ(out, "");

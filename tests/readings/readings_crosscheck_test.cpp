@@ -1,7 +1,6 @@
-// The weekly portions of every Shabbat of Hebrew years 5660-5860, in both
-// customs, against an independent implementation of the reading calendar
-// (sedra_fixture.inc, made by tools/make-sedra-fixture); every one of them
-// has its haphtarah.
+// Every Shabbat of 5660-5860, both customs, against an independent
+// implementation of the reading calendar (sedra_fixture.inc, made by
+// tools/make-sedra-fixture); each has its haphtarah.
 #include <gtest/gtest.h>
 
 #include <sstream>

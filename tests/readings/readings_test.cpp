@@ -1,7 +1,5 @@
-// The Torah-reading schedule: the readings of a day with their flags and
-// haphtarot, the Omer count, Yizkor, whole years of Shabbatot and the
-// "Readings and Holidays" setting. Dates and their portions were worked
-// out by hand from the rules and checked against published calendars.
+// The Torah-reading schedule: dates and portions worked out by hand from
+// the rules and checked against published calendars.
 #include <gtest/gtest.h>
 
 #include <cstring>
