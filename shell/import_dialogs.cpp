@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "calendar/anniversary_text.h"
-#include "calendar/names.h"
 #include "export/export_run.h"
 #include "platform/clock.h"
 #include "platform/message.h"
@@ -17,11 +16,9 @@
 #include "shell/label_list.h"
 #include "shell/main_window.h"
 #include "shell/range_dialog.h"
+#include "shell/settings_controls.h"
 
 namespace {
-
-int Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
-void Check(HWND dialog, int id, int on) { CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED); }
 
 void SetNumber(HWND dialog, int id, int value) {
   char text[16];
@@ -29,52 +26,43 @@ void SetNumber(HWND dialog, int id, int value) {
   SetDlgItemTextA(dialog, id, text);
 }
 
-int ComboSelection(HWND dialog, int id) {
-  LRESULT selected = SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
-  return selected == CB_ERR ? -1 : static_cast<int>(selected);
-}
-
 // ---- "Select Range" of the holidays ----
 
 INT_PTR OnHolidayInit(HWND dialog, HolidayImportBlock* block) {
-  SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(block));
-  char text[256] = "";
-  FormatGregorianDate(block->start.day, block->start.month, block->start.year, text);
-  SetDlgItemTextA(dialog, IDC_RANGE_START, text);
-  text[0] = '\0';
-  FormatGregorianDate(block->end.day, block->end.month, block->end.year, text);
-  SetDlgItemTextA(dialog, IDC_RANGE_END, text);
+  SetDialogRecord(dialog, block);
+  SetDateText(dialog, IDC_RANGE_START, block->start);
+  SetDateText(dialog, IDC_RANGE_END, block->end);
   FillBusyStatusList(dialog, IDC_RANGE_BUSY, block->busyStatus);
-  Check(dialog, IDC_RANGE_REMINDER, block->reminderSet);
+  CheckButton(dialog, IDC_RANGE_REMINDER, block->reminderSet);
   SetNumber(dialog, IDC_RANGE_MINUTES, block->reminderMinutes);
   FillLabelList(dialog, IDC_RANGE_LABEL);
   SelectLabel(dialog, IDC_RANGE_LABEL, block->label);
-  Check(dialog, IDC_RANGE_OUTLOOK, block->exportType == kExportTypeOutlook);
-  Check(dialog, IDC_RANGE_ICS, block->exportType == kExportTypeICalendar);
+  CheckButton(dialog, IDC_RANGE_OUTLOOK, block->exportType == kExportTypeOutlook);
+  CheckButton(dialog, IDC_RANGE_ICS, block->exportType == kExportTypeICalendar);
   UpdateOutlookControls(dialog);
   return TRUE;
 }
 
 INT_PTR OnHolidayOk(HWND dialog, HolidayImportBlock* block) {
   RangeFields f{};
-  f.start = ControlText(dialog, IDC_RANGE_START);
-  f.end = ControlText(dialog, IDC_RANGE_END);
-  f.outlook = Checked(dialog, IDC_RANGE_OUTLOOK);
-  f.ics = Checked(dialog, IDC_RANGE_ICS);
+  f.start = ControlString(dialog, IDC_RANGE_START);
+  f.end = ControlString(dialog, IDC_RANGE_END);
+  f.outlook = ButtonChecked(dialog, IDC_RANGE_OUTLOOK);
+  f.ics = ButtonChecked(dialog, IDC_RANGE_ICS);
   f.busyIndex = ComboSelection(dialog, IDC_RANGE_BUSY);
-  f.reminder = Checked(dialog, IDC_RANGE_REMINDER);
-  f.minutes = ControlText(dialog, IDC_RANGE_MINUTES);
+  f.reminder = ButtonChecked(dialog, IDC_RANGE_REMINDER);
+  f.minutes = ControlString(dialog, IDC_RANGE_MINUTES);
   f.label = GetSelectedLabel(dialog, IDC_RANGE_LABEL);
   ExportFieldError error{};
   if (HolidayImportOk(f, block, &error))
     EndDialog(dialog, 1);
   else
-    ShowFieldError(dialog, error);
+    ShowFieldError(dialog, error.message, error.control);
   return TRUE;
 }
 
 INT_PTR CALLBACK HolidayProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* block = reinterpret_cast<HolidayImportBlock*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* block = DialogRecord<HolidayImportBlock>(dialog);
   switch (message) {
     case WM_INITDIALOG: return OnHolidayInit(dialog, reinterpret_cast<HolidayImportBlock*>(lParam));
     case WM_COMMAND:
@@ -100,23 +88,23 @@ INT_PTR CALLBACK HolidayProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 
 void UpdateAnniversaryControls(HWND dialog) {
   for (const OutlookControlState& s : AnniversaryControlStates(
-           Checked(dialog, IDC_BIRTH_OUTLOOK), Checked(dialog, IDC_BIRTH_TEXT), Checked(dialog, IDC_BIRTH_REMINDER)))
-    if (HWND control = GetDlgItem(dialog, s.id)) EnableWindow(control, s.enabled);
+           ButtonChecked(dialog, IDC_BIRTH_OUTLOOK), ButtonChecked(dialog, IDC_BIRTH_TEXT), ButtonChecked(dialog, IDC_BIRTH_REMINDER)))
+    EnableControl(dialog, s.id, s.enabled);
 }
 
 INT_PTR OnAnniversaryInit(HWND dialog, AnniversaryImportBlock* block) {
-  SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(block));
+  SetDialogRecord(dialog, block);
   for (const std::string& line : AnniversaryImportLines(block->entries))
     SendDlgItemMessageA(dialog, IDC_BIRTH_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
   SetNumber(dialog, IDC_BIRTH_FROM, block->fromYear);
   SetNumber(dialog, IDC_BIRTH_TO, block->toYear);
-  Check(dialog, IDC_BIRTH_OUTLOOK, 1);
+  CheckButton(dialog, IDC_BIRTH_OUTLOOK, 1);
   FillBusyStatusList(dialog, IDC_BIRTH_BUSY, block->busyStatus);
-  Check(dialog, IDC_BIRTH_REMINDER, block->reminderSet);
+  CheckButton(dialog, IDC_BIRTH_REMINDER, block->reminderSet);
   SetNumber(dialog, IDC_BIRTH_MINUTES, block->reminderMinutes);
-  SendDlgItemMessageA(dialog, IDC_BIRTH_FILENAME, EM_LIMITTEXT, 255, 0);
+  LimitText(dialog, IDC_BIRTH_FILENAME, 255);
   SetDlgItemTextA(dialog, IDC_BIRTH_FILENAME, block->fileName.c_str());
-  Check(dialog, IDC_BIRTH_SORT_HEBREW + block->sortOrder - 1, 1);
+  CheckButton(dialog, IDC_BIRTH_SORT_HEBREW + block->sortOrder - 1, 1);
   UpdateAnniversaryControls(dialog);
   return TRUE;
 }
@@ -132,23 +120,23 @@ INT_PTR OnAnniversaryOk(HWND dialog, AnniversaryImportBlock* block) {
     SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
     f.selected.push_back(text.data());
   }
-  f.from = ControlText(dialog, IDC_BIRTH_FROM);
-  f.to = ControlText(dialog, IDC_BIRTH_TO);
-  f.outlook = Checked(dialog, IDC_BIRTH_OUTLOOK);
-  f.text = Checked(dialog, IDC_BIRTH_TEXT);
-  f.ics = Checked(dialog, IDC_BIRTH_ICS);
+  f.from = ControlString(dialog, IDC_BIRTH_FROM);
+  f.to = ControlString(dialog, IDC_BIRTH_TO);
+  f.outlook = ButtonChecked(dialog, IDC_BIRTH_OUTLOOK);
+  f.text = ButtonChecked(dialog, IDC_BIRTH_TEXT);
+  f.ics = ButtonChecked(dialog, IDC_BIRTH_ICS);
   f.busyIndex = ComboSelection(dialog, IDC_BIRTH_BUSY);
-  f.reminder = Checked(dialog, IDC_BIRTH_REMINDER);
-  f.minutes = ControlText(dialog, IDC_BIRTH_MINUTES);
-  f.fileName = ControlText(dialog, IDC_BIRTH_FILENAME);
-  f.sortHebrew = Checked(dialog, IDC_BIRTH_SORT_HEBREW);
-  f.sortGregorian = Checked(dialog, IDC_BIRTH_SORT_GREGORIAN);
-  f.sortNames = Checked(dialog, IDC_BIRTH_SORT_NAMES);
+  f.reminder = ButtonChecked(dialog, IDC_BIRTH_REMINDER);
+  f.minutes = ControlString(dialog, IDC_BIRTH_MINUTES);
+  f.fileName = ControlString(dialog, IDC_BIRTH_FILENAME);
+  f.sortHebrew = ButtonChecked(dialog, IDC_BIRTH_SORT_HEBREW);
+  f.sortGregorian = ButtonChecked(dialog, IDC_BIRTH_SORT_GREGORIAN);
+  f.sortNames = ButtonChecked(dialog, IDC_BIRTH_SORT_NAMES);
   ExportFieldError error{};
   if (AnniversaryImportOk(f, block, &error))
     EndDialog(dialog, 1);
   else
-    ShowFieldError(dialog, error);
+    ShowFieldError(dialog, error.message, error.control);
   return TRUE;
 }
 
@@ -170,7 +158,7 @@ INT_PTR OnAnniversaryCommand(HWND dialog, int id, AnniversaryImportBlock* block)
 }
 
 INT_PTR CALLBACK AnniversaryProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* block = reinterpret_cast<AnniversaryImportBlock*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* block = DialogRecord<AnniversaryImportBlock>(dialog);
   switch (message) {
     case WM_INITDIALOG: return OnAnniversaryInit(dialog, reinterpret_cast<AnniversaryImportBlock*>(lParam));
     case WM_COMMAND: return block ? OnAnniversaryCommand(dialog, LOWORD(wParam), block) : FALSE;
@@ -208,8 +196,7 @@ void ImportHolidays(HWND owner, int first, int last, const CalWindowState* state
 
 int HolidayImportDialog(HWND owner, HolidayImportBlock* block) {
   HolidayImportBlock work = *block;
-  INT_PTR result = DialogBoxParamA(AppInstance(), "HOLIDAYSIMPORT", owner, HolidayProc,
-                                   reinterpret_cast<LPARAM>(&work));
+  INT_PTR result = SettingsDialogBox("HOLIDAYSIMPORT", owner, HolidayProc, &work);
   if (result == -1) return -1;
   if (result != 1) return 0;
   *block = work;
@@ -218,8 +205,7 @@ int HolidayImportDialog(HWND owner, HolidayImportBlock* block) {
 
 int AnniversaryImportDialog(HWND owner, AnniversaryImportBlock* block) {
   AnniversaryImportBlock work = *block;
-  INT_PTR result = DialogBoxParamA(AppInstance(), "BIRTHDAYSDLG", owner, AnniversaryProc,
-                                   reinterpret_cast<LPARAM>(&work));
+  INT_PTR result = SettingsDialogBox("BIRTHDAYSDLG", owner, AnniversaryProc, &work);
   if (result != 1) return 0;
   *block = work;
   return 1;

@@ -22,7 +22,5 @@ void UpdateOutlookControls(HWND dialog);
 // Fills the busy-status list `id` and selects the item of `value` (none
 // when no item has it).
 void FillBusyStatusList(HWND dialog, int id, int value);
-// Shows a failed check ("Error") and puts the focus on its control.
-void ShowFieldError(HWND dialog, const ExportFieldError& error);
-// The text of a control (at most 1023 characters).
-std::string ControlText(HWND dialog, int id);
+// A date in the configured format into edit control `id`.
+void SetDateText(HWND dialog, int id, const CalDate& date);
